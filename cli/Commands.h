@@ -1,0 +1,19 @@
+// The lindel-cli commands. Each takes the arguments after its name and
+// returns the process exit code (see ExitCode).
+#pragma once
+
+#include <string>
+#include <vector>
+
+using Args = std::vector<std::string>;
+
+struct Command {
+  const char* name;
+  const char* synopsis;
+  int (*run)(const Args& args);
+};
+
+const std::vector<Command>& AllCommands();
+
+int RunInfo(const Args& args);
+int RunNew(const Args& args);

@@ -1,0 +1,172 @@
+#include "CPreset.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <numeric>
+
+#include "AnsiText.h"
+#include "CFile.h"
+#include "Dialogs.h"
+#include "utilities.h"
+
+namespace {
+
+constexpr int kNameEnd = Offset::Name + Offset::NameLength;
+
+bool IsRegularOrMissing(const std::string& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  return status.type() == std::filesystem::file_type::not_found ||
+         status.type() == std::filesystem::file_type::regular;
+}
+
+// Writes the image into a new file beside sFileName and renames it into
+// place. A target that may not be written keeps its bytes.
+bool SaveReplacing(const std::string& sFileName, const PresetImage& image, int64_t lPos) {
+  if (::access(sFileName.c_str(), F_OK) == 0 && ::access(sFileName.c_str(), W_OK) != 0) {
+    Dialogs().Message("File is already open", "Error", MessageIcon::Critical);
+    return false;
+  }
+  const std::string temp = sFileName + ".lindel-tmp";
+  bool ok = false;
+  {
+    CFile file;
+    if (!file.Create(temp)) return false;
+    ok = file.Save(image, 0, lPos, kPresetSize) && file.Sync();
+  }
+  std::error_code ec;
+  if (ok) std::filesystem::rename(temp, sFileName, ec);
+  if (!ok || ec) std::filesystem::remove(temp, ec);
+  return ok && !ec;
+}
+
+}  // namespace
+
+uint8_t PresetChecksum(std::span<const uint8_t, kPresetSize> image) {
+  const int sum = std::accumulate(image.begin() + Offset::FirstParameter,
+                                  image.begin() + Offset::Checksum, 0);
+  return static_cast<uint8_t>(sum & 0x7F);
+}
+
+bool ChecksumMatches(std::span<const uint8_t, kPresetSize> image) {
+  return image[Offset::Checksum] == PresetChecksum(image);
+}
+
+bool HasPresetHeader(std::span<const uint8_t, kPresetSize> image) {
+  return image[0] == SysEx::Start && std::equal(SysEx::Manufacturer.begin(), SysEx::Manufacturer.end(),
+                                                image.begin() + 1) &&
+         image[5] == SysEx::ModelGMajor && image[6] == SysEx::TypePreset;
+}
+
+bool HasEndByte(std::span<const uint8_t, kPresetSize> image) { return image[Offset::End] == SysEx::End; }
+
+void CPreset::CreateNew() {
+  image_[0] = SysEx::Start;
+  std::copy(SysEx::Manufacturer.begin(), SysEx::Manufacturer.end(), image_.begin() + 1);
+  image_[4] = 0x00;
+  image_[5] = SysEx::ModelGMajor;
+  image_[6] = SysEx::TypePreset;
+  SetPresetNumber(PresetNumber::EditBuffer);
+  image_[Offset::End] = SysEx::End;
+  Validate();
+}
+
+bool CPreset::ReadFromFile(CFile& file, int iPreset) {
+  valid_ = false;
+  const bool read = file.Read(image_, 0, static_cast<int64_t>(iPreset) * kPresetSize, kPresetSize);
+  const bool validated = Validate();
+  return read && validated;
+}
+
+bool CPreset::Read(const std::string& sFileName, int iPreset) {
+  CFile file;
+  if (!file.OpenFile(sFileName)) return false;
+  return ReadFromFile(file, iPreset);
+}
+
+bool CPreset::Save(const std::string& sFileName, int64_t lPos) {
+  if (!valid_) {
+    Dialogs().Message("Not a valid preset", "CPreset.Save");
+    image_.fill(0);
+    return false;
+  }
+  UpdateChecksum();
+  if (IsRegularOrMissing(sFileName)) return SaveReplacing(sFileName, image_, lPos);
+  CFile file;  // a device or pipe: write straight into it
+  return file.Create(sFileName) && file.Save(image_, 0, lPos, kPresetSize) && file.Sync();
+}
+
+bool CPreset::WriteToFile(CFile& file, int iPreset) {
+  valid_ = false;
+  UpdateChecksum();
+  if (!file.Save(image_, 0, static_cast<int64_t>(iPreset) * kPresetSize, kPresetSize)) return false;
+  valid_ = true;
+  return true;
+}
+
+bool CPreset::LoadFromByteArray(std::span<const uint8_t> bytes) {
+  if (bytes.size() < kPresetSize) return false;
+  std::copy_n(bytes.begin(), kPresetSize, image_.begin());
+  return Validate();
+}
+
+std::string CPreset::PresetName() const {
+  if (!valid_) return "";
+  return FromAnsi(image_.data() + Offset::Name, Offset::NameLength);
+}
+
+void CPreset::SetPresetName(const std::string& sName) {
+  std::vector<uint8_t> bytes = ToAnsi(sName);
+  bytes.resize(std::min<std::size_t>(bytes.size(), Offset::NameLength));
+  std::copy(bytes.begin(), bytes.end(), image_.begin() + Offset::Name);
+  std::fill(image_.begin() + Offset::Name + static_cast<int>(bytes.size()), image_.begin() + kNameEnd, ' ');
+}
+
+int CPreset::PresetNumber() const { return ReadValue14(image_, Offset::Number); }
+
+void CPreset::SetPresetNumber(int iPreset) { WriteValue14(iPreset, Offset::Number, image_); }
+
+int32_t CPreset::Value(int iField) const { return ReadValue28(image_, iField, true); }
+
+void CPreset::SetValue(int iField, int32_t lValue) { WriteValue28(lValue, iField, image_); }
+
+int32_t CPreset::ValueUnsigned(int iField) const { return ReadValue28(image_, iField, false); }
+
+int CPreset::Routing() const { return Value(Offset::RoutingWord) & 3; }
+
+void CPreset::SetRouting(int value) {
+  SetValue(Offset::RoutingWord, (Value(Offset::RoutingWord) & 0x3FFC) | value);
+}
+
+int32_t CPreset::OutLevel() const { return (Value(Offset::RoutingWord) & 0x1FC) / 4; }
+
+void CPreset::SetOutLevel(int32_t value) {
+  SetValue(Offset::RoutingWord, (Value(Offset::RoutingWord) & 0x3E03) | (value * 4));
+}
+
+int CPreset::Relay(int iRelay) const {
+  const int bit = iRelay == 1 ? 9 : 10;
+  return (Value(Offset::RoutingWord) >> bit) & 1;
+}
+
+void CPreset::SetRelay(int iRelay, int value) {
+  const int32_t word = Value(Offset::RoutingWord);
+  if (iRelay == 1) {
+    SetValue(Offset::RoutingWord, (word & 0x3DFF) | (value * 512));
+  } else {
+    SetValue(Offset::RoutingWord, (word & 0x3BFF) | (value * 1024));
+  }
+}
+
+void CPreset::UpdateChecksum() { image_[Offset::Checksum] = PresetChecksum(image_); }
+
+bool CPreset::Validate() {
+  if (!ChecksumMatches(image_)) {
+    ShowMessage("Invalid Patch file -- bad checksum");
+    return false;
+  }
+  valid_ = true;
+  return true;
+}

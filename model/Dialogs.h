@@ -1,0 +1,31 @@
+// Message boxes as an interface, so that logic can ask and tell the user
+// without knowing the window toolkit. The GUI installs a QMessageBox-backed
+// implementation; tests install a scripted fake; the CLI keeps the quiet
+// default, which shows nothing and answers every question with its safe
+// choice (No / Cancel).
+#pragma once
+
+#include <string>
+
+inline constexpr const char* kAppTitle = "Lindel editor";
+
+enum class MessageIcon { None, Information, Exclamation, Critical, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+class IDialogs {
+ public:
+  virtual ~IDialogs() = default;
+  // Shows a message box and returns the button the user pressed.
+  virtual MessageAnswer Message(const std::string& text, const std::string& title = kAppTitle,
+                                MessageIcon icon = MessageIcon::None,
+                                MessageButtons buttons = MessageButtons::Ok) = 0;
+};
+
+// The program-wide message interface; never null.
+IDialogs& Dialogs();
+// Installs dialogs (not owned); nullptr restores the quiet default.
+void SetDialogs(IDialogs* dialogs);
+
+// Shorthand for the plain OK-only box with the application title.
+void ShowMessage(const std::string& text);

@@ -1,0 +1,21 @@
+#include <gtest/gtest.h>
+
+#include "AnsiText.h"
+
+namespace {
+
+TEST(AnsiText, RoundTripsEveryDefinedByte) {
+  std::vector<uint8_t> all;
+  for (int b = 1; b < 256; ++b) all.push_back(static_cast<uint8_t>(b));
+  EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
+}
+
+TEST(AnsiText, MapsTheWindowsRangeAndReplacesTheRest) {
+  EXPECT_EQ(ToAnsi("€‘’“”…"), (std::vector<uint8_t>{0x80, 0x91, 0x92, 0x93, 0x94, 0x85}));
+  EXPECT_EQ(FromAnsi(std::vector<uint8_t>{0x80, 0xE9, 0x9F}), "€éŸ");
+  EXPECT_EQ(ToAnsi("a日b😀"), (std::vector<uint8_t>{'a', '?', 'b', '?'}));
+  EXPECT_EQ(ToAnsi("\xC3"), std::vector<uint8_t>{'?'}) << "a cut UTF-8 sequence";
+  EXPECT_EQ(Utf8Length("Crème"), 5u);
+}
+
+}  // namespace
