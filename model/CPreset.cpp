@@ -8,7 +8,10 @@
 
 #include "AnsiText.h"
 #include "CFile.h"
+#include "CLog.h"
 #include "Dialogs.h"
+#include "LindelError.h"
+#include "MidiPorts.h"
 #include "utilities.h"
 
 namespace {
@@ -110,6 +113,40 @@ bool CPreset::LoadFromByteArray(std::span<const uint8_t> bytes) {
   if (bytes.size() < kPresetSize) return false;
   std::copy_n(bytes.begin(), kPresetSize, image_.begin());
   return Validate();
+}
+
+bool CPreset::RequestToPort(IMidiOutput& outPort, int iPreset) {
+  std::array<uint8_t, SysEx::RequestSize> message{SysEx::Start, 0x00, 0x20, 0x1F, 0x00, SysEx::ModelGMajor,
+                                                   SysEx::TypeRequest, 0, 0, SysEx::End};
+  WriteValue14(iPreset, 7, message);
+  try {
+    return outPort.Transmit(message, 0, static_cast<int>(message.size()));
+  } catch (const LindelError& e) {
+    LogError(e);
+    ShowMessage(e.Description());
+  } catch (const std::exception& e) {
+    LogError(LindelError(ErrorNumber::Preset, "CPreset.RequestToPort", e.what()));
+    ShowMessage(e.what());
+  }
+  return false;
+}
+
+bool CPreset::ReadFromPort(IMidiInput& inPort) {
+  inPort.Read(image_, 0, kPresetSize);
+  if (image_[0] != SysEx::Start || image_[6] != SysEx::TypePreset) return false;
+  return Validate();
+}
+
+bool CPreset::Transmit(IMidiOutput& outPort) {
+  UpdateChecksum();
+  try {
+    return outPort.Transmit(image_, 0, kPresetSize);
+  } catch (const LindelError& e) {
+    LogError(e);
+  } catch (const std::exception& e) {
+    LogError(LindelError(ErrorNumber::Preset, "CPreset.Transmit", e.what()));
+  }
+  return false;
 }
 
 std::string CPreset::PresetName() const {

@@ -10,6 +10,8 @@
 #include "PresetLayout.h"
 
 class CFile;
+class IMidiInput;
+class IMidiOutput;
 
 class CPreset {
  public:
@@ -30,6 +32,15 @@ class CPreset {
   // Copies the first 615 bytes of bytes and validates them; a shorter array
   // is refused.
   bool LoadFromByteArray(std::span<const uint8_t> bytes);
+
+  // Sends the 10-byte request F0 00 20 1F 00 48 45 lo hi F7 for iPreset.
+  // A failure is logged and shown.
+  bool RequestToPort(IMidiOutput& outPort, int iPreset);
+  // Copies the received message in; refused (false, valid flag unchanged)
+  // unless it starts with F0 and byte 6 is 0x20; then validated.
+  bool ReadFromPort(IMidiInput& inPort);
+  // Sends the 615 bytes with a fresh checksum. A failure is logged.
+  bool Transmit(IMidiOutput& outPort);
 
   // "" while the record is not valid; otherwise the 20 name characters,
   // trailing spaces kept.

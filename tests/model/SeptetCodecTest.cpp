@@ -37,7 +37,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Value28Case{-40, {0x58, 0x7F, 0x7F, 0x07}, -40, 0xFFFFD8},
                       Value28Case{8388607, {0x7F, 0x7F, 0x7F, 0x03}, 8388607, 8388607},
                       Value28Case{8388608, {0, 0, 0, 0x04}, -8388608, 8388608},
-                      Value28Case{0xC8C800, {0x00, 0x10, 0x23, 0x06}, -3618816, 0xC8C800}));
+                      Value28Case{0xC8C800, {0x00, 0x10, 0x23, 0x06}, -3618816, 0xC8C800}),
+    [](const ::testing::TestParamInfo<Value28Case>& info) {
+      const int32_t v = info.param.written;
+      return (v < 0 ? "minus" + std::to_string(-static_cast<int64_t>(v)) : std::to_string(v));
+    });
 
 TEST(Value28, FourthByteAboveSevenKeepsItsHighBits) {
   // 0x08 in the fourth byte is bit 24: not part of a 24-bit value, so the
