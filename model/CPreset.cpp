@@ -12,6 +12,7 @@
 #include "Dialogs.h"
 #include "LindelError.h"
 #include "MidiPorts.h"
+#include "modifierUtils.h"
 #include "utilities.h"
 
 namespace {
@@ -197,6 +198,56 @@ void CPreset::SetRelay(int iRelay, int value) {
   }
 }
 
+void CPreset::ReloadModifiers(int iFiltType, bool bFiltOn, int iPitchType, bool bPitchOn, int iChorusType,
+                              bool bChorusOn, int iDelayType, bool bDelayOn, int iReverbType, bool bReverbOn) {
+  const std::array<std::pair<int, bool>, kModifierGroups.size()> shown{
+      {{iFiltType, bFiltOn}, {iPitchType, bPitchOn}, {iChorusType, bChorusOn}, {iDelayType, bDelayOn},
+       {iReverbType, bReverbOn}}};
+  modifiers_.Clear();
+  for (int g = 0; g < static_cast<int>(kModifierGroups.size()); ++g) {
+    const auto [type, on] = shown[g];
+    const bool keepStored = on && Value(kModifierGroups[g].blockBase) == type;
+    AddModifiers(g, type, !keepStored);
+  }
+}
+
+void CPreset::SaveModifiers() {
+  if (modifiers_.Count() != kModifierCount) return;  // never validated: nothing decoded to write back
+  for (const ModifierGroup& group : kModifierGroups) StoreModifiers(group);
+}
+
+std::optional<CEffectBlock> CPreset::Copy(int32_t iBlock) const {
+  CEffectBlock block;
+  if (!block.Copy(iBlock, image_)) return std::nullopt;
+  return block;
+}
+
+bool CPreset::Paste(const CEffectBlock& block) { return block.Paste(image_); }
+
+void CPreset::LoadModifiers() {
+  modifiers_.Clear();
+  for (int g = 0; g < static_cast<int>(kModifierGroups.size()); ++g) {
+    AddModifiers(g, Value(kModifierGroups[g].blockBase), false);
+  }
+}
+
+void CPreset::AddModifiers(int iGroup, int iType, bool bReset) {
+  const ModifierGroup& group = kModifierGroups[iGroup];
+  for (int n = 0; n < group.SlotCount(); ++n) {
+    const int slot = group.firstSlot + 4 * n;
+    CModifier modifier;
+    modifier.Create(group.firstSlot, bReset ? -1 : ValueUnsigned(slot),
+                    modifierUtils::GetModifierPrompt(iGroup, iType, n));
+    modifiers_.Add(modifier);
+  }
+}
+
+void CPreset::StoreModifiers(const ModifierGroup& group) {
+  for (int n = 0; n < group.SlotCount(); ++n) {
+    SetValue(group.firstSlot + 4 * n, modifiers_.At(group.firstPosition + n)->Value());
+  }
+}
+
 void CPreset::UpdateChecksum() { image_[Offset::Checksum] = PresetChecksum(image_); }
 
 bool CPreset::Validate() {
@@ -204,6 +255,7 @@ bool CPreset::Validate() {
     ShowMessage("Invalid Patch file -- bad checksum");
     return false;
   }
+  LoadModifiers();
   valid_ = true;
   return true;
 }

@@ -4,14 +4,19 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
+#include "CEffectBlock.h"
+#include "ModifierList.h"
 #include "PresetLayout.h"
 
 class CFile;
 class IMidiInput;
 class IMidiOutput;
+struct ModifierGroup;
 
 class CPreset {
  public:
@@ -63,6 +68,27 @@ class CPreset {
   int Relay(int iRelay) const;
   void SetRelay(int iRelay, int value);
 
+  // The modifier assignment at list position iMod (1 to 32), shared with the
+  // list: edits to it stay in the list until SaveModifiers. Null outside 1 to
+  // 32 and before the record was first validated.
+  std::shared_ptr<CModifier> Modifiers(int iMod) const { return modifiers_.At(iMod); }
+  // Rebuilds the list for the block types and on states the editors show. A
+  // block that is on with its stored type keeps the image's assignments; any
+  // other block gets default assignments with the prompts of the given type.
+  // The image is not changed.
+  void ReloadModifiers(int iFiltType, bool bFiltOn, int iPitchType, bool bPitchOn, int iChorusType,
+                       bool bChorusOn, int iDelayType, bool bDelayOn, int iReverbType, bool bReverbOn);
+  // Writes the 32 assignments into their slots; slots without a parameter get
+  // the default value. The checksum is left for when the image leaves.
+  void SaveModifiers();
+
+  // The 4-byte area at 157 or 161, or the 64-byte block at iBlock, as a
+  // clipboard; nothing when the area would run past the image.
+  std::optional<CEffectBlock> Copy(int32_t iBlock) const;
+  // Puts the block back at the offset it came from, type and on/off included.
+  // Checksum and valid flag are left alone.
+  bool Paste(const CEffectBlock& block);
+
   bool IsValid() const { return valid_; }
   const PresetImage& Image() const { return image_; }
   // Puts the checksum of bytes 29-612 into byte 613.
@@ -70,9 +96,13 @@ class CPreset {
 
  private:
   bool Validate();
+  void LoadModifiers();
+  void AddModifiers(int iGroup, int iType, bool bReset);
+  void StoreModifiers(const ModifierGroup& group);
 
   PresetImage image_{};
   bool valid_ = false;
+  ModifierList modifiers_;
 };
 
 // Sum of bytes 29 to 612, AND 0x7F.
