@@ -1,0 +1,87 @@
+#include "HttpFrontend.h"
+
+#include <httplib.h>
+
+#include <array>
+#include <ctime>
+
+#include "PresetDatabaseService.h"
+#include "PresetUpload.h"
+
+namespace {
+
+std::string Now() {
+  const std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  std::array<char, 32> buf{};
+  std::strftime(buf.data(), buf.size(), "%Y-%m-%d %H:%M:%S", &tm);
+  return buf.data();
+}
+
+ServiceRequest ToServiceRequest(const httplib::Request& req) {
+  ServiceRequest request{req.method, req.path, {req.params.begin(), req.params.end()}, std::nullopt};
+  if (req.is_multipart_form_data()) {
+    request.form.emplace();
+    for (const auto& [name, part] : req.files) request.form->emplace(name, part.content);
+  }
+  return request;
+}
+
+void Answer(const ServiceResponse& response, httplib::Response& res) {
+  res.status = response.status;
+  res.set_content(response.body, response.contentType.c_str());
+  if (!response.allow.empty()) res.set_header("Allow", response.allow);
+}
+
+// Text for the refusals httplib makes itself (too large, malformed, unknown method).
+void ExplainError(const httplib::Request&, httplib::Response& res) {
+  if (!res.body.empty()) return;
+  const std::string text = res.status == 413
+                               ? "request body too large (limit " + std::to_string(UploadLimit::Body) + " bytes)"
+                               : "request refused (HTTP " + std::to_string(res.status) + ")";
+  res.set_content(text + "\n", "text/plain; charset=utf-8");
+}
+
+}  // namespace
+
+HttpFrontend::HttpFrontend(PresetDatabaseService& service, std::ostream& log)
+    : server_(std::make_unique<httplib::Server>()), log_(log) {
+  const auto handle = [&service](const httplib::Request& req, httplib::Response& res) {
+    Answer(service.Handle(ToServiceRequest(req)), res);
+  };
+  server_->Get(".*", handle);
+  server_->Post(".*", handle);
+  // A POST without Content-Length would make httplib read the body until
+  // the connection closes; such a request has no body (the list request
+  // may come that way), so answer it at once.
+  server_->set_pre_routing_handler([handle](const httplib::Request& req, httplib::Response& res) {
+    if (req.method != "POST" || req.has_header("Content-Length") || req.has_header("Transfer-Encoding")) {
+      return httplib::Server::HandlerResponse::Unhandled;
+    }
+    handle(req, res);
+    return httplib::Server::HandlerResponse::Handled;
+  });
+  server_->set_payload_max_length(UploadLimit::Body);
+  server_->set_error_handler(ExplainError);
+  server_->set_logger([this](const httplib::Request& req, const httplib::Response& res) {
+    LogRequest(Now() + " " + req.remote_addr + " " + req.method + " " + req.target + " " + std::to_string(res.status) +
+               " " + std::to_string(res.body.size()));
+  });
+}
+
+HttpFrontend::~HttpFrontend() = default;
+
+int HttpFrontend::Bind(const std::string& host, int port) {
+  if (port == 0) return server_->bind_to_any_port(host);
+  return server_->bind_to_port(host, port) ? port : -1;
+}
+
+bool HttpFrontend::Serve() { return server_->listen_after_bind(); }
+
+void HttpFrontend::Stop() { server_->stop(); }
+
+void HttpFrontend::LogRequest(const std::string& line) {
+  const std::lock_guard lock(logMutex_);
+  log_ << line << std::endl;
+}

@@ -1,0 +1,98 @@
+#include "Sqlite.h"
+
+namespace {
+
+[[noreturn]] void Throw(sqlite3* db, const std::string& context, int rc) {
+  const std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+  throw SqliteError(context + ": " + message, db ? sqlite3_extended_errcode(db) : rc);
+}
+
+}  // namespace
+
+SqliteDb::SqliteDb(const std::string& path) {
+  const int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+                                 nullptr);
+  if (rc != SQLITE_OK) {
+    const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw SqliteError("cannot open database " + path + ": " + message, rc);
+  }
+  sqlite3_extended_result_codes(db_, 1);
+}
+
+SqliteDb::~SqliteDb() { sqlite3_close(db_); }
+
+void SqliteDb::Exec(const std::string& sql) {
+  const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) Throw(db_, sql, rc);
+}
+
+SqliteStatement::SqliteStatement(const SqliteDb& db, const char* sql) : db_(db.Handle()) {
+  const int rc = sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
+  if (rc != SQLITE_OK) Throw(db_, sql, rc);
+}
+
+SqliteStatement::~SqliteStatement() { sqlite3_finalize(stmt_); }
+
+SqliteStatement& SqliteStatement::Bind(int index, int64_t value) {
+  Check(sqlite3_bind_int64(stmt_, index, value));
+  return *this;
+}
+
+SqliteStatement& SqliteStatement::Bind(int index, const std::string& text) {
+  Check(sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
+  return *this;
+}
+
+SqliteStatement& SqliteStatement::Bind(int index, std::span<const uint8_t> blob) {
+  Check(sqlite3_bind_blob(stmt_, index, blob.data(), static_cast<int>(blob.size()), SQLITE_TRANSIENT));
+  return *this;
+}
+
+bool SqliteStatement::Step() {
+  const int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  Fail(rc);
+}
+
+void SqliteStatement::Reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+int64_t SqliteStatement::Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+std::string SqliteStatement::Text(int column) const {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+  return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))) : std::string();
+}
+
+std::vector<uint8_t> SqliteStatement::Blob(int column) const {
+  const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(stmt_, column));
+  return data ? std::vector<uint8_t>(data, data + sqlite3_column_bytes(stmt_, column)) : std::vector<uint8_t>();
+}
+
+void SqliteStatement::Check(int rc) {
+  if (rc != SQLITE_OK) Fail(rc);
+}
+
+void SqliteStatement::Fail(int rc) {
+  const std::string message = std::string(sqlite3_sql(stmt_)) + ": " + sqlite3_errmsg(db_);
+  const int code = sqlite3_extended_errcode(db_);
+  // Left ready for its next use, whatever the caller does with the error.
+  Reset();
+  throw SqliteError(message, code ? code : rc);
+}
+
+SqliteTransaction::SqliteTransaction(SqliteDb& db) : db_(db) { db_.Exec("BEGIN IMMEDIATE"); }
+
+SqliteTransaction::~SqliteTransaction() {
+  if (!done_) sqlite3_exec(db_.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void SqliteTransaction::Commit() {
+  db_.Exec("COMMIT");
+  done_ = true;
+}
