@@ -17,3 +17,6 @@ const std::vector<Command>& AllCommands();
 
 int RunInfo(const Args& args);
 int RunNew(const Args& args);
+int RunSplit(const Args& args);
+int RunModifiers(const Args& args);
+int RunCopyBlock(const Args& args);

@@ -1,0 +1,91 @@
+// lindel-cli split: one preset_N.syx per slot of a dump, as the editor's
+// "split" does, into a chosen folder.
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <map>
+
+#include "CLog.h"
+#include "CSysEx.h"
+#include "CliArgs.h"
+#include "Commands.h"
+#include "PresetFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void RequireWritableFolder(const fs::path& folder) {
+  std::error_code ec;
+  if (!fs::exists(folder, ec)) throw UsageError("cannot write into " + Quoted(folder.string()) + ": no such folder");
+  if (!fs::is_directory(folder, ec)) throw UsageError("cannot write into " + Quoted(folder.string()) + ": not a folder");
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+    throw UsageError("cannot write into " + Quoted(folder.string()) + ": permission denied");
+  }
+}
+
+// Splitting a dump named like one of its own slots would replace the dump.
+void RefuseToReplaceTheDump(CSysEx& dump, const fs::path& folder) {
+  for (int i = 0; i < dump.Count(); ++i) {
+    const fs::path target = folder / SplitFileName(dump.Preset(i)->PresetNumber());
+    std::error_code ec;
+    if (fs::equivalent(target, dump.FileName(), ec)) {
+      throw UsageError("slot " + std::to_string(i) + " would replace the dump itself (" + Quoted(target.string()) +
+                       "); choose another --out-dir");
+    }
+  }
+}
+
+std::string SkipReason(const SplitSlot& slot) {
+  switch (slot.outcome) {
+    case SplitSlot::Outcome::BadChecksum: return "bad checksum";
+    case SplitSlot::Outcome::Incomplete: return "the file ends inside it";
+    case SplitSlot::Outcome::WriteFailed: return "cannot write " + Quoted(slot.file.string());
+    case SplitSlot::Outcome::Written: break;
+  }
+  return "";
+}
+
+void Report(CSysEx& dump, const SplitResult& result) {
+  std::map<fs::path, int> writtenBy;
+  for (const SplitSlot& slot : result.slots) {
+    if (slot.outcome != SplitSlot::Outcome::Written) {
+      std::cerr << "lindel-cli split: slot " << slot.slot << " \"" << dump.PresetName(slot.slot)
+                << "\" skipped: " << SkipReason(slot) << "\n";
+      continue;
+    }
+    std::cout << slot.file.string() << "\n";
+    const auto [earlier, first] = writtenBy.try_emplace(slot.file, slot.slot);
+    if (!first) {
+      std::cerr << "lindel-cli split: slot " << slot.slot << " replaced slot " << earlier->second << " in "
+                << Quoted(slot.file.string()) << ": both hold the same preset number\n";
+      earlier->second = slot.slot;
+    }
+  }
+  if (!result.finished) {
+    const CLog* log = CLog::Program();
+    std::cerr << "lindel-cli split: an error stopped the split; see " << (log ? log->Path().string() : kLogFileName)
+              << "\n";
+  }
+  if (!result.AllWritten()) {
+    std::cerr << "lindel-cli split: " << result.Written() << " of " << dump.Count() << " slots written\n";
+  }
+}
+
+}  // namespace
+
+int RunSplit(const Args& args) {
+  const CliArgs cli(args, {"--out-dir"}, {});
+  if (cli.Positional().size() != 1) throw UsageError("give exactly one dump file");
+  const std::string path = cli.Positional()[0];
+  const fs::path folder = cli.Value("--out-dir").value_or("");
+  RequireWritableFolder(folder.empty() ? fs::path(".") : folder);
+  CSysEx dump;
+  if (!dump.OpenFile(path)) throw UsageError("cannot open " + Quoted(path) + ": no such file or not a file");
+  if (dump.Count() == 0) throw UsageError(Quoted(path) + " holds no preset");
+  RefuseToReplaceTheDump(dump, folder);
+  const SplitResult result = dump.SplitFile(folder);
+  Report(dump, result);
+  return result.AllWritten() ? ExitCode::Ok : ExitCode::Failed;
+}
