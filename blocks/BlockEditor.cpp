@@ -1,0 +1,276 @@
+#include "BlockEditor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <algorithm>
+#include <stdexcept>
+
+#include "CPreset.h"
+#include "Guarded.h"
+#include "IBlockHost.h"
+#include "Selection.h"
+#include "comboBoxUtils.h"
+
+namespace {
+
+// Room for the widest list texts ("Classic Cho", "20.0 sec"); every list in
+// an editor gets the same width, so the columns line up.
+constexpr int kListTextLength = 11;
+
+std::string CaptionLabelName(const Control& control) {
+  if (control.label) return control.label;
+  std::string_view name = control.name;
+  if (name.starts_with("cmb")) name.remove_prefix(3);
+  return "lbl" + std::string(name);
+}
+
+// A table names a control this window does not have: a programming error.
+[[noreturn]] void BadTable(const EditorSpec& spec, std::string_view what) {
+  throw std::logic_error(std::string(spec.name) + ": " + std::string(what));
+}
+
+}  // namespace
+
+BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent) : QWidget(parent), spec_(spec) {
+  setObjectName(spec.name);
+  setWindowTitle(Title());
+  BuildControls();
+  CheckTables();
+}
+
+bool BlockEditor::IsOn() const { return onOff_ && onOff_->checkState() == Qt::Checked; }
+
+int BlockEditor::SubType() const { return typeList_ ? typeList_->currentIndex() : -1; }
+
+void BlockEditor::Setup(IBlockHost& frmParent) {
+  host_ = &frmParent;
+  hide();
+  host_->SizeForm(*this);
+  for (const Control& control : spec_.controls) {
+    if (control.fill) control.fill(ListNamed(control.name));
+  }
+}
+
+bool BlockEditor::Scatter(const CPreset* preset, bool bShow, bool bAll) {
+  return Guarded(Source("Scatter"), [&] {
+    if (bShow) {
+      ScatterShown(preset, bAll);
+    } else {
+      ScatterRows(nullptr, spec_.neutral);
+    }
+  });
+}
+
+bool BlockEditor::Gather(CPreset& preset) {
+  return Guarded(Source("Gather"), [&] { GatherFields(preset); });
+}
+
+void BlockEditor::ScatterShown(const CPreset* preset, bool bAll) {
+  if (bAll) ScatterRows(preset, spec_.fields);
+  const int type = SubType();
+  if (type < 0 || type >= kMaxTypes) return;
+  ApplyLayout(type);
+  ScatterTypeValues(type, preset);
+}
+
+void BlockEditor::ScatterTypeValues(int type, const CPreset* preset) {
+  if (type < static_cast<int>(spec_.types.values.size())) ScatterRows(preset, spec_.types.values[type]);
+}
+
+void BlockEditor::GatherFields(CPreset& preset) {
+  GatherRows(preset, spec_.gather);
+  const int type = SubType();
+  if (type >= 0 && type < static_cast<int>(spec_.types.gather.size())) {
+    GatherRows(preset, spec_.types.gather[type]);
+  }
+}
+
+void BlockEditor::Clicked(QWidget&, ControlRole role) {
+  if (!host_) return;
+  switch (role) {
+    case ControlRole::Parameter: host_->SetFormDirty(true); break;
+    case ControlRole::OnOff: host_->BlockOnOffChanged(); break;
+    case ControlRole::Type: host_->SubTypeChanged(*this); break;
+  }
+}
+
+void BlockEditor::ScatterRows(const CPreset* preset, std::span<const Field> rows) {
+  for (const Field& field : rows) {
+    if (field.rep == Rep::Fixed) continue;
+    QWidget& control = Named(field.control);
+    if (!preset || field.offset == kNoField) {
+      SetValue(control, field.neutral);
+      continue;
+    }
+    switch (field.rep) {
+      case Rep::Index: {
+        auto& list = static_cast<QComboBox&>(control);
+        const int fallBack = field.defaultIndex == kLastItem ? list.count() - 1 : field.defaultIndex;
+        SelectComboIndex(list, preset, field.offset, fallBack);
+        break;
+      }
+      case Rep::ItemData: {
+        auto& list = static_cast<QComboBox&>(control);
+        const int fallBack = field.defaultIndex == kLastItem ? list.count() - 1 : field.defaultIndex;
+        SelectComboItemData(list, preset->Value(field.offset), fallBack);
+        break;
+      }
+      case Rep::OnOff: SetCheckValue(static_cast<QCheckBox&>(control), preset->Value(field.offset) ^ 1); break;
+      case Rep::Check: SetCheckValue(static_cast<QCheckBox&>(control), preset->Value(field.offset)); break;
+      case Rep::Fixed: break;
+    }
+  }
+}
+
+void BlockEditor::GatherRows(CPreset& preset, std::span<const Field> rows) const {
+  for (const Field& field : rows) {
+    if (field.offset == kNoField) continue;
+    switch (field.rep) {
+      case Rep::Index: preset.SetValue(field.offset, ListNamed(field.control).currentIndex()); break;
+      case Rep::ItemData: preset.SetValue(field.offset, SelectedItemData(ListNamed(field.control))); break;
+      case Rep::OnOff: preset.SetValue(field.offset, CheckValue(CheckNamed(field.control)) ^ 1); break;
+      case Rep::Check: preset.SetValue(field.offset, CheckValue(CheckNamed(field.control))); break;
+      case Rep::Fixed: preset.SetValue(field.offset, field.neutral); break;
+    }
+  }
+}
+
+void BlockEditor::ApplyLayout(int type) {
+  for (const LayoutRow& row : spec_.types.layout) ApplyLook(Named(row.control), row.looks[type]);
+}
+
+void BlockEditor::ApplyLook(QWidget& control, const Look& look) {
+  if (look.shown != Look::Shown::Keep) control.setVisible(look.shown == Look::Shown::Show);
+  if (look.enabled != Look::Enabled::Keep) control.setEnabled(look.enabled == Look::Enabled::Enable);
+  if (look.caption) {
+    const QString caption = QString::fromUtf8(look.caption);
+    if (auto* label = qobject_cast<QLabel*>(&control)) label->setText(caption);
+    if (auto* box = qobject_cast<QCheckBox*>(&control)) box->setText(caption);
+  }
+  if (look.value != kKeepValue) SetValue(control, look.value);
+}
+
+void BlockEditor::SetValue(QWidget& control, int value) {
+  if (auto* list = qobject_cast<QComboBox*>(&control)) {
+    SelectListIndex(*list, value == kLastItem ? list->count() - 1 : value);
+  } else {
+    SetCheckValue(static_cast<QCheckBox&>(control), value);
+  }
+}
+
+QWidget& BlockEditor::Named(std::string_view name) const {
+  const auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.name == name; });
+  if (it == entries_.end()) BadTable(spec_, "no control " + std::string(name));
+  return *it->widget;
+}
+
+QComboBox& BlockEditor::ListNamed(std::string_view name) const {
+  auto* list = qobject_cast<QComboBox*>(&Named(name));
+  if (!list) BadTable(spec_, std::string(name) + " is no list");
+  return *list;
+}
+
+QCheckBox& BlockEditor::CheckNamed(std::string_view name) const {
+  auto* box = qobject_cast<QCheckBox*>(&Named(name));
+  if (!box) BadTable(spec_, std::string(name) + " is no check box");
+  return *box;
+}
+
+QLabel& BlockEditor::LabelNamed(std::string_view name) const {
+  auto* label = qobject_cast<QLabel*>(&Named(name));
+  if (!label) BadTable(spec_, std::string(name) + " is no label");
+  return *label;
+}
+
+void BlockEditor::mouseReleaseEvent(QMouseEvent* event) {
+  if (host_) host_->DoRightMouseMenu(spec_.block, event->button(), event->position().toPoint());
+}
+
+void BlockEditor::BuildControls() {
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(16, 16, 16, 16);
+  grid->setHorizontalSpacing(10);
+  grid->setVerticalSpacing(8);
+  int lastRow = 0;
+  int lastColumn = 0;
+  for (const Control& control : spec_.controls) {
+    QWidget* widget = AddControl(*grid, control);
+    if (control.role == ControlRole::OnOff) onOff_ = static_cast<QCheckBox*>(widget);
+    if (control.role == ControlRole::Type) typeList_ = static_cast<QComboBox*>(widget);
+    lastRow = std::max(lastRow, control.row);
+    lastColumn = std::max(lastColumn, control.column);
+  }
+  // Columns of captions and lists keep their natural width; the space left
+  // over goes to the right and below, and a gap separates the columns.
+  for (int column = 1; column <= lastColumn; ++column) grid->setColumnMinimumWidth(3 * column - 1, 16);
+  grid->setColumnStretch(3 * lastColumn + 2, 1);
+  grid->setRowStretch(lastRow + 1, 1);
+}
+
+QWidget* BlockEditor::AddControl(QGridLayout& grid, const Control& control) {
+  const int fieldColumn = 3 * control.column + 1;
+  const bool placeTaken = grid.itemAtPosition(control.row, fieldColumn) != nullptr;
+  QWidget* widget = nullptr;
+  if (control.kind == ControlKind::Check) {
+    widget = new QCheckBox(QString::fromUtf8(control.caption), this);
+    connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, this,
+            [this, widget, role = control.role] { Guarded(Source("Click"), [&] { Clicked(*widget, role); }); });
+  } else {
+    auto* list = new QComboBox(this);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(kListTextLength);
+    connect(list, &QComboBox::activated, this,
+            [this, list, role = control.role] { Guarded(Source("Click"), [&] { Clicked(*list, role); }); });
+    widget = list;
+    if (!placeTaken) AddCaption(grid, control, *list);
+  }
+  widget->setObjectName(control.name);
+  grid.addWidget(widget, control.row, fieldColumn);
+  // Controls sharing a place take turns; the type layout shows the right one.
+  if (placeTaken) widget->hide();
+  Register(control.name, widget);
+  return widget;
+}
+
+void BlockEditor::AddCaption(QGridLayout& grid, const Control& control, QWidget& buddy) {
+  if (!control.label && !*control.caption) return;
+  auto* label = new QLabel(QString::fromUtf8(control.caption), this);
+  const std::string name = CaptionLabelName(control);
+  label->setObjectName(QString::fromStdString(name));
+  label->setBuddy(&buddy);
+  grid.addWidget(label, control.row, 3 * control.column);
+  Register(name, label);
+}
+
+void BlockEditor::Register(std::string name, QWidget* widget) {
+  if (std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.name == name; })) {
+    BadTable(spec_, "two controls named " + name);
+  }
+  entries_.push_back({std::move(name), widget});
+}
+
+void BlockEditor::CheckTables() const {
+  const auto check = [this](std::span<const Field> rows) {
+    for (const Field& field : rows) {
+      if (field.rep == Rep::Fixed) continue;
+      const bool list = field.rep == Rep::Index || field.rep == Rep::ItemData;
+      if (list && field.offset != kNoField) ListNamed(field.control);
+      if (!list) CheckNamed(field.control);
+      Named(field.control);
+    }
+  };
+  check(spec_.fields);
+  check(spec_.neutral);
+  check(spec_.gather);
+  for (const auto& rows : spec_.types.values) check(rows);
+  for (const auto& rows : spec_.types.gather) check(rows);
+  for (const LayoutRow& row : spec_.types.layout) Named(row.control);
+  if (!spec_.types.layout.empty() && !typeList_) BadTable(spec_, "a type layout without a type list");
+}
+
+std::string BlockEditor::Source(const char* operation) const {
+  return std::string(spec_.name) + "." + operation;
+}

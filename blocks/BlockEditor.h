@@ -1,0 +1,94 @@
+// The pattern every block editor window follows. An editor declares itself in
+// an EditorSpec (EditorTables.h): its controls, the preset fields they show,
+// and per type what each control looks like. This class builds the window
+// from those tables and runs them:
+//   Setup    keeps the host, hides the window, lets the host place it, fills the lists;
+//   Scatter  preset -> controls (or the neutral values), then the type's layout and fields;
+//   Gather   controls -> preset, then the type's fields.
+// Every value set from code raises the control's click handling, so showing a
+// preset reports to the host exactly as the user's clicks would. Editors with
+// rules that no table holds override the hooks below.
+#pragma once
+
+#include <QWidget>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "EditorTables.h"
+
+class CPreset;
+class IBlockHost;
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+
+class BlockEditor : public QWidget {
+  Q_OBJECT
+
+ public:
+  // True when the on/off check box is checked; never for editors without one.
+  bool IsOn() const;
+  // The type list's selected index: -1 without a selection or a type list.
+  int SubType() const;
+  void Setup(IBlockHost& frmParent);
+  // bShow false: the neutral values, the preset unread, the type layout kept.
+  // bShow true: with bAll the type-independent fields, then in editors with
+  // types the selected type's layout and fields. A missing preset shows each
+  // field's neutral value. The first failure is logged and ends the
+  // operation, leaving the later controls as they were; false then.
+  bool Scatter(const CPreset* preset, bool bShow, bool bAll);
+  // Writes what the editor shows into preset; failures as for Scatter.
+  bool Gather(CPreset& preset);
+
+  BlockNumber Block() const { return spec_.block; }
+  QString Title() const { return QString::fromUtf8(spec_.title); }
+
+ protected:
+  explicit BlockEditor(const EditorSpec& spec, QWidget* parent = nullptr);
+
+  // Scatter with bShow true. Default: the field table when bAll, then the type part.
+  virtual void ScatterShown(const CPreset* preset, bool bAll);
+  // The fields set after a type's layout. Default: that type's value table.
+  virtual void ScatterTypeValues(int type, const CPreset* preset);
+  // Default: the gather table, then the selected type's.
+  virtual void GatherFields(CPreset& preset);
+  // A click by the user or by code. Default: tells the host by the control's role.
+  virtual void Clicked(QWidget& control, ControlRole role);
+
+  void ScatterRows(const CPreset* preset, std::span<const Field> rows);
+  void GatherRows(CPreset& preset, std::span<const Field> rows) const;
+  void ApplyLayout(int type);
+
+  QWidget& Named(std::string_view name) const;
+  QComboBox& ListNamed(std::string_view name) const;
+  QCheckBox& CheckNamed(std::string_view name) const;
+  QLabel& LabelNamed(std::string_view name) const;
+  // Null before Setup.
+  IBlockHost* Host() const { return host_; }
+
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  struct Entry {
+    std::string name;
+    QWidget* widget;
+  };
+
+  void BuildControls();
+  QWidget* AddControl(QGridLayout& grid, const Control& control);
+  void AddCaption(QGridLayout& grid, const Control& control, QWidget& buddy);
+  void Register(std::string name, QWidget* widget);
+  void CheckTables() const;
+  void SetValue(QWidget& control, int value);
+  void ApplyLook(QWidget& control, const Look& look);
+  std::string Source(const char* operation) const;
+
+  const EditorSpec& spec_;
+  std::vector<Entry> entries_;
+  IBlockHost* host_ = nullptr;
+  QCheckBox* onOff_ = nullptr;
+  QComboBox* typeList_ = nullptr;
+};

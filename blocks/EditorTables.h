@@ -1,0 +1,150 @@
+// The tables by which a block editor declares itself, so that an editor reads
+// as data: its controls (what they are and where they sit), its fields (which
+// control shows which preset offset, and how), and, for blocks with types,
+// what each type does to each control.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "PresetLayout.h"
+
+class QComboBox;
+
+// ---- Controls -------------------------------------------------------------
+
+enum class ControlKind : uint8_t { List, Check };
+// What a user's click on the control tells the host window.
+enum class ControlRole : uint8_t {
+  Parameter,  // SetFormDirty(true)
+  OnOff,      // BlockOnOffChanged
+  Type,       // SubTypeChanged(editor)
+};
+using ListFiller = void (*)(QComboBox&);
+
+struct Control {
+  ControlKind kind;
+  const char* name;     // the widget's objectName
+  const char* caption;  // a check box's text, or the text of a list's caption label ("" for none)
+  int row;              // place in the editor's grid; lists placed in one cell take turns,
+  int column;           // the later ones start hidden and share the first one's label
+  ListFiller fill = nullptr;  // lists: how Setup fills them
+  ControlRole role = ControlRole::Parameter;
+  const char* label = nullptr;  // caption label's objectName; default "lbl" + name less "cmb"
+
+  // The caption label's name where the window changes its text at run time.
+  constexpr Control Label(const char* labelName) const {
+    Control c = *this;
+    c.label = labelName;
+    return c;
+  }
+};
+
+constexpr Control ListControl(const char* name, const char* caption, int row, int column, ListFiller fill) {
+  return {ControlKind::List, name, caption, row, column, fill};
+}
+constexpr Control CheckControl(const char* name, const char* caption, int row, int column) {
+  return {ControlKind::Check, name, caption, row, column};
+}
+// Every effect block's switch, at the top left.
+constexpr Control OnOffCheck(const char* name) {
+  return {ControlKind::Check, name, "On/Off", 0, 0, nullptr, ControlRole::OnOff};
+}
+constexpr Control TypeList(const char* name, int row, int column, ListFiller fill) {
+  return {ControlKind::List, name, "Type", row, column, fill, ControlRole::Type};
+}
+
+// ---- Fields ---------------------------------------------------------------
+
+// How a control stands for a stored value.
+enum class Rep : uint8_t {
+  Index,     // a list's selected position
+  ItemData,  // the selected item's item data
+  OnOff,     // a check box, stored 0 = on, 1 = off (check value XOR 1)
+  Check,     // a check box's value as stored
+  Fixed,     // no control: Gather writes a constant
+};
+
+inline constexpr int kNoField = -1;   // a row that sets a control whatever the preset holds
+inline constexpr int kLastItem = -2;  // as an index: the list's last item
+
+struct Field {
+  const char* control;
+  int offset;        // byte offset in the preset image, or kNoField
+  Rep rep;
+  int defaultIndex;  // shown when the stored value matches no item
+  int neutral;       // shown without a preset (index or check value); Fixed: the value written
+};
+
+constexpr Field ByIndex(const char* control, int offset, int defaultIndex, int neutral) {
+  return {control, offset, Rep::Index, defaultIndex, neutral};
+}
+constexpr Field ByItemData(const char* control, int offset, int defaultIndex, int neutral) {
+  return {control, offset, Rep::ItemData, defaultIndex, neutral};
+}
+constexpr Field OnOffField(const char* control, int offset) { return {control, offset, Rep::OnOff, 0, 0}; }
+constexpr Field CheckField(const char* control, int offset) { return {control, offset, Rep::Check, 0, 0}; }
+// Sets a list's index or a check box's value, with or without a preset.
+constexpr Field SetTo(const char* control, int value) { return {control, kNoField, Rep::Index, value, value}; }
+// Gather writes value at offset.
+constexpr Field Write(int offset, int value) { return {nullptr, offset, Rep::Fixed, 0, value}; }
+
+// ---- Per-type layout --------------------------------------------------------
+
+inline constexpr int kMaxTypes = 6;
+inline constexpr int kKeepValue = -3;
+
+// What one type does to one control: shown or hidden, enabled or disabled, a
+// new caption (labels, check boxes), then a value (set like a user's click).
+struct Look {
+  enum class Shown : uint8_t { Keep, Show, Hide };
+  enum class Enabled : uint8_t { Keep, Enable, Disable };
+  Shown shown = Shown::Keep;
+  Enabled enabled = Enabled::Keep;
+  const char* caption = nullptr;  // nullptr keeps the caption
+  int value = kKeepValue;
+
+  constexpr Look At(int v) const {
+    Look l = *this;
+    l.value = v;
+    return l;
+  }
+};
+
+// The letters of the layout tables: E enabled, D shown but disabled, H
+// hidden, S shown with its enabled state kept, K kept as it is; Caption("")
+// empties a caption. E.g. {"cmbPhaseFB", {D, D, E, E, E, D}}, D.At(100).
+namespace Looks {
+inline constexpr Look E{Look::Shown::Show, Look::Enabled::Enable};
+inline constexpr Look D{Look::Shown::Show, Look::Enabled::Disable};
+inline constexpr Look H{Look::Shown::Hide, Look::Enabled::Keep};
+inline constexpr Look S{Look::Shown::Show, Look::Enabled::Keep};
+inline constexpr Look K{};
+constexpr Look Caption(const char* text) { return {Look::Shown::Keep, Look::Enabled::Keep, text}; }
+}  // namespace Looks
+
+// One control's look for each type, in type order.
+struct LayoutRow {
+  const char* control;
+  std::array<Look, kMaxTypes> looks;
+};
+
+struct TypeTables {
+  std::span<const LayoutRow> layout;                // applied in row order
+  std::span<const std::span<const Field>> values;   // per type: set after the layout
+  std::span<const std::span<const Field>> gather;   // per type: written after the common fields
+};
+
+// ---- The whole editor -------------------------------------------------------
+
+struct EditorSpec {
+  const char* name;   // the window's objectName, e.g. "frmCompressor"
+  const char* title;  // the title the host shows, e.g. "Compressor block"
+  BlockNumber block;
+  std::span<const Control> controls;  // in the order Setup fills the lists
+  std::span<const Field> fields;      // read by Scatter with bAll true, in order
+  std::span<const Field> neutral;     // set by Scatter with bShow false, in order
+  std::span<const Field> gather;      // written by Gather before the type's fields, in order
+  TypeTables types = {};
+};

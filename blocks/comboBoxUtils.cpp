@@ -1,0 +1,110 @@
+#include "comboBoxUtils.h"
+
+#include <QComboBox>
+#include <QLocale>
+#include <QStringList>
+
+#include "CLog.h"
+#include "CPreset.h"
+#include "LindelError.h"
+#include "Selection.h"
+
+namespace {
+
+void ReplaceItems(QComboBox& list, const ValueList& items) {
+  list.clear();
+  AppendComboItems(list, items);
+}
+
+// The fall-back of both selection operations: log, then try index 0.
+void FallBackToFirst(QComboBox& list, const LindelError& err) {
+  LogError(err);
+  try {
+    SelectListIndex(list, 0);
+  } catch (const LindelError&) {
+  }
+}
+
+}  // namespace
+
+void AppendComboItems(QComboBox& list, const ValueList& items) {
+  const int selected = list.currentIndex();
+  const int start = list.count();
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(items.size()));
+  for (const ValueItem& item : items) texts.append(QString::fromStdString(item.text));
+  list.insertItems(start, texts);
+  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+    if (items[i].data) list.setItemData(start + i, *items[i].data);
+  }
+  // Qt selects the first item put into an empty list; ours start unselected.
+  list.setCurrentIndex(selected);
+}
+
+void FillTextCombo(QComboBox& list, std::initializer_list<const char*> texts) {
+  ValueList items;
+  for (const char* text : texts) items.push_back({text, std::nullopt});
+  ReplaceItems(list, items);
+}
+
+void FillFrequencyCombo(QComboBox& list, int first, int last) { ReplaceItems(list, FrequencyList(first, last)); }
+
+void FillTempoCombo(QComboBox& list) { ReplaceItems(list, TempoList()); }
+
+void FillSpeedCombo(QComboBox& list) { ReplaceItems(list, SpeedList()); }
+
+void FillIntegerCombo(QComboBox& list, int first, int last, const char* unit) {
+  ReplaceItems(list, IntegerList(first, last, unit));
+}
+
+void FillDecimalCombo(QComboBox& list, float first, float last, float step, const char* unit) {
+  const std::string symbol = QLocale().decimalPoint().toStdString();
+  AppendComboItems(list, DecimalList(first, last, step, unit, symbol));
+}
+
+void FillFineFrequencyCombo(QComboBox& list, int first, int last) {
+  AppendComboItems(list, FineFrequencyList(first, last));
+}
+
+void FillWidthCombo(QComboBox& list) { ReplaceItems(list, WidthList()); }
+
+void FillRatioCombo(QComboBox& list) { ReplaceItems(list, RatioList()); }
+
+void FillTimeCombo(QComboBox& list, int first, int last) { ReplaceItems(list, TimeList(first, last)); }
+
+void SelectComboIndex(QComboBox& list, const CPreset* preset, int32_t iField, int defaultIndex) {
+  try {
+    int index = defaultIndex;
+    if (preset) {
+      const int32_t stored = preset->Value(iField);
+      if (stored >= 0 && stored <= list.count() - 1) index = stored;
+    }
+    SelectListIndex(list, index);
+  } catch (const LindelError& err) {
+    FallBackToFirst(list, err);
+  }
+}
+
+void SelectComboItemData(QComboBox& list, int32_t value, int defaultIndex) {
+  try {
+    for (int i = 0; i < list.count(); ++i) {
+      if (ComboItemData(list, i) == value) {
+        SelectListIndex(list, i);
+        return;
+      }
+    }
+    SelectListIndex(list, defaultIndex);
+  } catch (const LindelError& err) {
+    FallBackToFirst(list, err);
+  }
+}
+
+int32_t ComboItemData(const QComboBox& list, int index) { return list.itemData(index).toInt(); }
+
+int32_t SelectedItemData(const QComboBox& list) {
+  const int index = list.currentIndex();
+  if (index < 0) {
+    throw LindelError(ControlError::NoSelection, ControlPath(list), "Invalid property array index -1");
+  }
+  return ComboItemData(list, index);
+}

@@ -1,0 +1,39 @@
+#include "frmCompressor.h"
+
+#include "comboBoxUtils.h"
+
+namespace {
+
+constexpr Control kControls[] = {
+    OnOffCheck("chkCompOnOff"),
+    ListControl("cmbRatio", "Ratio", 1, 0, [](QComboBox& c) { FillRatioCombo(c); }),
+    ListControl("cmbThreshold", "Threshold", 2, 0, [](QComboBox& c) { FillIntegerCombo(c, -40, 0, "db"); }),
+    ListControl("cmbAttack", "Attack", 3, 0, [](QComboBox& c) { FillTimeCombo(c, 3, 14); }),
+    ListControl("cmbRelease", "Release", 4, 0, [](QComboBox& c) { FillTimeCombo(c, 13, 23); }),
+    ListControl("cmbGain", "Gain", 5, 0, [](QComboBox& c) { FillIntegerCombo(c, -6, 6, "dB"); }),
+};
+
+// Read, neutral and written in this one order. Offsets 185 to 221 are unused.
+constexpr Field kFields[] = {
+    //         control         offset  default  neutral
+    OnOffField("chkCompOnOff", 225),
+    ByIndex("cmbRatio", 169, 0, 0),
+    ByItemData("cmbThreshold", 165, 0, 0),
+    ByItemData("cmbAttack", 173, 0, 0),
+    ByItemData("cmbRelease", 177, 0, 0),
+    ByItemData("cmbGain", 181, 6, 6),  // index 6 is 0 dB
+};
+
+constexpr EditorSpec kSpec{
+    .name = "frmCompressor",
+    .title = "Compressor block",
+    .block = BlockNumber::Compressor,
+    .controls = kControls,
+    .fields = kFields,
+    .neutral = kFields,
+    .gather = kFields,
+};
+
+}  // namespace
+
+frmCompressor::frmCompressor(QWidget* parent) : BlockEditor(kSpec, parent) {}

@@ -1,0 +1,154 @@
+// The Qt message boxes, .syx file dialogs and settings store, driven through
+// the real widgets while they are open.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "QtDialogs.h"
+#include "QtFileUI.h"
+#include "QtSettings.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+
+namespace {
+
+// Runs act on the next modal widget of type T as soon as it is open.
+template <class T>
+void WhenOpen(std::function<void(T&)> act) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
+      act(*widget);
+    }
+  });
+  timer->start();
+}
+
+// Types a name into the dialog and presses its accept button.
+void ChooseFile(QFileDialog& dialog, const std::string& typed) {
+  dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(typed));
+  static_cast<QDialog&>(dialog).accept();
+}
+
+}  // namespace
+
+class UiServicesTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void MessageBoxShowsTitleTextIconAndButtons_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<int>("expectedButtons");
+    QTest::addColumn<int>("expectedIcon");
+    QTest::addColumn<int>("press");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("plain OK") << int(MessageButtons::Ok) << int(MessageIcon::None) << int(QMessageBox::Ok)
+                              << int(QMessageBox::NoIcon) << int(QMessageBox::Ok) << int(MessageAnswer::Ok);
+    QTest::newRow("yes/no") << int(MessageButtons::YesNo) << int(MessageIcon::Question)
+                            << int(QMessageBox::Yes | QMessageBox::No) << int(QMessageBox::Question)
+                            << int(QMessageBox::No) << int(MessageAnswer::No);
+    QTest::newRow("yes/no/cancel") << int(MessageButtons::YesNoCancel) << int(MessageIcon::Exclamation)
+                                   << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
+                                   << int(QMessageBox::Warning) << int(QMessageBox::Cancel)
+                                   << int(MessageAnswer::Cancel);
+    QTest::newRow("ok/cancel") << int(MessageButtons::OkCancel) << int(MessageIcon::Critical)
+                               << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Critical)
+                               << int(QMessageBox::Ok) << int(MessageAnswer::Ok);
+  }
+  void MessageBoxShowsTitleTextIconAndButtons() {
+    QFETCH(int, buttons);
+    QFETCH(int, icon);
+    QFETCH(int, press);
+    QString title, text;
+    int shownButtons = 0, shownIcon = -1;
+    WhenOpen<QMessageBox>([&](QMessageBox& box) {
+      title = box.windowTitle();
+      text = box.text();
+      shownButtons = int(box.standardButtons());
+      shownIcon = int(box.icon());
+      box.button(QMessageBox::StandardButton(press))->click();
+    });
+    QtDialogs dialogs;
+    const MessageAnswer answer = dialogs.Message("Something happened", kAppTitle, MessageIcon(icon),
+                                                 MessageButtons(buttons));
+    QCOMPARE(title, QString("Lindel editor"));
+    QCOMPARE(text, QString("Something happened"));
+    QTEST(shownButtons, "expectedButtons");
+    QTEST(shownIcon, "expectedIcon");
+    QTEST(int(answer), "answer");
+  }
+
+  void EscapeAnswersWithTheSafeButton() {
+    WhenOpen<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    QtDialogs dialogs;
+    QCOMPARE(dialogs.Message("Save?", "Question", MessageIcon::Question, MessageButtons::YesNo), MessageAnswer::No);
+  }
+
+  void SyxDialogsOfferSysExFirstAndAskBeforeReplacing() {
+    QFileDialog save;
+    ConfigureSyxDialog(save, SyxDialogMode::Save);
+    QCOMPARE(save.nameFilters(), (QStringList{"SysEx (*.syx)", "all files (*.*)"}));
+    QCOMPARE(save.selectedNameFilter(), QString("SysEx (*.syx)"));
+    QCOMPARE(save.defaultSuffix(), QString("syx"));
+    QCOMPARE(save.acceptMode(), QFileDialog::AcceptSave);
+    QVERIFY(!save.testOption(QFileDialog::DontConfirmOverwrite));
+    QFileDialog open;
+    ConfigureSyxDialog(open, SyxDialogMode::Open);
+    QCOMPARE(open.acceptMode(), QFileDialog::AcceptOpen);
+    QCOMPARE(open.fileMode(), QFileDialog::AnyFile);  // a missing file is the caller's to report
+  }
+
+  void SaveDialogAddsTheSuffixAndTrimsTheChoice() {
+    TempDir dir;
+    WhenOpen<QFileDialog>([&](QFileDialog& d) { ChooseFile(d, dir.File("bank")); });
+    QtFileUI files;
+    QCOMPARE(QString::fromStdString(files.GetSaveFile(nullptr)), QString::fromStdString(dir.File("bank.syx")));
+    QCOMPARE(TrimmedChoice("  /tmp/a b.syx "), QString("/tmp/a b.syx"));
+  }
+
+  void SaveDialogAsksAgainForAMissingFolder() {
+    ScriptedDialogs messages;
+    TempDir dir;
+    WhenOpen<QFileDialog>([&](QFileDialog& d) {
+      ChooseFile(d, dir.File("missing/x.syx"));
+      WhenOpen<QFileDialog>([](QFileDialog& again) { again.reject(); });
+    });
+    QtFileUI files;
+    QCOMPARE(files.GetSaveFile(nullptr), std::string());
+    QCOMPARE(messages.Shown().size(), size_t(1));
+    QVERIFY(messages.Texts()[0].find("missing") != std::string::npos);
+  }
+
+  void CancelGivesAnEmptyPath() {
+    WhenOpen<QFileDialog>([](QFileDialog& d) { d.reject(); });
+    QtFileUI files;
+    QCOMPARE(files.GetOpenFile(nullptr), std::string());
+  }
+
+  void SettingsIgnoreTheCaseOfKeysAndKeepSubSections() {
+    TempDir dir;
+    const QString file = QString::fromStdString(dir.File("Lindel.ini"));
+    {
+      QtSettings settings(file);
+      settings.Set("MIDIController\\xpression", "value", "42");
+      settings.Set("MIDI", "InDevice", "Sim");
+      QCOMPARE(settings.Get("midicontroller\\XPRESSION", "Value", "0"), std::string("42"));
+    }
+    QtSettings reopened(file);
+    QCOMPARE(reopened.Get("midi", "INDEVICE", ""), std::string("Sim"));
+    QCOMPARE(reopened.Get("MIDI", "OutDevice", "none"), std::string("none"));
+    QCOMPARE(reopened.Get("MIDIController", "value", "none"), std::string("none"));  // sub-sections are apart
+  }
+};
+
+QTEST_MAIN(UiServicesTest)
+#include "UiServicesTest.moc"

@@ -1,0 +1,47 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::None: return QMessageBox::NoIcon;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons BoxButtons(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::Ok: return QMessageBox::Ok;
+    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  }
+  return QMessageBox::Ok;
+}
+
+// Escape and the title bar's close button answer with the box's escape
+// button, which QMessageBox picks among the buttons shown (Cancel, No or OK).
+MessageAnswer Answer(int button) {
+  switch (button) {
+    case QMessageBox::Ok: return MessageAnswer::Ok;
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    default: return MessageAnswer::Cancel;
+  }
+}
+
+}  // namespace
+
+MessageAnswer QtDialogs::Message(const std::string& text, const std::string& title, MessageIcon icon,
+                                 MessageButtons buttons) {
+  QMessageBox box(BoxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                  BoxButtons(buttons), QApplication::activeWindow());
+  return Answer(box.exec());
+}
