@@ -4,6 +4,8 @@
 #include <charconv>
 #include <optional>
 
+#include "CPreset.h"
+
 namespace {
 
 constexpr char kFieldEnd = '|';
@@ -87,6 +89,17 @@ std::string FormatPresetRecord(const PresetListRow& row) {
     record += kFieldEnd;
   }
   return record;
+}
+
+std::string PresetImageProblem(std::span<const uint8_t> bytes) {
+  if (bytes.size() < kPresetSize) {
+    return std::to_string(bytes.size()) + " bytes, shorter than a preset (" + std::to_string(kPresetSize) + ")";
+  }
+  const std::span<const uint8_t, kPresetSize> image(bytes.data(), kPresetSize);
+  if (!HasPresetHeader(image)) return "no G-Major preset header";
+  if (!HasEndByte(image)) return "the last byte is not F7";
+  if (!ChecksumMatches(image)) return "bad checksum";
+  return "";
 }
 
 std::string CleanField(std::string_view text) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,10 @@ PresetListParse ParsePresetList(std::string_view reply);
 // One record of the list reply; the text fields are cleaned first, so the
 // reply always parses back to what was stored.
 std::string FormatPresetRecord(const PresetListRow& row);
+
+// Empty when the first 615 bytes are a G-Major preset image (header, end
+// byte, checksum), else what is wrong. Bytes after the image are not looked at.
+std::string PresetImageProblem(std::span<const uint8_t> bytes);
 
 // "|" becomes "/" and control characters (C0, DEL, C1) become blanks; blanks
 // at either end are dropped. Works on UTF-8 text.

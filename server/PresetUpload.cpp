@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "AnsiText.h"
-#include "CPreset.h"
 
 namespace {
 
@@ -77,11 +76,7 @@ std::string ImageProblem(std::span<const uint8_t> bytes) {
   if (bytes.size() != kPresetSize) {
     return "a preset is " + std::to_string(kPresetSize) + " bytes, this is " + std::to_string(bytes.size());
   }
-  const std::span<const uint8_t, kPresetSize> image(bytes.data(), kPresetSize);
-  if (!HasPresetHeader(image)) return "no G-Major preset header";
-  if (!HasEndByte(image)) return "the last byte is not F7";
-  if (!ChecksumMatches(image)) return "bad checksum";
-  return "";
+  return PresetImageProblem(bytes);
 }
 
 UploadCheck CheckUpload(const PresetUpload& upload) {
