@@ -1,0 +1,122 @@
+#include "CMIDIInPort.h"
+
+#include <algorithm>
+
+#include "CLog.h"
+#include "LindelError.h"
+#include "MidiEvents.h"
+#include "MidiSystem.h"
+
+namespace {
+
+constexpr const char* kReadSysExSource = "CMIDIInPort.ReadSysEx";
+
+bool IsStatusByte(uint8_t b) { return (b & 0x80) != 0; }
+
+bool Refuse(int number, const char* description) {
+  LogError(LindelError(number, kReadSysExSource, description));
+  return false;
+}
+
+}  // namespace
+
+CMIDIInPort::CMIDIInPort(MidiSystem& system, EventCallback onEvent)
+    : system_(system), onEvent_(std::move(onEvent)) {}
+
+CMIDIInPort::~CMIDIInPort() { ClosePort(); }
+
+bool CMIDIInPort::OpenPort(int16_t device) {
+  if (input_) return false;
+  MidiInputHandler handler{[this](std::vector<uint8_t> message) { Receive(std::move(message)); },
+                           [this](const std::string&) { Notify(MIM_ERROR); }};
+  try {
+    input_ = system_.OpenInput(device, std::move(handler));
+  } catch (const std::exception&) {
+    input_.reset();
+  }
+  if (!input_) return false;
+  device_ = device;
+  return true;
+}
+
+bool CMIDIInPort::ClosePort() {
+  try {
+    input_.reset();  // no callback runs after this
+  } catch (...) {  // closing ignores every error
+  }
+  std::lock_guard lock(mutex_);
+  queue_.clear();
+  bufferHeld_ = false;
+  device_ = 0;
+  return false;
+}
+
+void CMIDIInPort::Receive(std::vector<uint8_t> message) {
+  if (message.empty()) return;
+  if (message[0] != 0xF0) {
+    Notify(IsStatusByte(message[0]) ? MIM_DATA : MIM_ERROR);
+    return;
+  }
+  {
+    std::lock_guard lock(mutex_);
+    if (bufferHeld_) {
+      queue_.push_back(std::move(message));
+      return;
+    }
+    Hold(message);
+  }
+  Notify(MIM_LONGDATA);
+}
+
+// A longer message keeps its first 615 bytes; a shorter one leaves the
+// buffer's older tail, as a driver's reused buffer would.
+void CMIDIInPort::Hold(const std::vector<uint8_t>& message) {
+  std::copy_n(message.begin(), std::min(message.size(), buffer_.size()), buffer_.begin());
+  heldLength_ = message.size();
+  bufferHeld_ = true;
+}
+
+std::size_t CMIDIInPort::CopyBuffer(std::span<uint8_t> data, int start) const {
+  std::lock_guard lock(mutex_);
+  if (start < 0 || static_cast<std::size_t>(start) >= data.size()) return heldLength_;
+  const std::size_t count = std::min(buffer_.size(), data.size() - static_cast<std::size_t>(start));
+  std::copy_n(buffer_.begin(), count, data.begin() + start);
+  return heldLength_;
+}
+
+bool CMIDIInPort::Read(std::span<uint8_t> data, int start, int /*length: always the whole buffer*/) {
+  CopyBuffer(data, start);
+  return true;
+}
+
+bool CMIDIInPort::ReadSysEx(std::span<uint8_t> data, int start, int /*length: always the whole buffer*/,
+                            std::size_t* recorded) {
+  const std::size_t length = CopyBuffer(data, start);
+  if (recorded) *recorded = length;
+  if (!input_) return Refuse(ErrorNumber::PrepareBuffer, "Unable to prepare buffer");
+  if (!input_->CanReceive()) return Refuse(ErrorNumber::AddBuffer, "Unable to add a buffer");
+  HandBackBuffer();
+  return true;
+}
+
+void CMIDIInPort::HandBackBuffer() {
+  {
+    std::lock_guard lock(mutex_);
+    if (queue_.empty()) {
+      bufferHeld_ = false;
+      return;
+    }
+    Hold(queue_.front());
+    queue_.pop_front();
+  }
+  Notify(MIM_LONGDATA);
+}
+
+std::size_t CMIDIInPort::Queued() const {
+  std::lock_guard lock(mutex_);
+  return queue_.size();
+}
+
+void CMIDIInPort::Notify(int32_t nMsg) const {
+  if (onEvent_) onEvent_(nMsg);
+}

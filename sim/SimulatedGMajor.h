@@ -1,0 +1,65 @@
+// The G-Major as the editor sees it over MIDI: an edit buffer, factory
+// presets 1-100 and user presets 1-100. It answers a 10-byte preset request
+// with the 615-byte image of that number, stores a received preset under the
+// number in its bytes 7-8 (the edit buffer answers with its new contents,
+// as a confirmation), sends the user bank as a bulk dump on demand, and
+// ignores and counts malformed input. Pure logic: messages in, messages
+// out, one line of text per event; no threads, no MIDI.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "PresetLayout.h"
+
+using MidiMessage = std::vector<uint8_t>;
+
+// How requests are answered: normally, or with a deliberately bad reply so
+// that the editor's handling of bad input can be tried.
+enum class AnswerMode { Normal, Garbage, Short, WrongModel };
+
+struct SimResponse {
+  std::string event;                 // what happened, for the device's log
+  std::vector<MidiMessage> replies;  // what the device sends back
+};
+
+class SimulatedGMajor {
+ public:
+  static constexpr int kPresetsPerBank = 100;
+
+  SimulatedGMajor();
+  // Back to the factory state: bank, edit buffer, counters and answer mode.
+  void Reset();
+
+  SimResponse Receive(std::span<const uint8_t> message);
+  // The 100 user presets as the device sends them, one message each.
+  std::vector<MidiMessage> BulkDump() const;
+  // The 100 user presets one after another: a dump file's bytes.
+  std::vector<uint8_t> UserBank() const;
+  // Replaces user presets 1..n with the n presets of a dump file (n from 1
+  // to 100); false, with the reason, when any slot is not a valid preset.
+  bool LoadUserBank(std::span<const uint8_t> dump, std::string& why);
+
+  // 0 edit buffer, 1-100 factory, 101-200 user.
+  const PresetImage& Preset(int number) const;
+  int MalformedCount() const { return malformed_; }
+  void SetAnswerMode(AnswerMode mode) { answerMode_ = mode; }
+
+ private:
+  SimResponse Ignore(const std::string& reason);
+  SimResponse AnswerRequest(std::span<const uint8_t> message);
+  SimResponse StorePreset(std::span<const uint8_t> message);
+  MidiMessage Answer(const PresetImage& image) const;
+
+  PresetImage editBuffer_{};
+  std::array<PresetImage, kPresetsPerBank> factory_{};
+  std::array<PresetImage, kPresetsPerBank> user_{};
+  int malformed_ = 0;
+  AnswerMode answerMode_ = AnswerMode::Normal;
+};
+
+// "E", "F7", "U12": the name the device's display gives a preset number.
+std::string PresetLabel(int number);
