@@ -1,9 +1,6 @@
 #include "CPreset.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <filesystem>
 #include <numeric>
 
 #include "AnsiText.h"
@@ -12,39 +9,13 @@
 #include "Dialogs.h"
 #include "LindelError.h"
 #include "MidiPorts.h"
+#include "StagedFiles.h"
 #include "modifierUtils.h"
 #include "utilities.h"
 
 namespace {
 
 constexpr int kNameEnd = Offset::Name + Offset::NameLength;
-
-bool IsRegularOrMissing(const std::string& path) {
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  return status.type() == std::filesystem::file_type::not_found ||
-         status.type() == std::filesystem::file_type::regular;
-}
-
-// Writes the image into a new file beside sFileName and renames it into
-// place. A target that may not be written keeps its bytes.
-bool SaveReplacing(const std::string& sFileName, const PresetImage& image, int64_t lPos) {
-  if (::access(sFileName.c_str(), F_OK) == 0 && ::access(sFileName.c_str(), W_OK) != 0) {
-    Dialogs().Message("File is already open", "Error", MessageIcon::Critical);
-    return false;
-  }
-  const std::string temp = sFileName + ".lindel-tmp";
-  bool ok = false;
-  {
-    CFile file;
-    if (!file.Create(temp)) return false;
-    ok = file.Save(image, 0, lPos, kPresetSize) && file.Sync();
-  }
-  std::error_code ec;
-  if (ok) std::filesystem::rename(temp, sFileName, ec);
-  if (!ok || ec) std::filesystem::remove(temp, ec);
-  return ok && !ec;
-}
 
 }  // namespace
 
@@ -91,15 +62,20 @@ bool CPreset::Read(const std::string& sFileName, int iPreset) {
 }
 
 bool CPreset::Save(const std::string& sFileName, int64_t lPos) {
+  StagedFiles files;
+  if (!Save(files, sFileName, lPos)) return false;
+  const std::vector<bool> done = files.Commit();
+  return std::all_of(done.begin(), done.end(), [](bool inPlace) { return inPlace; });
+}
+
+bool CPreset::Save(StagedFiles& files, const std::string& sFileName, int64_t lPos) {
   if (!valid_) {
     Dialogs().Message("Not a valid preset", "CPreset.Save");
     image_.fill(0);
     return false;
   }
   UpdateChecksum();
-  if (IsRegularOrMissing(sFileName)) return SaveReplacing(sFileName, image_, lPos);
-  CFile file;  // a device or pipe: write straight into it
-  return file.Create(sFileName) && file.Save(image_, 0, lPos, kPresetSize) && file.Sync();
+  return files.Stage(sFileName, image_, lPos);
 }
 
 bool CPreset::WriteToFile(CFile& file, int iPreset) {

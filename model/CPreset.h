@@ -17,6 +17,7 @@ class CFile;
 class IMidiInput;
 class IMidiOutput;
 struct ModifierGroup;
+class StagedFiles;
 
 class CPreset {
  public:
@@ -32,6 +33,9 @@ class CPreset {
   // mean the start). The file is written beside its final name and renamed,
   // so a failed save never leaves a damaged file behind.
   bool Save(const std::string& sFileName, int64_t lPos);
+  // The same checks, but the file is only staged: it takes its name when
+  // files.Commit() runs, together with the other files staged there.
+  bool Save(StagedFiles& files, const std::string& sFileName, int64_t lPos);
   // Writes the record with a fresh checksum at slot iPreset of an open file.
   bool WriteToFile(CFile& file, int iPreset);
   // Copies the first 615 bytes of bytes and validates them; a shorter array

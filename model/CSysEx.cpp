@@ -6,7 +6,36 @@
 #include "CLog.h"
 #include "DumpSlots.h"
 #include "LindelError.h"
+#include "StagedFiles.h"
 #include "utilities.h"
+
+namespace {
+
+// Runs step; an error it raises is logged and gives false.
+template <typename Step>
+bool LoggingErrors(Step step) {
+  try {
+    step();
+    return true;
+  } catch (const LindelError& e) {
+    LogError(e);
+  } catch (const std::exception& e) {
+    LogError(LindelError(ErrorNumber::Preset, "CSysEx.SplitFile", e.what()));
+  }
+  return false;
+}
+
+// Staged slots count as written only once their file is in place.
+void MarkUncommitted(SplitResult& result, const std::vector<bool>& inPlace) {
+  std::size_t next = 0;
+  for (SplitSlot& slot : result.slots) {
+    if (slot.outcome != SplitSlot::Outcome::Written) continue;
+    if (next >= inPlace.size() || !inPlace[next]) slot.outcome = SplitSlot::Outcome::WriteFailed;
+    ++next;
+  }
+}
+
+}  // namespace
 
 int SplitResult::Written() const {
   return static_cast<int>(std::count_if(slots.begin(), slots.end(), [](const SplitSlot& s) {
@@ -46,27 +75,24 @@ bool CSysEx::OpenFile(const std::string& sFileName) {
 int CSysEx::Count() const { return SlotCount(file_->Size()); }
 
 std::string CSysEx::PresetName(int iIndex) {
-  std::array<uint8_t, 2> number{};
-  std::array<uint8_t, Offset::NameLength> name{};
-  if (!file_->Read(number, 0, SlotPosition(iIndex) + Offset::Number, number.size())) return "";
-  if (!file_->Read(name, 0, SlotPosition(iIndex) + Offset::Name, name.size())) return "";
-  return SlotLabel(ReadValue14(number, 0), name.data());
+  // Number and name lie side by side: one read serves both.
+  std::array<uint8_t, 2 + Offset::NameLength> numberAndName{};
+  static_assert(Offset::Name == Offset::Number + 2);
+  if (iIndex < 0 || !file_->Read(numberAndName, 0, SlotPosition(iIndex) + Offset::Number, numberAndName.size())) {
+    return "";
+  }
+  return SlotLabel(ReadValue14(numberAndName, 0), numberAndName.data() + 2);
 }
 
 SplitResult CSysEx::SplitFile(const std::filesystem::path& folder) {
   SplitResult result;
-  try {
-    const int remembered = index_;
-    const int count = Count();
-    for (int i = 0; i < count; ++i) result.slots.push_back(SplitSlotTo(i, folder));
-    if (remembered >= 0) Preset(remembered);
-  } catch (const LindelError& e) {
-    LogError(e);
-    result.finished = false;
-  } catch (const std::exception& e) {
-    LogError(LindelError(ErrorNumber::Preset, "CSysEx.SplitFile", e.what()));
-    result.finished = false;
-  }
+  const int remembered = index_;
+  StagedFiles files;
+  result.finished = LoggingErrors([&] {
+    for (int i = 0; i < Count(); ++i) result.slots.push_back(StageSlot(i, folder, files));
+  });
+  MarkUncommitted(result, files.Commit());
+  if (remembered >= 0) result.finished = LoggingErrors([&] { Preset(remembered); }) && result.finished;
   return result;
 }
 
@@ -76,7 +102,7 @@ void CSysEx::LoadSlot(int i) {
   preset_->ReadFromFile(*file_, i);  // a damaged slot stays as read, not valid
 }
 
-SplitSlot CSysEx::SplitSlotTo(int i, const std::filesystem::path& folder) {
+SplitSlot CSysEx::StageSlot(int i, const std::filesystem::path& folder, StagedFiles& files) {
   const std::shared_ptr<CPreset> p = Preset(i);
   SplitSlot slot{i, folder / SplitFileName(p->PresetNumber()), SplitSlot::Outcome::Written};
   // A cut-off slot may still pass its checksum; writing it would make a
@@ -84,9 +110,9 @@ SplitSlot CSysEx::SplitSlotTo(int i, const std::filesystem::path& folder) {
   if (SlotPosition(i + 1) > file_->Size()) {
     slot.outcome = SplitSlot::Outcome::Incomplete;
   } else if (!p->IsValid()) {
-    p->Save(slot.file.string(), 0);  // refuses with "Not a valid preset"
+    p->Save(files, slot.file.string(), 0);  // refuses with "Not a valid preset"
     slot.outcome = SplitSlot::Outcome::BadChecksum;
-  } else if (!p->Save(slot.file.string(), 0)) {
+  } else if (!p->Save(files, slot.file.string(), 0)) {
     slot.outcome = SplitSlot::Outcome::WriteFailed;
   }
   return slot;

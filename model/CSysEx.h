@@ -12,6 +12,8 @@
 #include "CFile.h"
 #include "CPreset.h"
 
+class StagedFiles;
+
 // What happened to one slot when a dump was split.
 struct SplitSlot {
   enum class Outcome {
@@ -57,12 +59,14 @@ class CSysEx {
   // Writes every slot to folder/preset_<number - 100>.syx (the current
   // directory by default), replacing files of that name; a later slot with
   // the same number wins. Slots that are not valid or not complete are
-  // skipped and the loop goes on. An error that stops it is logged.
+  // skipped and the loop goes on. An error that stops it is logged; the
+  // slots before it are still written. The files take their names together,
+  // after one flush to the disk.
   SplitResult SplitFile(const std::filesystem::path& folder = {});
 
  private:
   void LoadSlot(int i);
-  SplitSlot SplitSlotTo(int i, const std::filesystem::path& folder);
+  SplitSlot StageSlot(int i, const std::filesystem::path& folder, StagedFiles& files);
 
   std::unique_ptr<CFile> file_ = std::make_unique<CFile>();
   std::shared_ptr<CPreset> preset_;
