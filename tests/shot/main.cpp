@@ -1,0 +1,120 @@
+// lindel-shot: shows one window of the editor offscreen with a preset and
+// reports what a user would see: a PNG, the controls' state as JSON, and the
+// preset gathered back from the window.
+//
+//   lindel-shot --window NAME [--preset FILE.syx] [--scatter-none]
+//               [--png OUT.png] [--state OUT.json] [--gather OUT.syx]
+//
+// Without --preset the window shows a new preset (every field 0). Exit 0 on
+// success, 1 when the window reported a failure (see lindelerr.Log), 2 on a
+// usage or I/O error.
+#include <QApplication>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <iostream>
+
+#include "CLog.h"
+#include "CPreset.h"
+#include "CliArgs.h"
+#include "Dialogs.h"
+#include "ShotWindows.h"
+#include "WidgetState.h"
+
+namespace {
+
+// Messages the model would show in a box go to stderr instead.
+class StderrDialogs final : public IDialogs {
+ public:
+  MessageAnswer Message(const std::string& text, const std::string&, MessageIcon, MessageButtons) override {
+    std::cerr << "lindel-shot: " << text << "\n";
+    return MessageAnswer::Cancel;
+  }
+};
+
+// The offscreen platform notes each window-manager hint it cannot pass on;
+// that says nothing about the window, so it is left out of the report.
+QtMessageHandler standardHandler = nullptr;
+
+void DropPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.contains("does not support propagateSizeHints")) return;
+  standardHandler(type, context, message);
+}
+
+std::string WindowNames() {
+  std::string names;
+  for (const ShotEntry& e : ShotWindows()) names += std::string(names.empty() ? "" : ", ") + e.name;
+  return names;
+}
+
+CPreset LoadPreset(const std::optional<std::string>& file) {
+  CPreset preset;
+  if (!file) {
+    preset.CreateNew();
+  } else if (!preset.Read(*file)) {
+    throw UsageError("cannot read a valid preset from " + *file);
+  }
+  return preset;
+}
+
+// Written beside its name and renamed, so a failure leaves no half file.
+void WriteFile(const std::string& path, const QByteArray& bytes) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    throw UsageError("cannot write " + path);
+  }
+}
+
+void WritePng(const std::string& path, QWidget& window) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly) || !window.grab().save(&file, "PNG") || !file.commit()) {
+    throw UsageError("cannot write " + path);
+  }
+}
+
+int Run(const CliArgs& args) {
+  if (!args.Positional().empty()) throw UsageError("unexpected argument " + args.Positional().front());
+  const std::string name = args.Required("--window");
+  const ShotEntry* entry = FindShotWindow(name);
+  if (!entry) throw UsageError("no window " + name + " (known: " + WindowNames() + ")");
+  CPreset preset = LoadPreset(args.Value("--preset"));
+  const bool neutral = args.Flag("--scatter-none");
+
+  const std::unique_ptr<ShotWindow> window = entry->make();
+  QWidget& widget = window->Widget();
+  bool ok = window->Show(neutral ? nullptr : &preset);
+  widget.show();
+  QApplication::processEvents();
+
+  if (const auto png = args.Value("--png")) WritePng(*png, widget);
+  if (const auto state = args.Value("--state")) {
+    WriteFile(*state, QJsonDocument(WidgetState(widget)).toJson(QJsonDocument::Indented));
+  }
+  if (const auto gather = args.Value("--gather")) {
+    CPreset gathered = preset;
+    ok = window->Gather(gathered) && ok;
+    if (!gathered.Save(*gather, 0)) throw UsageError("cannot write " + *gather);
+  }
+  if (!ok) std::cerr << "lindel-shot: " << name << " reported a failure; see " << CLog::Program()->Path() << "\n";
+  return ok ? ExitCode::Ok : ExitCode::Failed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  standardHandler = qInstallMessageHandler(DropPlatformNotes);
+  QApplication app(argc, argv);
+  StderrDialogs dialogs;
+  SetDialogs(&dialogs);
+  CLog log(ProgramFolder());
+  CLog::SetProgram(&log);
+  try {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    return Run(CliArgs(arguments, {"--window", "--preset", "--png", "--state", "--gather"}, {"--scatter-none"}));
+  } catch (const UsageError& err) {
+    std::cerr << "lindel-shot: " << err.what() << "\n"
+              << "usage: lindel-shot --window NAME [--preset FILE.syx] [--scatter-none] [--png OUT.png]"
+                 " [--state OUT.json] [--gather OUT.syx]\n";
+    return ExitCode::Usage;
+  }
+}
