@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "PresetDatabase.h"
+
+namespace {
+
+std::vector<std::vector<std::string>> Columns(const PresetListParse& parsed) {
+  std::vector<std::vector<std::string>> rows;
+  for (const auto& r : parsed.rows) rows.push_back({std::to_string(r.id), r.name, r.song, r.description, r.downloads});
+  return rows;
+}
+
+TEST(PresetList, TwoRecordsGiveTwoRowsWithTheirIds) {
+  const PresetListParse parsed = ParsePresetList("12|Clean|Intro|Warm clean tone|7|13|Lead|Solo|Boost|42|");
+  EXPECT_EQ(parsed.error, "");
+  EXPECT_EQ(Columns(parsed), (std::vector<std::vector<std::string>>{{"12", "Clean", "Intro", "Warm clean tone", "7"},
+                                                                    {"13", "Lead", "Solo", "Boost", "42"}}));
+}
+
+TEST(PresetList, EmptyReplyIsAnEmptyList) {
+  const PresetListParse parsed = ParsePresetList("");
+  EXPECT_TRUE(parsed.rows.empty());
+  EXPECT_EQ(parsed.error, "");
+}
+
+TEST(PresetList, EmptyAndBlankFieldsAreKept) {
+  const PresetListParse parsed = ParsePresetList(" 5 ||  | a b |0|");
+  ASSERT_EQ(parsed.rows.size(), 1u);
+  EXPECT_EQ(parsed.rows[0].id, 5);
+  EXPECT_EQ(parsed.rows[0].name, "");
+  EXPECT_EQ(parsed.rows[0].song, "  ");
+  EXPECT_EQ(parsed.rows[0].description, " a b ");
+}
+
+struct BrokenReply {
+  const char* label;
+  const char* reply;
+  std::size_t rowsKept;
+  const char* error;  // part of the logged text
+};
+
+class BrokenReplies : public ::testing::TestWithParam<BrokenReply> {};
+
+TEST_P(BrokenReplies, FailAtTheBreakKeepingTheRowsBefore) {
+  const PresetListParse parsed = ParsePresetList(GetParam().reply);
+  EXPECT_EQ(parsed.rows.size(), GetParam().rowsKept);
+  EXPECT_NE(parsed.error.find(GetParam().error), std::string::npos) << parsed.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, BrokenReplies,
+    ::testing::Values(
+        BrokenReply{"TrailingLineBreak", "1|A|B|C|0|2|D|E|F|3|\r\n", 2, "record 3 is incomplete"},
+        BrokenReply{"FourFieldsAtTheEnd", "1|A|B|C|0|2|D|E|F|", 1, "record 2 is incomplete (five fields ending in \"|\" expected): \"2|D|E|F|\""},
+        BrokenReply{"NoSeparatorAtAll", "<html>Not Found</html>", 0, "record 1 is incomplete"},
+        BrokenReply{"LastFieldUnterminated", "1|A|B|C|0", 0, "record 1 is incomplete"},
+        BrokenReply{"IdNotANumber", "x|A|B|C|0|", 0, "not a whole number: \"x\""},
+        BrokenReply{"EmptyId", "1|A|B|C|0||A|B|C|0|", 1, "record 2 has an id"},
+        BrokenReply{"IdTooLarge", "2147483648|A|B|C|0|", 0, "not a whole number"},
+        BrokenReply{"IdWithFraction", "1.5|A|B|C|0|", 0, "not a whole number"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(PresetList, LongExcerptsInErrorsAreCut) {
+  const std::string reply = "1|" + std::string(100, 'x');
+  const PresetListParse parsed = ParsePresetList(reply);
+  EXPECT_NE(parsed.error.find("xxx...\""), std::string::npos) << parsed.error;
+  EXPECT_LT(parsed.error.size(), 120u);
+}
+
+TEST(PresetList, FormattedRecordsParseBackCleaned) {
+  const PresetListRow row{-3, "A|B", "tab\there", "new\nline\x01", "9"};
+  const std::string record = FormatPresetRecord(row);
+  EXPECT_EQ(record, "-3|A/B|tab here|new line|9|");
+  const PresetListParse parsed = ParsePresetList(record + record);
+  ASSERT_EQ(parsed.rows.size(), 2u);
+  EXPECT_EQ(parsed.rows[1].id, -3);
+  EXPECT_EQ(parsed.rows[1].name, "A/B");
+}
+
+TEST(PresetList, CleaningReplacesC1ControlsButKeepsOtherText) {
+  EXPECT_EQ(CleanField("a\xC2\x85" "b"), "a b");
+  EXPECT_EQ(CleanField("\xC2\xA9 caf\xC3\xA9"), "\xC2\xA9 caf\xC3\xA9");
+  EXPECT_EQ(CleanField("  \t "), "");
+}
+
+TEST(PresetRequests, BasePathGoesDirectlyInFront) {
+  EXPECT_EQ(PresetDatabase::ListRequestPath("/gm"),
+            "/gm/Lindel/list.php?ID=on&name=on&description=on&song=on&downloads=on");
+  EXPECT_EQ(PresetDatabase::PresetRequestPath("", 42), "/bintest.php?id=42");
+}
+
+}  // namespace
