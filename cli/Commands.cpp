@@ -7,6 +7,11 @@ const std::vector<Command>& AllCommands() {
       {"split", "split DUMP [--out-dir DIR]", RunSplit},
       {"modifiers", "modifiers [--json] [--slot N] FILE", RunModifiers},
       {"copy-block", "copy-block --block NAME --from SRC --to DST", RunCopyBlock},
+      {"ports", "ports [--json]", RunPorts},
+      {"request", "request --in DEV --out DEV --preset E|F1..F100|U1..U100 -o FILE [--timeout S]", RunRequest},
+      {"transmit", "transmit --in DEV --out DEV FILE [--as E|U1..U100] [--timeout S]", RunTransmit},
+      {"receive-dump", "receive-dump --in DEV --out DEV -o FILE [--count N] [--idle-timeout S]", RunReceiveDump},
+      {"send-dump", "send-dump --in DEV --out DEV FILE", RunSendDump},
   };
   return commands;
 }

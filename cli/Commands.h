@@ -20,3 +20,8 @@ int RunNew(const Args& args);
 int RunSplit(const Args& args);
 int RunModifiers(const Args& args);
 int RunCopyBlock(const Args& args);
+int RunPorts(const Args& args);
+int RunRequest(const Args& args);
+int RunTransmit(const Args& args);
+int RunReceiveDump(const Args& args);
+int RunSendDump(const Args& args);

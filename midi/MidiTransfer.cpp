@@ -192,7 +192,8 @@ void MidiTransfer::ReadRequestedPreset() {
   StoreState(Waiting);
   SetStatus("Reading requested preset");
   if (!preset_->ReadFromPort(*inPort_)) {
-    throw LindelError(ErrorNumber::Preset, "dlgMidiSetUp.OK(request)", "Invalid preset received");
+    throw LindelError(ErrorNumber::Preset, "dlgMidiSetUp.OK(request)",
+                      "Invalid preset received: no G-Major preset or a bad checksum");
   }
   StoreState(Finished);
 }

@@ -23,7 +23,7 @@
 //   finishes it with true.
 // - A requested preset that fails the preset checks (header, message type,
 //   checksum) ends the request with false (error 30000, "Invalid preset
-//   received").
+//   received: ...").
 // - A dump message that is not 615 bytes long fails with "Error in buffer
 //   length", so a short message never passes with an older message's tail.
 // - Once a run reached a final state (5, 6, 7), nothing changes it: a late
