@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 #include <QLocale>
-#include <QStringList>
+#include <QStandardItemModel>
 
 #include "CLog.h"
 #include "CPreset.h"
@@ -29,14 +29,15 @@ void FallBackToFirst(QComboBox& list, const LindelError& err) {
 
 void AppendComboItems(QComboBox& list, const ValueList& items) {
   const int selected = list.currentIndex();
-  const int start = list.count();
-  QStringList texts;
-  texts.reserve(static_cast<qsizetype>(items.size()));
-  for (const ValueItem& item : items) texts.append(QString::fromStdString(item.text));
-  list.insertItems(start, texts);
-  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-    if (items[i].data) list.setItemData(start + i, *items[i].data);
+  // One insertion of ready-made items: no per-item signals on long lists.
+  QList<QStandardItem*> rows;
+  rows.reserve(static_cast<qsizetype>(items.size()));
+  for (const ValueItem& item : items) {
+    auto* row = new QStandardItem(QString::fromStdString(item.text));
+    if (item.data) row->setData(*item.data, Qt::UserRole);
+    rows.append(row);
   }
+  static_cast<QStandardItemModel*>(list.model())->invisibleRootItem()->appendRows(rows);  // the default model
   // Qt selects the first item put into an empty list; ours start unselected.
   list.setCurrentIndex(selected);
 }
