@@ -27,6 +27,13 @@ std::string TempNameFor(const std::string& target) {
   return target + ".lindel-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
 }
 
+bool FlushFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const bool ok = fd >= 0 && ::fsync(fd) == 0;
+  if (fd >= 0) ::close(fd);
+  return ok;
+}
+
 // One syncfs per file system holding a staged file's folder.
 bool FlushFolders(const std::set<fs::path>& folders) {
   bool ok = true;
@@ -79,12 +86,21 @@ bool StagedFiles::Stage(const std::string& path, std::span<const uint8_t> bytes,
   return false;
 }
 
-std::vector<bool> StagedFiles::Commit() {
+bool StagedFiles::Flush() const {
+  std::vector<std::string> temps;
   std::set<fs::path> folders;
   for (const Pending& p : pending_) {
-    if (!p.temp.empty()) folders.insert(fs::path(p.target).parent_path());
+    if (p.temp.empty()) continue;
+    temps.push_back(p.temp);
+    folders.insert(fs::path(p.target).parent_path());
   }
-  const bool flushed = FlushFolders(folders);
+  // A lone file is flushed by itself, so saving one preset never waits for
+  // unrelated data of the same file system.
+  return temps.size() == 1 ? FlushFile(temps.front()) : FlushFolders(folders);
+}
+
+std::vector<bool> StagedFiles::Commit() {
+  const bool flushed = Flush();
   std::vector<bool> done;
   for (Pending& p : pending_) {
     std::error_code ec;

@@ -33,6 +33,7 @@ class StagedFiles {
     std::string temp;  // "" when the target was written straight away
     std::string target;
   };
+  bool Flush() const;
   void RemoveTemps();
 
   std::vector<Pending> pending_;
