@@ -62,3 +62,8 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   }
   painter->restore();
 }
+
+QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const QSize size = QStyledItemDelegate::sizeHint(option, index);
+  return {size.width(), size.height() + kRowPadding};
+}

@@ -13,6 +13,8 @@ class QPlainTextEdit;
 
 // Space kept free before the text of a row and of the heading, in pixels.
 inline constexpr int kColumnTextMargin = 6;
+// Extra height of a row over its text, so the rows read as a table.
+inline constexpr int kRowPadding = 6;
 
 QList<int> TabStopsInPixels(const QFontMetrics& metrics, std::initializer_list<int> dialogUnits);
 
@@ -25,6 +27,7 @@ class TabStopDelegate : public QStyledItemDelegate {
  public:
   TabStopDelegate(QList<int> stopsPx, QObject* parent);
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  private:
   QList<int> stops_;

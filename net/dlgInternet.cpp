@@ -73,6 +73,7 @@ dlgInternet::dlgInternet(ISettings& settings, QWidget* parent) : QDialog(parent)
   server_ = txtServer->text().toStdString();
   basePath_ = txtBaseURL->text().toStdString();
   ShowColumns();
+  lstPresets->setFocus();
 }
 
 void dlgInternet::BuildControls() {
@@ -166,7 +167,7 @@ void dlgInternet::ShowColumns() {
   // Room for every column, the last one as wide as the one before it.
   const int width = stops.back() + (stops.back() - stops[stops.size() - 2]) / 2 + 2 * kColumnTextMargin +
                     lstPresets->verticalScrollBar()->sizeHint().width();
-  lstPresets->setMinimumSize(width, kVisibleRows * (fontMetrics().height() + 4));
+  lstPresets->setMinimumSize(width, kVisibleRows * (fontMetrics().height() + kRowPadding + 2));
 }
 
 void dlgInternet::SaveConfiguration() {

@@ -1,0 +1,311 @@
+// The database dialog against a real lindel-db-server on loopback, started
+// with a temporary database and stopped at the end; a canned server stands
+// in where the reply itself must be wrong.
+#include <QApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QTcpServer>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+#include "CHTTPConnection.h"
+#include "CannedHttpServer.h"
+#include "DbServerProcess.h"
+#include "ErrorLogCapture.h"
+#include "ISettings.h"
+#include "PresetBuilder.h"
+#include "RunProcess.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "dlgInternet.h"
+
+namespace {
+
+struct StoredPreset {
+  QString name;
+  QString song;
+  QString description;
+  std::vector<uint8_t> bytes;
+};
+
+QString ClosedAddress() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost, 0);
+  const QString address = "127.0.0.1:" + QString::number(probe.serverPort());
+  probe.close();
+  return address;
+}
+
+QListWidget& List(dlgInternet& dialog) { return *dialog.findChild<QListWidget*>("lstPresets"); }
+
+void Click(dlgInternet& dialog, const char* button) { dialog.findChild<QPushButton*>(button)->click(); }
+
+QStringList Rows(dlgInternet& dialog) {
+  QStringList rows;
+  for (int i = 0; i < List(dialog).count(); ++i) rows << List(dialog).item(i)->text();
+  return rows;
+}
+
+QString Downloads(dlgInternet& dialog, int row) { return List(dialog).item(row)->text().section('\t', 3); }
+
+QByteArray Bytes(const std::vector<uint8_t>& bytes) {
+  return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+QByteArray ImageOf(const dlgInternet& dialog) {
+  const auto& image = dialog.Preset()->Image();
+  return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+}
+
+bool LogHas(const ErrorLogCapture& log, const QString& text) {
+  const QStringList lines = log.Lines();
+  return std::any_of(lines.begin(), lines.end(), [&](const QString& line) { return line.contains(text); });
+}
+
+}  // namespace
+
+class InternetDialogTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    CHTTPConnection::SetReadPause(std::chrono::milliseconds(0));
+    ImportPresets({{"Clean Strat", "Crunch Rhythm", "Caf\xC3\xA9 Blues"}}, "Intro", "Warm clean tone");
+    ImportPresets({{"Lead Boost"}}, "Solo", "Long delay with a touch of hall reverb, for the last chorus");
+    ImportPresets({{"Ambient Swell", "Tight Funk"}}, "Verse", "Compressor and auto-wah");
+    server_ = std::make_unique<DbServerProcess>(
+        DbServerProcess::Options{LINDEL_DB_SERVER, dir_.File("presets.db"), "/lindel", dir_.File("server.log")});
+  }
+
+  void cleanupTestCase() { server_.reset(); }
+
+  void init() {
+    log_.reset();  // the old capture uninstalls itself; let it go first
+    log_ = std::make_unique<ErrorLogCapture>();
+    settings_ = MemorySettings();
+    settings_.Set("Internet", "Server", server_->Address());
+    settings_.Set("Internet", "BaseURL", "/lindel");
+  }
+
+  void startsWithSettingsHeadingsAndNoPreset() {
+    MemorySettings empty;
+    dlgInternet dialog(empty);
+    QCOMPARE(dialog.windowTitle(), QString("Internet Preset Database"));
+    QCOMPARE(dialog.findChild<QLineEdit*>("txtServer")->text(), QString("127.0.0.1:8080"));
+    QCOMPARE(dialog.findChild<QLineEdit*>("txtBaseURL")->text(), QString("/lindel"));
+    QCOMPARE(dialog.findChild<QPlainTextEdit*>("txtLabels")->toPlainText(), QString("Name\tsong\tdescription\tDownloads"));
+    QCOMPARE(List(dialog).count(), 0);
+    QVERIFY(!dialog.IsPresetLoaded());
+  }
+
+  void listShowsEveryPresetWithItsColumnsAndId() {
+    dlgInternet dialog(settings_);
+    Click(dialog, "cmdRefreshList");
+    QCOMPARE(List(dialog).count(), static_cast<int>(stored_.size()));
+    for (int i = 0; i < List(dialog).count(); ++i) {
+      const StoredPreset& p = stored_[static_cast<std::size_t>(i)];
+      QCOMPARE(List(dialog).item(i)->text().section('\t', 0, 2), QStringList({p.name, p.song, p.description}).join('\t'));
+      QCOMPARE(List(dialog).item(i)->data(Qt::UserRole).toInt(), i + 1);
+    }
+    QVERIFY(List(dialog).selectedItems().isEmpty());
+    QVERIFY(log_->Lines().isEmpty());
+    SaveScreenshot(dialog);
+  }
+
+  void refreshingTwiceShowsTheListOnce() {
+    dlgInternet dialog(settings_);
+    Click(dialog, "cmdRefreshList");
+    const QStringList first = Rows(dialog);
+    Click(dialog, "cmdRefreshList");
+    QCOMPARE(Rows(dialog), first);
+  }
+
+  void loadingPutsTheExactBytesInThePresetAndCounts() {
+    const int row = 3;
+    dlgInternet dialog(settings_);
+    dialog.show();
+    Click(dialog, "cmdRefreshList");
+    const int before = Downloads(dialog, row).toInt();
+    List(dialog).setCurrentRow(row);
+    Click(dialog, "cmdLoadPreset");
+    QVERIFY(dialog.IsPresetLoaded());
+    QCOMPARE(ImageOf(dialog), Bytes(stored_[row].bytes));
+    QVERIFY2(!dialog.isVisible(), "a loaded preset ends the dialog");
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    dlgInternet again(settings_);
+    Click(again, "cmdRefreshList");
+    QCOMPARE(Downloads(again, row).toInt(), before + 1);
+  }
+
+  void unknownIdKeepsTheDialogOpenWithNoPreset() {
+    dlgInternet dialog(settings_);
+    dialog.show();
+    Click(dialog, "cmdRefreshList");
+    List(dialog).item(0)->setData(Qt::UserRole, 9999);
+    List(dialog).setCurrentRow(0);
+    Click(dialog, "cmdLoadPreset");
+    QVERIFY(!dialog.IsPresetLoaded());
+    QVERIFY(dialog.isVisible());
+    QVERIFY2(LogHas(*log_, "no preset with id 9999"), qPrintable(log_->Lines().join('\n')));
+  }
+
+  void bodiesThatAreNoPresetKeepTheDialogOpen_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("logged");
+    const auto good = PresetBuilder().Name("Good").Scramble(3).Bytes();
+    auto badEnd = good;
+    badEnd.back() = 0x00;
+    QTest::newRow("short text") << QByteArray("<html>Not Found</html>") << "22 bytes, shorter than a preset";
+    QTest::newRow("one byte short") << Bytes(good).left(614) << "614 bytes";
+    QTest::newRow("zeros") << QByteArray(615, '\0') << "no G-Major preset header";
+    QTest::newRow("bad checksum") << Bytes(PresetBuilder().Scramble(4).BadChecksum().Bytes()) << "bad checksum";
+    QTest::newRow("bad end byte") << Bytes(badEnd) << "F7";
+  }
+
+  void bodiesThatAreNoPresetKeepTheDialogOpen() {
+    QFETCH(QByteArray, body);
+    QFETCH(QString, logged);
+    ScriptedDialogs messages;
+    CannedHttpServer canned;
+    canned.Queue(CannedHttpServer::Reply("1|Odd|Song|Text|0|"));
+    canned.Queue(CannedHttpServer::Reply(body));
+    settings_.Set("Internet", "Server", canned.Address().toStdString());
+    dlgInternet dialog(settings_);
+    dialog.show();
+    Click(dialog, "cmdRefreshList");
+    List(dialog).setCurrentRow(0);
+    Click(dialog, "cmdLoadPreset");
+    QVERIFY(!dialog.IsPresetLoaded());
+    QVERIFY(dialog.isVisible());
+    QVERIFY2(LogHas(*log_, logged), qPrintable(log_->Lines().join('\n')));
+  }
+
+  void bytesAfterTheImageAreIgnored() {
+    const auto good = PresetBuilder().Name("Good").Scramble(5).Bytes();
+    CannedHttpServer canned;
+    canned.Queue(CannedHttpServer::Reply("1|Good|||0|"));
+    canned.Queue(CannedHttpServer::Reply(Bytes(good) + "trailing bytes"));
+    settings_.Set("Internet", "Server", canned.Address().toStdString());
+    dlgInternet dialog(settings_);
+    Click(dialog, "cmdRefreshList");
+    List(dialog).setCurrentRow(0);
+    Click(dialog, "cmdLoadPreset");
+    QVERIFY(dialog.IsPresetLoaded());
+    QCOMPARE(ImageOf(dialog), Bytes(good));
+  }
+
+  void brokenListKeepsTheRowsBeforeTheBreak() {
+    CannedHttpServer canned;
+    canned.Queue(CannedHttpServer::Reply("12|Clean|Intro|Warm clean tone|7|13|Lead|Solo|Boost|42|\r\n"));
+    settings_.Set("Internet", "Server", canned.Address().toStdString());
+    dlgInternet dialog(settings_);
+    Click(dialog, "cmdRefreshList");
+    QCOMPARE(Rows(dialog), QStringList({"Clean\tIntro\tWarm clean tone\t7", "Lead\tSolo\tBoost\t42"}));
+    QCOMPARE(List(dialog).item(1)->data(Qt::UserRole).toInt(), 13);
+    QVERIFY(LogHas(*log_, "dlgInternet.cmdRefreshList"));
+    QVERIFY(LogHas(*log_, "record 3 is incomplete"));
+  }
+
+  void loadWithNoRowSelectedLogsAndSendsNothing() {
+    CannedHttpServer canned;
+    canned.Queue(CannedHttpServer::Reply("1|A|B|C|0|"));
+    settings_.Set("Internet", "Server", canned.Address().toStdString());
+    dlgInternet dialog(settings_);
+    dialog.show();
+    Click(dialog, "cmdRefreshList");
+    Click(dialog, "cmdLoadPreset");
+    QCOMPARE(canned.Requests().size(), 1);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(LogHas(*log_, "No preset selected\tdlgInternet.cmdLoadPreset"));
+  }
+
+  void serverThatIsDownLeavesTheListEmptyAndLogs() {
+    dlgInternet dialog(settings_);
+    Click(dialog, "cmdRefreshList");
+    QVERIFY(List(dialog).count() > 0);
+    dialog.findChild<QLineEdit*>("txtServer")->setText(ClosedAddress());
+    Click(dialog, "cmdConfig");
+    Click(dialog, "cmdRefreshList");
+    QCOMPARE(List(dialog).count(), 0);
+    QVERIFY(LogHas(*log_, "32003\tUnable to send HTTP Request\tCHTTPConnection"));
+  }
+
+  void serverBoxIsUsedOnlyAfterSavingTheConfiguration() {
+    dlgInternet dialog(settings_);
+    dialog.findChild<QLineEdit*>("txtServer")->setText("127.0.0.1:1");
+    dialog.findChild<QLineEdit*>("txtBaseURL")->setText("/elsewhere");
+    Click(dialog, "cmdRefreshList");
+    QCOMPARE(List(dialog).count(), static_cast<int>(stored_.size()));
+    QCOMPARE(settings_.Get("Internet", "Server", ""), server_->Address());
+    Click(dialog, "cmdConfig");
+    QCOMPARE(settings_.Get("Internet", "server", ""), std::string("127.0.0.1:1"));
+    QCOMPARE(settings_.Get("Internet", "baseurl", ""), std::string("/elsewhere"));
+  }
+
+  void runReturnsTheLoadedPreset() {
+    QTimer::singleShot(0, this, [] {
+      auto* dialog = qobject_cast<dlgInternet*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      Click(*dialog, "cmdRefreshList");
+      List(*dialog).setCurrentRow(1);
+      Click(*dialog, "cmdLoadPreset");
+    });
+    const std::optional<CPreset> preset = RunInternetDatabase(settings_);
+    QVERIFY(preset.has_value());
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(preset->Image().data()), 615), Bytes(stored_[1].bytes));
+  }
+
+  void runReturnsNothingWhenClosedAfterAFailedDownload() {
+    QTimer::singleShot(0, this, [] {
+      auto* dialog = qobject_cast<dlgInternet*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      Click(*dialog, "cmdRefreshList");
+      List(*dialog).item(0)->setData(Qt::UserRole, 4242);
+      List(*dialog).setCurrentRow(0);
+      Click(*dialog, "cmdLoadPreset");
+      QVERIFY(dialog->isVisible());
+      Click(*dialog, "cmdClose");
+    });
+    QVERIFY(!RunInternetDatabase(settings_).has_value());
+  }
+
+ private:
+  // Imports one file of presets named names through the server's own command.
+  void ImportPresets(const QStringList& names, const char* song, const char* description) {
+    std::vector<uint8_t> file;
+    for (const QString& name : names) {
+      const auto bytes = PresetBuilder().Name(name.toStdString()).Number(101).Scramble(stored_.size() + 1).Bytes();
+      stored_.push_back({name, song, description, bytes});
+      file.insert(file.end(), bytes.begin(), bytes.end());
+    }
+    const std::string path = dir_.File("import" + std::to_string(stored_.size()) + ".syx");
+    WriteBytes(path, file);
+    const ProcessResult r = RunProcess(
+        {LINDEL_DB_SERVER, "import", "--db", dir_.File("presets.db"), "--song", song, "--description", description, path});
+    QVERIFY2(r.exitCode == 0, r.err.c_str());
+  }
+
+  // For checking the look by eye: LINDEL_SHOT_DIR=/some/folder.
+  static void SaveScreenshot(dlgInternet& dialog) {
+    const QString folder = qEnvironmentVariable("LINDEL_SHOT_DIR");
+    if (folder.isEmpty()) return;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    List(dialog).setCurrentRow(1);
+    QVERIFY(dialog.grab().save(folder + "/dlgInternet.png"));
+  }
+
+  TempDir dir_;
+  std::vector<StoredPreset> stored_;
+  std::unique_ptr<DbServerProcess> server_;
+  std::unique_ptr<ErrorLogCapture> log_;
+  MemorySettings settings_;
+};
+
+QTEST_MAIN(InternetDialogTest)
+#include "InternetDialogTest.moc"
