@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <stdexcept>
 
@@ -26,6 +27,8 @@ std::string CaptionLabelName(const Control& control) {
   if (name.starts_with("cmb")) name.remove_prefix(3);
   return "lbl" + std::string(name);
 }
+
+int ResolveIndex(const QComboBox& list, int index) { return index == kLastItem ? list.count() - 1 : index; }
 
 // A table names a control this window does not have: a programming error.
 [[noreturn]] void BadTable(const EditorSpec& spec, std::string_view what) {
@@ -55,6 +58,7 @@ void BlockEditor::Setup(IBlockHost& frmParent) {
 }
 
 bool BlockEditor::Scatter(const CPreset* preset, bool bShow, bool bAll) {
+  const QScopedValueRollback scattering(scattering_, true);
   return Guarded(Source("Scatter"), [&] {
     if (bShow) {
       ScatterShown(preset, bAll);
@@ -108,14 +112,12 @@ void BlockEditor::ScatterRows(const CPreset* preset, std::span<const Field> rows
     switch (field.rep) {
       case Rep::Index: {
         auto& list = static_cast<QComboBox&>(control);
-        const int fallBack = field.defaultIndex == kLastItem ? list.count() - 1 : field.defaultIndex;
-        SelectComboIndex(list, preset, field.offset, fallBack);
+        SelectComboIndex(list, preset, field.offset, ResolveIndex(list, field.defaultIndex));
         break;
       }
       case Rep::ItemData: {
         auto& list = static_cast<QComboBox&>(control);
-        const int fallBack = field.defaultIndex == kLastItem ? list.count() - 1 : field.defaultIndex;
-        SelectComboItemData(list, preset->Value(field.offset), fallBack);
+        SelectComboItemData(list, preset->Value(field.offset), ResolveIndex(list, field.defaultIndex));
         break;
       }
       case Rep::OnOff: SetCheckValue(static_cast<QCheckBox&>(control), preset->Value(field.offset) ^ 1); break;
@@ -155,7 +157,7 @@ void BlockEditor::ApplyLook(QWidget& control, const Look& look) {
 
 void BlockEditor::SetValue(QWidget& control, int value) {
   if (auto* list = qobject_cast<QComboBox*>(&control)) {
-    SelectListIndex(*list, value == kLastItem ? list->count() - 1 : value);
+    SelectListIndex(*list, ResolveIndex(*list, value));
   } else {
     SetCheckValue(static_cast<QCheckBox&>(control), value);
   }
@@ -255,11 +257,13 @@ void BlockEditor::Register(std::string name, QWidget* widget) {
 void BlockEditor::CheckTables() const {
   const auto check = [this](std::span<const Field> rows) {
     for (const Field& field : rows) {
-      if (field.rep == Rep::Fixed) continue;
-      const bool list = field.rep == Rep::Index || field.rep == Rep::ItemData;
-      if (list && field.offset != kNoField) ListNamed(field.control);
-      if (!list) CheckNamed(field.control);
-      Named(field.control);
+      if (field.rep == Rep::Fixed || field.offset == kNoField) {
+        if (field.control) Named(field.control);
+      } else if (field.rep == Rep::Index || field.rep == Rep::ItemData) {
+        ListNamed(field.control);
+      } else {
+        CheckNamed(field.control);
+      }
     }
   };
   check(spec_.fields);

@@ -4,7 +4,6 @@
 
 #include <QPoint>
 #include <QString>
-#include <Qt>
 
 #include "PresetLayout.h"
 

@@ -13,9 +13,9 @@ constexpr Control kControls[] = {
     ListControl("cmbGain", "Gain", 5, 0, [](QComboBox& c) { FillIntegerCombo(c, -6, 6, "dB"); }),
 };
 
-// Read, neutral and written in this one order. Offsets 185 to 221 are unused.
+// (control, offset, default index, neutral index); read, set neutral and
+// written in this one order. Offsets 185 to 221 are unused.
 constexpr Field kFields[] = {
-    //         control         offset  default  neutral
     OnOffField("chkCompOnOff", 225),
     ByIndex("cmbRatio", 169, 0, 0),
     ByItemData("cmbThreshold", 165, 0, 0),
