@@ -68,6 +68,9 @@ class BlockEditor : public QWidget {
   QLabel& LabelNamed(std::string_view name) const;
   // Null before Setup.
   IBlockHost* Host() const { return host_; }
+  // True while Scatter runs: the controls' clicks then come from a preset,
+  // not from the user.
+  bool Scattering() const { return scattering_; }
 
   void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -91,4 +94,5 @@ class BlockEditor : public QWidget {
   IBlockHost* host_ = nullptr;
   QCheckBox* onOff_ = nullptr;
   QComboBox* typeList_ = nullptr;
+  bool scattering_ = false;
 };
