@@ -151,7 +151,7 @@ bool MidiTransfer::Start() {
 // cancel (7) stays, so the caller learns that not everything was sent.
 void MidiTransfer::SendDump() {
   SetStatus("Sending SysEx");
-  while (WriteBuffer() && !IsFinal(state_)) {
+  while (!IsFinal(state_) && WriteBuffer()) {
     byteCount_ += kRecordSize;
     SetStatus(std::to_string(byteCount_ / kRecordSize) + " preset(s) sent");
     ReportProgress();
@@ -293,32 +293,39 @@ void MidiTransfer::Cancel() {
   pump_.Wake();
 }
 
-void MidiTransfer::InProc(int32_t nMsg) {
-  NoteActivity();
-  const TransferMode mode = Mode();
+std::optional<int32_t> StateAfterInputEvent(TransferMode mode, int32_t nMsg) {
   switch (nMsg) {
     case MIM_DATA:
-      if (mode == TransferMode::TransmitPreset) StoreState(Finished);
-      break;
+      if (mode == TransferMode::TransmitPreset) return Finished;
+      return std::nullopt;
     case MIM_LONGDATA:
-      if (mode == TransferMode::RequestPreset) StoreState(PresetArrived);
-      if (mode == TransferMode::ReceiveDump) StoreState(DumpData);
-      if (mode == TransferMode::TransmitPreset) StoreState(Finished);
-      break;
+      if (mode == TransferMode::RequestPreset) return PresetArrived;
+      if (mode == TransferMode::ReceiveDump) return DumpData;
+      if (mode == TransferMode::TransmitPreset) return Finished;
+      return std::nullopt;
     case MIM_ERROR:
     case MIM_LONGERROR:
-      StoreState(Failed);
-      break;
+      return Failed;
     default:
-      break;
+      return std::nullopt;
   }
+}
+
+std::optional<int32_t> StateAfterOutputEvent(TransferMode mode, int32_t nMsg) {
+  if (nMsg == MOM_DONE && mode == TransferMode::TransmitPreset) return OutputDone;
+  return std::nullopt;
+}
+
+void MidiTransfer::InProc(int32_t nMsg) {
+  NoteActivity();
+  if (const auto next = StateAfterInputEvent(Mode(), nMsg)) StoreState(*next);
   pump_.Wake();
 }
 
 void MidiTransfer::OutProc(int32_t nMsg) {
   NoteActivity();
-  if (nMsg == MOM_DONE && Mode() == TransferMode::TransmitPreset) StoreState(OutputDone);
-  pump_.Wake();  // a dump send waits for every MOM_DONE
+  if (const auto next = StateAfterOutputEvent(Mode(), nMsg)) StoreState(*next);
+  pump_.Wake();  // a dump send also waits for every MOM_DONE
 }
 
 void MidiTransfer::StoreState(int32_t state) {

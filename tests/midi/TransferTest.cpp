@@ -1,0 +1,409 @@
+// The transfer engine against an in-memory MIDI system: every mode, the
+// state changes, cancel in each mode, device errors and the logged errors.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "CFile.h"
+#include "CPreset.h"
+#include "FakeMidiSystem.h"
+#include "ISettings.h"
+#include "MidiEvents.h"
+#include "MidiTestSupport.h"
+#include "MidiTransfer.h"
+#include "PresetBuilder.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedPump.h"
+#include "utilities.h"
+
+namespace {
+
+using namespace TransferState;
+using namespace std::chrono_literals;
+
+Bytes Preset(int number) { return PresetBuilder().Name("P" + std::to_string(number)).Number(number).Scramble(number).Bytes(); }
+
+int RequestedNumber(const Bytes& request) { return ReadValue14(request, 7); }
+
+class Transfer : public ::testing::Test {
+ protected:
+  Transfer() {
+    transfer.SetTimings({std::chrono::microseconds(0), std::chrono::milliseconds(0), std::chrono::milliseconds(0)});
+    transfer.SetListener(&listener);
+    pump.onStuck = [this] {
+      ADD_FAILURE() << "the engine waited with nothing left to happen";
+      transfer.Cancel();
+    };
+  }
+
+  // The device answers every request with the preset of that number.
+  void AnswerRequests() {
+    midi.responder = [this](const Bytes& m) {
+      if (m.size() == 10) midi.Deliver(Preset(RequestedNumber(m)));
+    };
+  }
+
+  std::string DumpFile(const std::vector<uint8_t>& bytes) {
+    const std::string path = files.File("dump.syx");
+    WriteBytes(path, bytes);
+    return path;
+  }
+
+  TestLog log;
+  TempDir files;
+  ScriptedDialogs dialogs;
+  FakeMidiSystem midi;
+  ScriptedPump pump;
+  MemorySettings settings;
+  MidiTransfer transfer{midi, pump, settings};
+  RecordingListener listener;
+};
+
+TEST_F(Transfer, RequestReadsTheAnswerIntoThePresetAndClosesBothPorts) {
+  AnswerRequests();
+  CPreset preset;
+  ASSERT_TRUE(transfer.RequestPreset(preset, 107));
+  EXPECT_EQ(std::vector<uint8_t>(preset.Image().begin(), preset.Image().end()), Preset(107));
+  EXPECT_EQ(midi.Sent(), (std::vector<Bytes>{{0xF0, 0x00, 0x20, 0x1F, 0x00, 0x48, 0x45, 0x6B, 0x00, 0xF7}}));
+  EXPECT_EQ(listener.statuses, (std::vector<std::string>{"select both an input and output device", "Opening ports",
+                                                         "Requesting preset", "Reading requested preset"}));
+  EXPECT_EQ(transfer.State(), Finished);
+  EXPECT_EQ(midi.OpenDevices(), 0);
+  EXPECT_EQ(listener.ended, 1);
+  EXPECT_EQ(settings.Get("MIDI", "MIDI_IN", ""), "0");
+  EXPECT_EQ(settings.Get("MIDI", "MIDI_OUT", ""), "0");
+}
+
+struct BadReply {
+  const char* name;
+  Bytes reply;
+  int32_t endState;  // a reply that was read and refused leaves the run at 0
+};
+
+class RequestWithBadReply : public Transfer, public ::testing::WithParamInterface<BadReply> {};
+
+TEST_P(RequestWithBadReply, FailsAndLeavesTheLogSayingWhy) {
+  midi.responder = [this](const Bytes&) { midi.Deliver(GetParam().reply); };
+  CPreset preset;
+  EXPECT_FALSE(transfer.RequestPreset(preset, 0));
+  EXPECT_EQ(transfer.State(), GetParam().endState);
+  EXPECT_FALSE(preset.IsValid());
+  EXPECT_EQ(midi.OpenDevices(), 0);
+  if (GetParam().endState == Waiting) {
+    EXPECT_TRUE(log.Has(30000, "Invalid preset received: no G-Major preset or a bad checksum",
+                        "dlgMidiSetUp.OK(request)"))
+        << log.Text();
+  }
+}
+
+Bytes ShortReply() {
+  Bytes b = Preset(0);
+  b.resize(300);
+  b.push_back(0xF7);
+  return b;
+}
+
+Bytes WithByte(Bytes b, std::size_t at, uint8_t value) {
+  b[at] = value;
+  return b;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, RequestWithBadReply,
+    ::testing::Values(BadReply{"shorter_than_a_preset", ShortReply(), Waiting},
+                      BadReply{"bad_checksum", WithByte(Preset(0), 613, 0x7F ^ Preset(0)[613]), Waiting},
+                      BadReply{"request_echoed_back", WithByte(Preset(0), 6, 0x45), Waiting},
+                      BadReply{"bytes_that_are_no_midi", {0x12, 0x34, 0x56}, Failed}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Transfer, UnansweredRequestWaitsUntilCancelOrTimeOut) {
+  CPreset preset;
+  pump.Then([] {});
+  pump.Then([this] { transfer.Cancel(); });
+  EXPECT_FALSE(transfer.RequestPreset(preset, 5));
+  EXPECT_EQ(transfer.State(), Cancelled);
+  EXPECT_FALSE(transfer.TimedOut());
+
+  transfer.SetTimeout(std::chrono::milliseconds(1));
+  EXPECT_FALSE(transfer.RequestPreset(preset, 5));
+  EXPECT_TRUE(transfer.TimedOut());
+  EXPECT_EQ(transfer.FailureReason(), "no answer from the device in time");
+}
+
+TEST_F(Transfer, NumberedTransmitFinishesAfterItLeftWithAFreshChecksum) {
+  CPreset preset = PresetBuilder().Number(101).Build();
+  preset.SetValue(169, 9);  // the checksum is stale until the preset leaves
+  ASSERT_TRUE(transfer.TransmitPreset(preset));
+  ASSERT_EQ(midi.Sent().size(), 1u);
+  EXPECT_EQ(midi.Sent()[0].size(), 615u);
+  EXPECT_EQ(midi.Sent()[0][613], PresetChecksum(preset.Image()));
+  EXPECT_EQ(listener.statuses.back(), "Transmitting preset");
+}
+
+TEST_F(Transfer, EditBufferTransmitWaitsForTheDevicesAnswer) {
+  CPreset preset = PresetBuilder().Number(0).Build();
+  pump.Then([this] { midi.Deliver({0xB0, 0x07, 0x64}); });  // any message will do
+  EXPECT_TRUE(transfer.TransmitPreset(preset));
+
+  pump.Then([this] { midi.Deliver(Preset(0)); });
+  EXPECT_TRUE(transfer.TransmitPreset(preset));
+
+  pump.Then([this] {  // the port's done report comes from its own thread
+    for (int i = 0; i < 5000 && transfer.State() != OutputDone; ++i) std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(transfer.State(), OutputDone);
+  });
+  pump.Then([this] { transfer.Cancel(); });
+  EXPECT_FALSE(transfer.TransmitPreset(preset));
+  EXPECT_EQ(transfer.State(), Cancelled);
+}
+
+TEST_F(Transfer, ReceivedDumpGoesToTheFileInOrderUntilDone) {
+  CFile file;
+  ASSERT_TRUE(file.Create(files.File("in.syx")));
+  Bytes all;
+  pump.Then([&] {
+    for (int n = 101; n <= 200; ++n) {  // faster than the engine reads: they must queue
+      midi.Deliver(Preset(n));
+      const Bytes p = Preset(n);
+      all.insert(all.end(), p.begin(), p.end());
+    }
+  });
+  pump.Then([this] { transfer.Cancel(); });  // the button reads "Done"
+  ASSERT_TRUE(transfer.ReceiveSysEx(file));
+  file.Close();
+  EXPECT_EQ(ReadBytes(files.File("in.syx")), all);
+  EXPECT_EQ(listener.statuses.back(), "Received 61500 Bytes");
+  EXPECT_EQ(listener.captions, (std::vector<std::string>{"Cancel", "Done"}));
+  EXPECT_EQ(listener.progress.size(), 100u);
+  EXPECT_EQ(transfer.ByteCount(), 61500);
+}
+
+struct BadDumpMessage {
+  const char* name;
+  Bytes message;
+  int number;
+  const char* description;
+  const char* source;
+  std::size_t bytesInFile;
+};
+
+class ReceiveWithBadMessage : public Transfer, public ::testing::WithParamInterface<BadDumpMessage> {};
+
+TEST_P(ReceiveWithBadMessage, EndsWithFalseAndTheErrorInTheLog) {
+  CFile file;
+  ASSERT_TRUE(file.Create(files.File("in.syx")));
+  pump.Then([this] {
+    midi.Deliver(Preset(101));
+    midi.Deliver(GetParam().message);
+    midi.Deliver(Preset(103));  // never read: the run ended
+  });
+  EXPECT_FALSE(transfer.ReceiveSysEx(file));
+  file.Close();
+  EXPECT_EQ(transfer.State(), Failed);
+  EXPECT_EQ(listener.statuses.back(), "Error");
+  EXPECT_TRUE(log.Has(GetParam().number, GetParam().description, GetParam().source)) << log.Text();
+  EXPECT_EQ(ReadBytes(files.File("in.syx")).size(), GetParam().bytesInFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, ReceiveWithBadMessage,
+    ::testing::Values(
+        BadDumpMessage{"missing_end_byte", WithByte(Preset(102), 614, 0x00), 30002, "Error in buffer",
+                       "dlgMidiSetup.ReadBuffer()", 1230},
+        BadDumpMessage{"short_message", ShortReply(), 30001, "Error in buffer length", "dlgMidiSetup.ReadBuffer()",
+                       1230}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Transfer, DumpReceptionFailsOnInputErrorsAndALostDevice) {
+  CFile file;
+  ASSERT_TRUE(file.Create(files.File("in.syx")));
+  pump.Then([this] { midi.ReportInputError("buffer overrun"); });
+  EXPECT_FALSE(transfer.ReceiveSysEx(file));
+  EXPECT_EQ(transfer.FailureReason(), "the input device reported an error");
+
+  midi.inputCanReceive = false;
+  pump.Then([this] { midi.Deliver(Preset(101)); });
+  EXPECT_FALSE(transfer.ReceiveSysEx(file));
+  EXPECT_TRUE(log.Has(30006, "Unable to add a buffer", "CMIDIInPort.ReadSysEx")) << log.Text();
+  EXPECT_TRUE(log.Has(30000, "Error reading SysEx from in port", "ReadBuffer")) << log.Text();
+}
+
+TEST_F(Transfer, DumpSendSendsEveryRecordAndCountsThem) {
+  const Bytes two = [] {
+    Bytes b = Preset(101);
+    const Bytes second = Preset(102);
+    b.insert(b.end(), second.begin(), second.end());
+    return b;
+  }();
+  CFile file;
+  ASSERT_TRUE(file.OpenFile(DumpFile(two)));
+  ASSERT_TRUE(transfer.SendSysEx(file));
+  EXPECT_EQ(midi.Sent(), (std::vector<Bytes>{Preset(101), Preset(102)}));
+  EXPECT_EQ(listener.statuses.back(), "2 preset(s) sent");
+  EXPECT_EQ(listener.progress, (std::vector<int>{1, 2}));
+}
+
+TEST_F(Transfer, DumpSendOfAPartialRecordSendsTheWholeOnesAndFails) {
+  Bytes bytes = Preset(101);
+  bytes.resize(615 + 307, 0x11);
+  CFile file;
+  ASSERT_TRUE(file.OpenFile(DumpFile(bytes)));
+  EXPECT_FALSE(transfer.SendSysEx(file));
+  EXPECT_EQ(midi.Sent().size(), 1u);
+  EXPECT_EQ(listener.statuses.back(), "Error");
+  EXPECT_TRUE(log.Has(30000, "Incorrect number of bytes written", "dlgMidiSetup.WriteBuffer()")) << log.Text();
+}
+
+TEST_F(Transfer, DumpSendRefusedOrCancelledReportsFailure) {
+  CFile file;
+  ASSERT_TRUE(file.OpenFile(DumpFile(DumpBytes(5))));
+  midi.refuseSend = true;
+  EXPECT_FALSE(transfer.SendSysEx(file));
+  EXPECT_TRUE(log.Has(30001, "Error writting to the buffer", "dlgMidiSetup.WriteBuffer()")) << log.Text();
+
+  midi.refuseSend = false;
+  struct CancelAtTwo : RecordingListener {
+    MidiTransfer* transfer = nullptr;
+    void DumpProgress(int presets) override {
+      if (presets == 2) transfer->Cancel();
+    }
+  } canceller;
+  canceller.transfer = &transfer;
+  transfer.SetListener(&canceller);
+  CFile again;
+  ASSERT_TRUE(again.OpenFile(files.File("dump.syx")));
+  EXPECT_FALSE(transfer.SendSysEx(again));
+  EXPECT_EQ(transfer.State(), Cancelled);
+  EXPECT_EQ(midi.Sent().size(), 2u);
+}
+
+TEST_F(Transfer, PortsThatCannotOpenOrSendAreLoggedWithTheirSources) {
+  CPreset preset = PresetBuilder().Number(101).Build();
+  midi.refuseInputOpen = true;
+  EXPECT_FALSE(transfer.TransmitPreset(preset));
+  midi.refuseInputOpen = false;
+  midi.refuseOutputOpen = true;
+  EXPECT_FALSE(transfer.TransmitPreset(preset));
+  midi.refuseOutputOpen = false;
+  midi.refuseSend = true;
+  EXPECT_FALSE(transfer.TransmitPreset(preset));
+  EXPECT_FALSE(transfer.RequestPreset(preset, 1));
+  EXPECT_EQ(midi.OpenDevices(), 0);
+  EXPECT_TRUE(log.Has(30007, "Unable to open in port", "dlgMidiSetUp.OK"));
+  EXPECT_TRUE(log.Has(30008, "Unable to open out port", "dlgMidiSetUp.OK"));
+  EXPECT_TRUE(log.Has(30000, "Unable to transmit", "dlgMidiSetup.OK(transmit)"));
+  EXPECT_TRUE(log.Has(30000, "Error requesting to port", "dlgMidiSetUp.OK(request)"));
+  EXPECT_TRUE(dialogs.Shown().empty()) << "transfers show no message box";
+}
+
+TEST_F(Transfer, SetupStoresTheChoiceWithoutOpeningAnyPort) {
+  FakeMidiSystem two({"In A", "In B"}, {"Out A", "Out B"});
+  MidiTransfer setup(two, pump, settings);
+  setup.SetListener(&listener);
+  setup.BeginSetup();
+  EXPECT_TRUE(listener.controlsEnabled);
+  setup.SelectInput(1);
+  setup.SelectOutput(-1);
+  setup.OK();
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"You must select devices for input and output or hit Cancel"});
+  EXPECT_FALSE(settings.Has("MIDI", "MIDI_IN")) << "a refused OK changes nothing";
+  setup.SelectOutput(1);
+  setup.OK();
+  EXPECT_TRUE(setup.Result());
+  EXPECT_FALSE(listener.controlsEnabled) << "controls stay disabled until the next run";
+  EXPECT_EQ(settings.Get("MIDI", "MIDI_IN", ""), "1");
+  EXPECT_EQ(settings.Get("MIDI", "MIDI_OUT", ""), "1");
+  EXPECT_FALSE(two.OpenedInput().has_value());
+
+  settings.Set("MIDI", "MIDI_IN", "0");
+  setup.BeginSetup();
+  setup.Cancel();
+  EXPECT_FALSE(setup.Result());
+  EXPECT_EQ(setup.State(), Cancelled);
+  EXPECT_EQ(settings.Get("MIDI", "MIDI_IN", ""), "0") << "Cancel stores nothing";
+}
+
+TEST_F(Transfer, TheChosenPositionsOpenTheirDevices) {
+  FakeMidiSystem two({"In A", "In B"}, {"Out A", "Out B"});
+  settings.Set("MIDI", "MIDI_IN", "1");
+  MidiTransfer second(two, pump, settings);
+  EXPECT_EQ(second.Devices().InputPosition(), 1);
+  second.SetTimings({std::chrono::microseconds(0), std::chrono::milliseconds(0), std::chrono::milliseconds(0)});
+  CPreset preset = PresetBuilder().Number(150).Build();
+  ASSERT_TRUE(second.TransmitPreset(preset));
+  EXPECT_EQ(two.OpenedInput(), 1);
+}
+
+struct StoredPositions {
+  const char* in;
+  const char* out;
+  int inputPosition;
+  int outputPosition;
+};
+
+class RestoredChoice : public ::testing::TestWithParam<StoredPositions> {};
+
+TEST_P(RestoredChoice, AMissingPositionIsLoggedAndLeavesListsUnselected) {
+  TestLog log;
+  MemorySettings settings;
+  if (*GetParam().in) settings.Set("MIDI", "MIDI_IN", GetParam().in);
+  if (*GetParam().out) settings.Set("MIDI", "MIDI_OUT", GetParam().out);
+  FakeMidiSystem midi({"In A", "In B"}, {"Out A", "Out B", "Out C"});
+  ScriptedPump pump;
+  MidiTransfer transfer(midi, pump, settings);
+  EXPECT_EQ(transfer.Devices().InputPosition(), GetParam().inputPosition);
+  EXPECT_EQ(transfer.Devices().OutputPosition(), GetParam().outputPosition);
+  EXPECT_EQ(transfer.IsSetup(), GetParam().inputPosition >= 0 && GetParam().outputPosition >= 0);
+  EXPECT_EQ(transfer.GetMidiOutputDevice(), GetParam().outputPosition);
+  EXPECT_EQ(log.Text().find("Invalid property value") != std::string::npos,
+            GetParam().inputPosition < 0 || GetParam().outputPosition < 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, RestoredChoice,
+                         ::testing::Values(StoredPositions{"", "", 0, 0}, StoredPositions{"1", "2", 1, 2},
+                                           StoredPositions{"2", "0", -1, -1}, StoredPositions{"1", "3", 1, -1},
+                                           StoredPositions{"x", "0", -1, -1}));
+
+struct EventCase {
+  TransferMode mode;
+  int32_t event;
+  bool input;
+  std::optional<int32_t> next;
+};
+
+class PortEvent : public ::testing::TestWithParam<EventCase> {};
+
+TEST_P(PortEvent, ChangesTheStateAsTheModeSays) {
+  const auto& c = GetParam();
+  EXPECT_EQ(c.input ? StateAfterInputEvent(c.mode, c.event) : StateAfterOutputEvent(c.mode, c.event), c.next);
+}
+
+constexpr auto R = TransferMode::RequestPreset;
+constexpr auto T = TransferMode::TransmitPreset;
+constexpr auto D = TransferMode::ReceiveDump;
+constexpr auto S = TransferMode::SendDump;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PortEvent,
+    ::testing::Values(EventCase{T, MIM_DATA, true, Finished}, EventCase{R, MIM_DATA, true, std::nullopt},
+                      EventCase{D, MIM_DATA, true, std::nullopt}, EventCase{R, MIM_LONGDATA, true, PresetArrived},
+                      EventCase{D, MIM_LONGDATA, true, DumpData}, EventCase{T, MIM_LONGDATA, true, Finished},
+                      EventCase{S, MIM_LONGDATA, true, std::nullopt}, EventCase{S, MIM_ERROR, true, Failed},
+                      EventCase{R, MIM_LONGERROR, true, Failed}, EventCase{D, MIM_OPEN, true, std::nullopt},
+                      EventCase{T, MOM_DONE, false, OutputDone}, EventCase{S, MOM_DONE, false, std::nullopt},
+                      EventCase{T, MOM_OPEN, false, std::nullopt}));
+
+TEST_F(Transfer, ALateDeviceEventUndoesNeitherDoneNorAnError) {
+  CFile file;
+  ASSERT_TRUE(file.Create(files.File("in.syx")));
+  pump.Then([this] {
+    transfer.Cancel();            // Done
+    midi.Deliver(Preset(101));    // arrives after Done: stays unread
+  });
+  EXPECT_TRUE(transfer.ReceiveSysEx(file));
+  EXPECT_EQ(transfer.ByteCount(), 0);
+  transfer.InProc(MIM_LONGDATA);
+  EXPECT_EQ(transfer.State(), Finished);
+}
+
+}  // namespace
