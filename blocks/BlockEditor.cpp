@@ -220,6 +220,8 @@ QWidget* BlockEditor::AddControl(QGridLayout& grid, const Control& control) {
     widget = new QCheckBox(QString::fromUtf8(control.caption), this);
     connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, this,
             [this, widget, role = control.role] { Guarded(Source("Click"), [&] { Clicked(*widget, role); }); });
+  } else if (control.kind == ControlKind::Heading) {
+    widget = new QLabel(QString::fromUtf8(control.caption), this);
   } else {
     auto* list = new QComboBox(this);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

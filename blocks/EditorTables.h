@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -14,7 +15,7 @@ class QComboBox;
 
 // ---- Controls -------------------------------------------------------------
 
-enum class ControlKind : uint8_t { List, Check };
+enum class ControlKind : uint8_t { List, Check, Heading };
 // What a user's click on the control tells the host window.
 enum class ControlRole : uint8_t {
   Parameter,  // SetFormDirty(true)
@@ -50,6 +51,10 @@ constexpr Control CheckControl(const char* name, const char* caption, int row, i
 // Every effect block's switch, at the top left.
 constexpr Control OnOffCheck(const char* name) {
   return {ControlKind::Check, name, "On/Off", 0, 0, nullptr, ControlRole::OnOff};
+}
+// A text over a column of lists, in the lists' cell column.
+constexpr Control Heading(const char* name, const char* text, int row, int column) {
+  return {ControlKind::Heading, name, text, row, column};
 }
 constexpr Control TypeList(const char* name, int row, int column, ListFiller fill) {
   return {ControlKind::List, name, "Type", row, column, fill, ControlRole::Type};
@@ -89,6 +94,15 @@ constexpr Field CheckField(const char* control, int offset) { return {control, o
 constexpr Field SetTo(const char* control, int value) { return {control, kNoField, Rep::Index, value, value}; }
 // Gather writes value at offset.
 constexpr Field Write(int offset, int value) { return {nullptr, offset, Rep::Fixed, 0, value}; }
+
+// One table after the other, for tables that share rows but not their order.
+template <std::size_t A, std::size_t B>
+constexpr std::array<Field, A + B> JoinFields(const Field (&first)[A], const Field (&second)[B]) {
+  std::array<Field, A + B> joined{};
+  for (std::size_t i = 0; i < A; ++i) joined[i] = first[i];
+  for (std::size_t i = 0; i < B; ++i) joined[A + i] = second[i];
+  return joined;
+}
 
 // ---- Per-type layout --------------------------------------------------------
 

@@ -39,6 +39,14 @@ int CheckValue(const QCheckBox& box) {
   return 0;
 }
 
+int SelectedIndex(const QComboBox& list) {
+  const int index = list.currentIndex();
+  if (index < 0) {
+    throw LindelError(ControlError::NoSelection, ControlPath(list), "Invalid property array index -1");
+  }
+  return index;
+}
+
 std::string ControlPath(const QWidget& control) {
   const QWidget* owner = control.parentWidget();
   const QString path = owner ? owner->objectName() + '.' + control.objectName() : control.objectName();

@@ -26,6 +26,9 @@ void SelectListIndex(QComboBox& list, int index);
 void SetCheckValue(QCheckBox& box, int value);
 // 0 unchecked, 1 checked, 2 greyed.
 int CheckValue(const QCheckBox& box);
+// The selected index; throws LindelError NoSelection when none is, for
+// values that cannot stand for "nothing selected".
+int SelectedIndex(const QComboBox& list);
 
 // "frmCompressor.cmbRatio": where a control failure happened, for the log.
 std::string ControlPath(const QWidget& control);

@@ -102,10 +102,4 @@ void SelectComboItemData(QComboBox& list, int32_t value, int defaultIndex) {
 
 int32_t ComboItemData(const QComboBox& list, int index) { return list.itemData(index).toInt(); }
 
-int32_t SelectedItemData(const QComboBox& list) {
-  const int index = list.currentIndex();
-  if (index < 0) {
-    throw LindelError(ControlError::NoSelection, ControlPath(list), "Invalid property array index -1");
-  }
-  return ComboItemData(list, index);
-}
+int32_t SelectedItemData(const QComboBox& list) { return ComboItemData(list, SelectedIndex(list)); }

@@ -1,0 +1,52 @@
+#include "frmLevelRelay.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+#include "CPreset.h"
+#include "Selection.h"
+#include "comboBoxUtils.h"
+
+namespace {
+
+constexpr Control kControls[] = {
+    ListControl("cmbOutLevel", "Out level", 0, 0, [](QComboBox& c) { FillIntegerCombo(c, -100, 0, "dB"); }),
+    CheckControl("chkRelay1", "Relay 1", 1, 0),
+    CheckControl("chkRelay2", "Relay 2", 2, 0),
+};
+
+constexpr Field kNeutral[] = {
+    SetTo("cmbOutLevel", 100),  // 0 dB
+    SetTo("chkRelay1", 0),
+    SetTo("chkRelay2", 0),
+};
+
+constexpr EditorSpec kSpec{
+    .name = "frmLevelRelay",
+    .title = "Levels All/Relay 1+2",
+    .block = BlockNumber::LevelRelay,
+    .controls = kControls,
+    .fields = {},
+    .neutral = kNeutral,
+    .gather = {},
+};
+
+}  // namespace
+
+frmLevelRelay::frmLevelRelay(QWidget* parent) : BlockEditor(kSpec, parent) {}
+
+// The out level's position is the stored level itself, unchecked: a level
+// beyond the list is refused by the list, which keeps its selection, and
+// ends the scatter there.
+void frmLevelRelay::ScatterShown(const CPreset* preset, bool) {
+  if (!preset) return ScatterRows(nullptr, kNeutral);
+  SelectListIndex(ListNamed("cmbOutLevel"), preset->OutLevel());
+  SetCheckValue(CheckNamed("chkRelay1"), preset->Relay(1));
+  SetCheckValue(CheckNamed("chkRelay2"), preset->Relay(2));
+}
+
+void frmLevelRelay::GatherFields(CPreset& preset) {
+  preset.SetOutLevel(SelectedIndex(ListNamed("cmbOutLevel")));
+  preset.SetRelay(1, CheckValue(CheckNamed("chkRelay1")));
+  preset.SetRelay(2, CheckValue(CheckNamed("chkRelay2")));
+}

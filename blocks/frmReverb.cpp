@@ -1,0 +1,80 @@
+#include "frmReverb.h"
+
+#include <QComboBox>
+
+#include "Selection.h"
+#include "comboBoxUtils.h"
+
+namespace {
+
+constexpr int kDecayNotZero = 1;  // 0.1 sec: the device takes no decay of 0.0 sec
+
+void FillFactor(QComboBox& c) { FillIntegerCombo(c, -25, 25, ""); }
+void FillLevel(QComboBox& c) { FillIntegerCombo(c, -100, 0, "dB"); }
+
+// Time and size down the first column, the colours in the second, levels in the third.
+constexpr Control kControls[] = {
+    OnOffCheck("chkReverbOnOff"),
+    TypeList("cmbRevType", 1, 0, [](QComboBox& c) { FillTextCombo(c, {"Spring", "Hall", "Room", "Plate"}); }),
+    ListControl("cmbRevDecay", "Decay", 2, 0, [](QComboBox& c) { FillDecimalCombo(c, 0, 20, 0.1f, "sec"); }),
+    ListControl("cmbRevPreDelay", "Pre delay", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "ms"); }),
+    ListControl("cmbRevShape", "Shape", 4, 0, [](QComboBox& c) { FillTextCombo(c, {"Round", "Curved", "Square"}); }),
+    ListControl("cmbRevSize", "Size", 5, 0,
+                [](QComboBox& c) { FillTextCombo(c, {"Box", "Tiny", "Small", "Med", "Large", "XL", "Grand", "Huge"}); }),
+    ListControl("cmbRevHiColor", "Hi Color", 1, 1,
+                [](QComboBox& c) { FillTextCombo(c, {"Wool", "Warm", "Real", "Clear", "Bright", "Crisp", "Glass"}); }),
+    ListControl("cmbRevHiFactor", "Hi Factor", 2, 1, FillFactor),
+    ListControl("cmbRevLoColor", "Lo Color", 3, 1,
+                [](QComboBox& c) { FillTextCombo(c, {"Thick", "Round", "Real", "Light", "Tight", "Thin", "NoBass"}); }),
+    ListControl("cmbRevLoFactor", "Lo Factor", 4, 1, FillFactor),
+    ListControl("cmbRevRoomLevel", "Room Level", 1, 2, FillLevel),
+    ListControl("cmbRevLevel", "Rev Level", 2, 2, FillLevel),
+    ListControl("cmbRevDiffuse", "Diffuse", 5, 1, FillFactor),
+    ListControl("cmbRevMix", "Mix", 3, 2, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
+    ListControl("cmbRevOut", "Out level", 4, 2, FillLevel),
+};
+
+constexpr int kFactorZero = 25;  // 0 in a -25 .. 25 list
+constexpr int kLevelZero = 100;  // 0 dB in a -100 .. 0 list
+
+// (control, offset, default index, neutral index); read and written in this
+// order. Offset 541 is unused.
+constexpr Field kFields[] = {
+    OnOffField("chkReverbOnOff", 545),
+    ByIndex("cmbRevType", 485, 0, 0),
+    ByIndex("cmbRevDecay", 489, 0, 0),  // tenths of a second
+    ByIndex("cmbRevPreDelay", 493, 0, 0),
+    ByIndex("cmbRevShape", 497, 0, 0),
+    ByIndex("cmbRevSize", 501, 0, 0),
+    ByIndex("cmbRevHiColor", 505, 0, 0),
+    ByItemData("cmbRevHiFactor", 509, kFactorZero, kFactorZero),
+    ByIndex("cmbRevLoColor", 513, 0, 0),
+    ByItemData("cmbRevLoFactor", 517, kFactorZero, kFactorZero),
+    ByItemData("cmbRevRoomLevel", 521, kLevelZero, kLevelZero),
+    ByItemData("cmbRevLevel", 525, kLevelZero, kLevelZero),
+    ByItemData("cmbRevDiffuse", 529, kFactorZero, kFactorZero),
+    ByIndex("cmbRevMix", 533, 100, 100),
+    ByItemData("cmbRevOut", 537, 0, kLevelZero),  // a stored level that fits no item shows -100 dB
+};
+
+constexpr EditorSpec kSpec{
+    .name = "frmReverb",
+    .title = "Reverb block",
+    .block = BlockNumber::Reverb,
+    .controls = kControls,
+    .fields = kFields,
+    .neutral = kFields,
+    .gather = kFields,
+};
+
+}  // namespace
+
+frmReverb::frmReverb(QWidget* parent) : BlockEditor(kSpec, parent) {}
+
+void frmReverb::Clicked(QWidget& control, ControlRole role) {
+  BlockEditor::Clicked(control, role);
+  // Selecting from code clicks again, so the neutral value and a stored 0
+  // both end on 0.1 sec.
+  auto& decay = ListNamed("cmbRevDecay");
+  if (&control == &decay && decay.currentIndex() == 0) SelectListIndex(decay, kDecayNotZero);
+}

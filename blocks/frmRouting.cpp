@@ -1,0 +1,45 @@
+#include "frmRouting.h"
+
+#include <QComboBox>
+
+#include "CPreset.h"
+#include "IBlockHost.h"
+#include "Selection.h"
+#include "comboBoxUtils.h"
+
+namespace {
+
+constexpr Control kControls[] = {
+    ListControl("cmbRouting", "Routing", 0, 0,
+                [](QComboBox& c) { FillTextCombo(c, {"Serial", "Semi-parallel", "Parallel"}); }),
+};
+
+constexpr Field kNeutral[] = {SetTo("cmbRouting", 0)};
+
+constexpr EditorSpec kSpec{
+    .name = "frmRouting",
+    .title = "Routing block",
+    .block = BlockNumber::Routing,
+    .controls = kControls,
+    .fields = {},
+    .neutral = kNeutral,
+    .gather = {},
+};
+
+}  // namespace
+
+frmRouting::frmRouting(QWidget* parent) : BlockEditor(kSpec, parent) {}
+
+// The stored routing is the position itself, unchecked: the fourth value the
+// two bits can hold is refused by the list, which keeps its selection.
+void frmRouting::ScatterShown(const CPreset* preset, bool) {
+  if (!preset) return ScatterRows(nullptr, kNeutral);
+  SelectListIndex(ListNamed("cmbRouting"), preset->Routing());
+}
+
+void frmRouting::GatherFields(CPreset& preset) { preset.SetRouting(SelectedIndex(ListNamed("cmbRouting"))); }
+
+void frmRouting::Clicked(QWidget& control, ControlRole role) {
+  BlockEditor::Clicked(control, role);
+  if (Host()) Host()->UpdateRoutingDisplay(static_cast<QComboBox&>(control).currentIndex());
+}

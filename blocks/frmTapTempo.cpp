@@ -1,0 +1,41 @@
+#include "frmTapTempo.h"
+
+#include <QComboBox>
+#include <exception>
+
+#include "IBlockHost.h"
+#include "comboBoxUtils.h"
+
+namespace {
+
+constexpr Control kControls[] = {
+    ListControl("cmbTapTempo", "Tap Tempo", 0, 0, [](QComboBox& c) { FillIntegerCombo(c, 100, 3000, ""); }),
+};
+
+// A tempo that fits no item shows the first one, 100 ms.
+constexpr Field kFields[] = {ByItemData("cmbTapTempo", 161, 0, 0)};
+
+constexpr EditorSpec kSpec{
+    .name = "frmTapTempo",
+    .title = "",  // the host shows no block name for the tap tempo
+    .block = BlockNumber::TapTempo,
+    .controls = kControls,
+    .fields = kFields,
+    .neutral = kFields,
+    .gather = kFields,
+};
+
+}  // namespace
+
+frmTapTempo::frmTapTempo(QWidget* parent) : BlockEditor(kSpec, parent) {}
+
+void frmTapTempo::Clicked(QWidget& control, ControlRole role) {
+  BlockEditor::Clicked(control, role);
+  if (!Host()) return;
+  // The entry's text ("1234 ") is the interval; a light that refuses it
+  // keeps blinking at its old pace, which is no reason to stop the caller.
+  try {
+    Host()->SetTapTempoSpeed(static_cast<QComboBox&>(control).currentText());
+  } catch (const std::exception&) {
+  }
+}
