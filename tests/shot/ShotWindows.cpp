@@ -2,12 +2,24 @@
 
 #include <algorithm>
 
+#include "frmChorusFlange.h"
 #include "frmCompressor.h"
+#include "frmLevelRelay.h"
+#include "frmNoiseGateEQ.h"
+#include "frmReverb.h"
+#include "frmRouting.h"
+#include "frmTapTempo.h"
 
 namespace {
 
 const ShotEntry kWindows[] = {
     {"frmCompressor", MakeEditorShot<frmCompressor>},
+    {"frmNoiseGateEQ", MakeEditorShot<frmNoiseGateEQ>},
+    {"frmLevelRelay", MakeEditorShot<frmLevelRelay>},
+    {"frmChorusFlange", MakeEditorShot<frmChorusFlange>},
+    {"frmReverb", MakeEditorShot<frmReverb>},
+    {"frmRouting", MakeEditorShot<frmRouting>},
+    {"frmTapTempo", MakeEditorShot<frmTapTempo>},
 };
 
 }  // namespace
