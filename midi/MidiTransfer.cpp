@@ -191,7 +191,9 @@ bool MidiTransfer::HandleOutputDone() {
 void MidiTransfer::ReadRequestedPreset() {
   StoreState(Waiting);
   SetStatus("Reading requested preset");
-  if (!preset_->ReadFromPort(*inPort_)) {
+  // Beyond the record's own checks, the maker and model bytes must be the
+  // G-Major's: another device's preset is no answer to our request.
+  if (!preset_->ReadFromPort(*inPort_) || !HasPresetHeader(preset_->Image())) {
     throw LindelError(ErrorNumber::Preset, "dlgMidiSetUp.OK(request)",
                       "Invalid preset received: no G-Major preset or a bad checksum");
   }

@@ -21,9 +21,9 @@
 // - A dump send ends with false when a record could not be read or sent
 //   (state 6) or when it was cancelled (state 7); only the end of the file
 //   finishes it with true.
-// - A requested preset that fails the preset checks (header, message type,
-//   checksum) ends the request with false (error 30000, "Invalid preset
-//   received: ...").
+// - A requested preset that fails the preset checks (start byte, message
+//   type, checksum, and also maker and model) ends the request with false
+//   (error 30000, "Invalid preset received: ...").
 // - A dump message that is not 615 bytes long fails with "Error in buffer
 //   length", so a short message never passes with an older message's tail.
 // - Once a run reached a final state (5, 6, 7), nothing changes it: a late
@@ -68,6 +68,14 @@ constexpr int32_t Finished = 5;
 constexpr int32_t Failed = 6;
 constexpr int32_t Cancelled = 7;
 }  // namespace TransferState
+
+// What a port event does to a run's state in mode; nothing when nullopt.
+// The input callback: a short message finishes a transmit (the device
+// answered); a long one is the requested preset, a dump message or a
+// transmit's answer; an error event fails any run. The output callback: a
+// transmitted preset has left (transmit only).
+std::optional<int32_t> StateAfterInputEvent(TransferMode mode, int32_t nMsg);
+std::optional<int32_t> StateAfterOutputEvent(TransferMode mode, int32_t nMsg);
 
 class MidiTransfer {
  public:
