@@ -42,6 +42,7 @@ BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent) : QWidget(pare
   setWindowTitle(Title());
   BuildControls();
   CheckTables();
+  ReserveCaptionWidths();
 }
 
 bool BlockEditor::IsOn() const { return onOff_ && onOff_->checkState() == Qt::Checked; }
@@ -275,6 +276,20 @@ void BlockEditor::CheckTables() const {
   for (const auto& rows : spec_.types.gather) check(rows);
   for (const LayoutRow& row : spec_.types.layout) Named(row.control);
   if (!spec_.types.layout.empty() && !typeList_) BadTable(spec_, "a type layout without a type list");
+}
+
+// A caption that the types change keeps the width of its longest text, so
+// the columns stay put when the user picks another type.
+void BlockEditor::ReserveCaptionWidths() {
+  for (const LayoutRow& row : spec_.types.layout) {
+    auto* label = qobject_cast<QLabel*>(&Named(row.control));
+    if (!label) continue;
+    int width = label->fontMetrics().horizontalAdvance(label->text());
+    for (const Look& look : row.looks) {
+      if (look.caption) width = std::max(width, label->fontMetrics().horizontalAdvance(QString::fromUtf8(look.caption)));
+    }
+    label->setMinimumWidth(width);
+  }
 }
 
 std::string BlockEditor::Source(const char* operation) const {

@@ -85,6 +85,7 @@ class BlockEditor : public QWidget {
   void AddCaption(QGridLayout& grid, const Control& control, QWidget& buddy);
   void Register(std::string name, QWidget* widget);
   void CheckTables() const;
+  void ReserveCaptionWidths();
   void SetValue(QWidget& control, int value);
   void ApplyLook(QWidget& control, const Look& look);
   std::string Source(const char* operation) const;
