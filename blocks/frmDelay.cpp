@@ -1,0 +1,156 @@
+#include "frmDelay.h"
+
+#include <QComboBox>
+
+#include "comboBoxUtils.h"
+
+namespace {
+
+using namespace Looks;
+
+// The lowest feedback cut is no filter at all.
+void FillLoCutCombo(QComboBox& list) {
+  FillFrequencyCombo(list, 0, 40);
+  list.setItemText(0, "Off");
+}
+
+// In the order Setup fills them, in a grid of seven rows by three columns.
+// Width and the second tempo share a place, as do the ducking lists and the
+// pans. The pans mark the preset changed like every other list: a pan is as
+// much an edit as any other value, and an edit the window does not report
+// would be lost without the question about unsaved changes.
+constexpr Control kControls[] = {
+    OnOffCheck("chkDelayOnOff"),
+    TypeList("cmbDelayType", 1, 0, [](QComboBox& c) { FillTextCombo(c, {"Ping Pong", "Dynamic", "Dual"}); }),
+    ListControl("cmbDelayTime1", "Time 1", 2, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 1800, "ms"); }),
+    ListControl("cmbDelayTime2", "Time 2", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 1800, "ms"); }),
+    ListControl("cmbDelayTempo1", "Tempo 1", 4, 0, [](QComboBox& c) { FillTempoCombo(c); }),
+    ListControl("cmbDelayWidth", "Tempo 2", 5, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); })
+        .Label("lblDelayTempo2"),
+    ListControl("cmbDelayTempo2", "", 5, 0, [](QComboBox& c) { FillTempoCombo(c); }),
+    ListControl("cmbDelayFB1", "Feedback", 6, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
+    ListControl("cmbDelayFB2", "Feedback", 7, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
+    ListControl("cmbDelayFBHiCut", "FB Hi Cut", 1, 1, [](QComboBox& c) { FillFrequencyCombo(c, 40, 60); }),
+    ListControl("cmbDelayFBLoCut", "FB Lo Cut", 2, 1, FillLoCutCombo),
+    ListControl("cmbDelayOffset", "Offset", 3, 1, [](QComboBox& c) { FillIntegerCombo(c, 0, 200, "ms"); }),
+    ListControl("cmbDelaySens", "Sensitivity", 4, 1, [](QComboBox& c) { FillIntegerCombo(c, -50, 0, "dB"); }),
+    ListControl("cmbDelayDamping", "Damping", 5, 1, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "dB"); }),
+    ListControl("cmbDelayRelease", "Release", 6, 1, [](QComboBox& c) { FillTimeCombo(c, 3, 21); }),
+    ListControl("cmbDelayMix", "Mix", 1, 2, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
+    ListControl("cmbDelayOut", "Out level", 2, 2, [](QComboBox& c) { FillIntegerCombo(c, -100, 0, "dB"); }),
+    ListControl("cmbDelayPan1", "", 3, 1, [](QComboBox& c) { FillIntegerCombo(c, -50, 50, ""); }),
+    ListControl("cmbDelayPan2", "", 4, 1, [](QComboBox& c) { FillIntegerCombo(c, -50, 50, ""); }),
+};
+
+constexpr int kZeroDb = 50;   // cmbDelaySens: -50 .. 0 dB
+constexpr int kCentre = 50;   // the pans: -50 .. 50
+
+// The fields every type shows: read with bAll and written by Gather.
+constexpr Field kFields[] = {
+    //         control            offset  default     neutral
+    OnOffField("chkDelayOnOff", 481),
+    ByIndex("cmbDelayType", 421, 0, 0),
+    ByIndex("cmbDelayTime1", 425, 0, 0),
+    ByIndex("cmbDelayTime2", 429, 0, 0),
+    ByIndex("cmbDelayTempo1", 433, 0, 0),
+    ByIndex("cmbDelayFB1", 441, 0, 0),
+    ByIndex("cmbDelayFB2", 445, 0, 0),
+    ByItemData("cmbDelayFBHiCut", 449, kLastItem, kLastItem),  // "Off"
+    ByIndex("cmbDelayFBLoCut", 453, 0, 0),
+    ByIndex("cmbDelayDamping", 465, 0, 0),
+    ByItemData("cmbDelayRelease", 469, 0, 0),
+    ByIndex("cmbDelayMix", 473, 100, 100),
+    ByItemData("cmbDelayOut", 477, 0, 100),  // index 100 is 0 dB
+};
+
+// Without a preset every list, the type-dependent ones included, shows its
+// neutral value; the width keeps what it showed.
+constexpr Field kNeutral[] = {
+    SetTo("chkDelayOnOff", 0),     SetTo("cmbDelayType", 0),      SetTo("cmbDelayTime1", 0),
+    SetTo("cmbDelayTime2", 0),     SetTo("cmbDelayTempo1", 0),    SetTo("cmbDelayTempo2", 0),
+    SetTo("cmbDelayFB1", 0),       SetTo("cmbDelayFB2", 0),       SetTo("cmbDelayFBHiCut", kLastItem),
+    SetTo("cmbDelayFBLoCut", 0),   SetTo("cmbDelayOffset", 0),    SetTo("cmbDelaySens", kZeroDb),
+    SetTo("cmbDelayDamping", 0),   SetTo("cmbDelayRelease", 0),   SetTo("cmbDelayMix", 100),
+    SetTo("cmbDelayOut", 100),     SetTo("cmbDelayPan1", kCentre), SetTo("cmbDelayPan2", kCentre),
+};
+
+// Controls a type does not use show their first (or neutral) value, so that
+// Gather stores that value; the dual delay's ducking lists are also disabled
+// while hidden.
+constexpr Look HD{Look::Shown::Hide, Look::Enabled::Disable};
+constexpr Look kEmpty = Caption("");
+constexpr Look kTime = Caption("Time");
+constexpr Look kTapTempo = Caption("Tap Tempo");
+constexpr Look kFeedback = Caption("Feedback");
+
+constexpr LayoutRow kLayout[] = {
+    //                    Ping Pong           Dynamic                 Dual
+    {"lblDelayTime1",    {kTime,              kTime,                  Caption("Time 1")}},
+    {"lblDelayTime2",    {kEmpty,             kEmpty,                 Caption("Time 2")}},
+    {"cmbDelayTime2",    {D.At(0),            D.At(0),                E}},
+    {"lblDelayTempo1",   {kTapTempo,          kTapTempo,              Caption("Tempo 1")}},
+    {"lblDelayTempo2",   {Caption("Width"),   kEmpty,                 Caption("Tempo 2")}},
+    {"cmbDelayTempo2",   {H,                  D.At(0),                E}},
+    {"cmbDelayWidth",    {S,                  H,                      H}},
+    {"lblDelayFB1",      {kFeedback,          kFeedback,              Caption("Feedback 1")}},
+    {"lblDelayFB2",      {kEmpty,             kEmpty,                 Caption("Feedback 2")}},
+    {"cmbDelayFB2",      {D.At(0),            D.At(0),                E}},
+    {"lblDelayOffset",   {kEmpty,             Caption("Offset"),      Caption("Pan1")}},
+    {"cmbDelayOffset",   {D.At(0),            E,                      HD}},
+    {"cmbDelayPan1",     {H,                  H,                      S}},
+    {"lblDelaySens",     {kEmpty,             Caption("Sensitivity"), Caption("Pan2")}},
+    {"cmbDelaySens",     {D.At(kZeroDb),      E,                      HD.At(kZeroDb)}},
+    {"cmbDelayPan2",     {H,                  H,                      S}},
+    {"lblDelayDamping",  {kEmpty,             Caption("Damping"),     kEmpty}},
+    {"cmbDelayDamping",  {D.At(0),            E,                      D.At(0)}},
+    {"lblDelayRelease",  {kEmpty,             Caption("Release"),     kEmpty}},
+    {"cmbDelayRelease",  {D.At(0),            E,                      D.At(0)}},
+};
+
+constexpr Field kPingPongValues[] = {ByIndex("cmbDelayWidth", 437, 0, 0)};
+constexpr Field kDynamicValues[] = {
+    ByIndex("cmbDelayOffset", 457, 0, 0),
+    ByItemData("cmbDelaySens", 461, 0, kZeroDb),
+    ByIndex("cmbDelayDamping", 465, 0, 0),
+    ByItemData("cmbDelayRelease", 469, 0, 0),
+};
+constexpr Field kDualValues[] = {
+    ByIndex("cmbDelayTempo2", 437, 0, 0),
+    ByIndex("cmbDelayFB2", 445, 0, 0),
+    ByItemData("cmbDelayPan1", 457, 0, kCentre),
+    ByItemData("cmbDelayPan2", 461, 0, kCentre),
+};
+constexpr std::span<const Field> kValues[] = {kPingPongValues, kDynamicValues, kDualValues};
+
+// Offsets 437, 457 and 461 by type.
+constexpr Field kPingPongGather[] = {
+    ByIndex("cmbDelayWidth", 437, 0, 0),
+    ByIndex("cmbDelayOffset", 457, 0, 0),
+    ByItemData("cmbDelaySens", 461, 0, 0),
+};
+constexpr Field kDynamicGather[] = {
+    Write(437, 0),
+    ByIndex("cmbDelayOffset", 457, 0, 0),
+    ByItemData("cmbDelaySens", 461, 0, 0),
+};
+constexpr Field kDualGather[] = {
+    ByIndex("cmbDelayTempo2", 437, 0, 0),
+    ByItemData("cmbDelayPan1", 457, 0, 0),
+    ByItemData("cmbDelayPan2", 461, 0, 0),
+};
+constexpr std::span<const Field> kTypeGather[] = {kPingPongGather, kDynamicGather, kDualGather};
+
+constexpr EditorSpec kSpec{
+    .name = "frmDelay",
+    .title = "Delay block",
+    .block = BlockNumber::Delay,
+    .controls = kControls,
+    .fields = kFields,
+    .neutral = kNeutral,
+    .gather = kFields,
+    .types = {kLayout, kValues, kTypeGather},
+};
+
+}  // namespace
+
+frmDelay::frmDelay(QWidget* parent) : BlockEditor(kSpec, parent) {}
