@@ -4,8 +4,11 @@
 
 #include "frmChorusFlange.h"
 #include "frmCompressor.h"
+#include "frmDelay.h"
+#include "frmFilterMod.h"
 #include "frmLevelRelay.h"
 #include "frmNoiseGateEQ.h"
+#include "frmPitch.h"
 #include "frmReverb.h"
 #include "frmRouting.h"
 #include "frmTapTempo.h"
@@ -14,6 +17,9 @@ namespace {
 
 const ShotEntry kWindows[] = {
     {"frmCompressor", MakeEditorShot<frmCompressor>},
+    {"frmFilterMod", MakeEditorShot<frmFilterMod>},
+    {"frmPitch", MakeEditorShot<frmPitch>},
+    {"frmDelay", MakeEditorShot<frmDelay>},
     {"frmNoiseGateEQ", MakeEditorShot<frmNoiseGateEQ>},
     {"frmLevelRelay", MakeEditorShot<frmLevelRelay>},
     {"frmChorusFlange", MakeEditorShot<frmChorusFlange>},
