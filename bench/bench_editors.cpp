@@ -10,6 +10,9 @@
 #include "IBlockHost.h"
 #include "comboBoxUtils.h"
 #include "frmCompressor.h"
+#include "frmDelay.h"
+#include "frmFilterMod.h"
+#include "frmPitch.h"
 
 namespace {
 
@@ -29,7 +32,35 @@ class QuietHost final : public IBlockHost {
 std::vector<std::unique_ptr<BlockEditor>> MakeEditors() {
   std::vector<std::unique_ptr<BlockEditor>> editors;
   editors.push_back(std::make_unique<frmCompressor>());
+  editors.push_back(std::make_unique<frmFilterMod>());
+  editors.push_back(std::make_unique<frmPitch>());
+  editors.push_back(std::make_unique<frmDelay>());
   return editors;
+}
+
+// The three editors whose lists are longest (delay times of 1,801 items, pitch
+// voices of 4,801) and whose layouts change most with the type.
+std::vector<std::unique_ptr<BlockEditor>> MakeTypedEditors() {
+  std::vector<std::unique_ptr<BlockEditor>> editors;
+  editors.push_back(std::make_unique<frmFilterMod>());
+  editors.push_back(std::make_unique<frmPitch>());
+  editors.push_back(std::make_unique<frmDelay>());
+  return editors;
+}
+
+// Arg 0: every block of the first type. Arg 1: the dearest to show: tremolo,
+// a shifter whose voices are the pitch lists' last items, a dual delay.
+CPreset TypedPreset(bool dearest) {
+  CPreset preset;
+  preset.CreateNew();
+  if (dearest) {
+    const std::pair<int, int> values[] = {{229, 4},    {253, 9},   {261, 100}, {273, 60},  {293, 3},
+                                          {297, 2400}, {301, 2400}, {305, 50},  {309, 50},  {329, 0},
+                                          {333, 0},    {421, 2},   {425, 1800}, {429, 1800}, {457, 50},
+                                          {461, 50},   {449, 60},  {469, 21}};
+    for (const auto& [offset, value] : values) preset.SetValue(offset, value);
+  }
+  return preset;
 }
 
 CPreset SamplePreset() {
@@ -62,6 +93,32 @@ void BM_ScatterGatherEveryEditor(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ScatterGatherEveryEditor)->Unit(benchmark::kMicrosecond);
+
+// Setup alone (the lists' filling), on new editors as at start-up.
+void BM_SetupTypedEditors(benchmark::State& state) {
+  QuietHost host;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto editors = MakeTypedEditors();
+    state.ResumeTiming();
+    for (const auto& editor : editors) editor->Setup(host);
+    state.PauseTiming();
+    editors.clear();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_SetupTypedEditors)->Unit(benchmark::kMillisecond);
+
+void BM_ScatterTypedEditors(benchmark::State& state) {
+  QuietHost host;
+  const auto editors = MakeTypedEditors();
+  for (const auto& editor : editors) editor->Setup(host);
+  const CPreset preset = TypedPreset(state.range(0) != 0);
+  for (auto _ : state) {
+    for (const auto& editor : editors) editor->Scatter(&preset, true, true);
+  }
+}
+BENCHMARK(BM_ScatterTypedEditors)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The longest integer lists later editors fill (delay times, pitch voices).
 void BM_FillIntegerCombo(benchmark::State& state) {
