@@ -9,6 +9,8 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <stdexcept>
+#include <tuple>
+#include <utility>
 
 #include "CLog.h"
 
@@ -120,6 +122,32 @@ bool OpenByName(Device& device, const std::string& name, const std::string& port
   return device.Port().isPortOpen();
 }
 
+std::vector<std::string> JackPorts(jack_client_t* client, unsigned long flags) {
+  std::vector<std::string> names;
+  const char** ports = jack_get_ports(client, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
+  for (const char** p = ports; p && *p; ++p) names.emplace_back(*p);
+  jack_free(ports);
+  return names;
+}
+
+// Lists the JACK MIDI ports with one short-lived client, which also tells
+// whether a server runs: every client costs a connection and a process
+// thread, so the lists do not take two more through RtMidi.
+std::optional<std::pair<std::vector<std::string>, std::vector<std::string>>> ListJackPorts(std::string& why) {
+  SilenceLibraries();
+  jack_status_t status{};
+  jack_client_t* client = jack_client_open("lindel-list", JackNoStartServer, &status);
+  if (!client) {
+    const char* server = std::getenv("JACK_DEFAULT_SERVER");
+    why = std::string("no JACK server running (server \"") + (server ? server : "default") + "\")";
+    return std::nullopt;
+  }
+  // Our inputs read from the ports that output, and the other way round.
+  auto lists = std::make_pair(JackPorts(client, JackPortIsOutput), JackPorts(client, JackPortIsInput));
+  jack_client_close(client);
+  return lists;
+}
+
 }  // namespace
 
 std::optional<MidiStack> ParseMidiStack(const std::string& name) {
@@ -136,53 +164,46 @@ std::optional<MidiStack> MidiStackFromEnvironment() {
 }
 
 bool MidiStackAvailable(MidiStack api, std::string& why) {
+  if (api == MidiStack::Jack) return ListJackPorts(why).has_value();
   SilenceLibraries();
-  if (api == MidiStack::Alsa) {
-    snd_lib_error_set_handler(SilentAlsa);
-    snd_seq_t* seq = nullptr;
-    const int err = snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, 0);
-    snd_lib_error_set_handler(nullptr);
-    if (err < 0) {
-      why = std::string("no ALSA sequencer (") + snd_strerror(err) + ")";
-      return false;
-    }
-    snd_seq_close(seq);
-    return true;
-  }
-  jack_status_t status{};
-  jack_client_t* client = jack_client_open("lindel-probe", JackNoStartServer, &status);
-  if (!client) {
-    const char* server = std::getenv("JACK_DEFAULT_SERVER");
-    why = std::string("no JACK server running (server \"") + (server ? server : "default") + "\")";
+  snd_lib_error_set_handler(SilentAlsa);
+  snd_seq_t* seq = nullptr;
+  const int err = snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, 0);
+  snd_lib_error_set_handler(nullptr);
+  if (err < 0) {
+    why = std::string("no ALSA sequencer (") + snd_strerror(err) + ")";
     return false;
   }
-  jack_client_close(client);
+  snd_seq_close(seq);
   return true;
 }
 
-RtMidiSystem::RtMidiSystem(std::optional<MidiStack> api, std::string clientName) : clientName_(std::move(clientName)) {
+RtMidiSystem::RtMidiSystem(std::optional<MidiStack> api, std::string clientName)
+    : clientName_(std::move(clientName)) {
   std::string alsaWhy, jackWhy;
-  if (api) {
-    if (MidiStackAvailable(*api, alsaWhy)) api_ = api;
-  } else if (MidiStackAvailable(MidiStack::Alsa, alsaWhy)) {
-    api_ = MidiStack::Alsa;
-  } else if (MidiStackAvailable(MidiStack::Jack, jackWhy)) {
-    api_ = MidiStack::Jack;
-  }
-  try {
-    if (api_) {
-      RtMidiIn in(ToRtMidi(*api_), clientName_);
-      RtMidiOut out(ToRtMidi(*api_), clientName_);
-      inputs_ = PortNames(in);
-      outputs_ = PortNames(out);
+  if (api != MidiStack::Jack && MidiStackAvailable(MidiStack::Alsa, alsaWhy)) {
+    ListAlsa(alsaWhy);
+  } else if (api != MidiStack::Alsa) {
+    if (auto lists = ListJackPorts(jackWhy)) {
+      api_ = MidiStack::Jack;
+      std::tie(inputs_, outputs_) = std::move(*lists);
     }
-  } catch (const RtMidiError& e) {
-    api_.reset();
-    alsaWhy = e.getMessage();
   }
   if (!api_) {
-    problem_ = "No MIDI devices: " + alsaWhy + (jackWhy.empty() ? "" : "; " + jackWhy);
+    problem_ = "No MIDI devices: " + alsaWhy + (!alsaWhy.empty() && !jackWhy.empty() ? "; " : "") + jackWhy;
     LogLine(0, problem_, "MidiSystem");
+  }
+}
+
+void RtMidiSystem::ListAlsa(std::string& why) {
+  try {
+    RtMidiIn in(RtMidi::LINUX_ALSA, clientName_);
+    RtMidiOut out(RtMidi::LINUX_ALSA, clientName_);
+    inputs_ = PortNames(in);
+    outputs_ = PortNames(out);
+    api_ = MidiStack::Alsa;
+  } catch (const RtMidiError& e) {
+    why = e.getMessage();
   }
 }
 

@@ -42,6 +42,8 @@ class RtMidiSystem final : public MidiSystem {
   std::unique_ptr<MidiOutputDevice> OpenOutput(int index) override;
 
  private:
+  void ListAlsa(std::string& why);
+
   std::optional<MidiStack> api_;
   std::string problem_;
   std::string clientName_;
