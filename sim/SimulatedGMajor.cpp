@@ -44,6 +44,7 @@ void SimulatedGMajor::Reset() {
   editBuffer_ = factory_[0];
   WriteValue14(PresetNumber::EditBuffer, Offset::Number, editBuffer_);
   malformed_ = 0;
+  channelMessages_.clear();
   answerMode_ = AnswerMode::Normal;
 }
 
@@ -55,7 +56,9 @@ const PresetImage& SimulatedGMajor::Preset(int number) const {
 
 SimResponse SimulatedGMajor::Receive(std::span<const uint8_t> message) {
   if (!message.empty() && message[0] != SysEx::Start && (message[0] & 0x80) != 0) {
-    return {"channel message ignored", {}};  // program and control changes change nothing here
+    // Program and control changes change no preset; they are only kept.
+    channelMessages_.emplace_back(message.begin(), message.end());
+    return {"channel message received", {}};
   }
   if (const std::string problem = AddressProblem(message); !problem.empty()) return Ignore(problem);
   switch (message[6]) {

@@ -46,6 +46,8 @@ class SimulatedGMajor {
   // 0 edit buffer, 1-100 factory, 101-200 user.
   const PresetImage& Preset(int number) const;
   int MalformedCount() const { return malformed_; }
+  // The program and control changes received since the last Reset, in order.
+  const std::vector<MidiMessage>& ChannelMessages() const { return channelMessages_; }
   void SetAnswerMode(AnswerMode mode) { answerMode_ = mode; }
 
  private:
@@ -58,6 +60,7 @@ class SimulatedGMajor {
   std::array<PresetImage, kPresetsPerBank> factory_{};
   std::array<PresetImage, kPresetsPerBank> user_{};
   int malformed_ = 0;
+  std::vector<MidiMessage> channelMessages_;
   AnswerMode answerMode_ = AnswerMode::Normal;
 };
 
