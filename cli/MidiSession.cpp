@@ -30,8 +30,9 @@ bool IsWholeNumber(const std::string& text) {
 
 int ResolveDevice(const std::vector<std::string>& names, const std::string& spec, const std::string& what) {
   if (IsWholeNumber(spec)) {
-    const long position = ParseNumber(spec, 0, static_cast<long>(names.size()) - 1, what);
-    return static_cast<int>(position);
+    const long position = spec.size() > 9 ? -1 : std::strtol(spec.c_str(), nullptr, 10);
+    if (position >= 0 && static_cast<std::size_t>(position) < names.size()) return static_cast<int>(position);
+    throw UsageError("there is no " + what + " device at position " + spec + "; the devices are:" + Listing(names));
   }
   std::vector<int> matches;
   for (std::size_t i = 0; i < names.size(); ++i) {
