@@ -28,19 +28,19 @@ bool IsWholeNumber(const std::string& text) {
 
 }  // namespace
 
-int ResolveDevice(const std::vector<std::string>& names, const std::string& spec, const std::string& what) {
-  if (IsWholeNumber(spec)) {
-    const long position = spec.size() > 9 ? -1 : std::strtol(spec.c_str(), nullptr, 10);
+int ResolveDevice(const std::vector<std::string>& names, const std::string& wanted, const std::string& what) {
+  if (IsWholeNumber(wanted)) {
+    const long position = wanted.size() > 9 ? -1 : std::strtol(wanted.c_str(), nullptr, 10);
     if (position >= 0 && static_cast<std::size_t>(position) < names.size()) return static_cast<int>(position);
-    throw UsageError("there is no " + what + " device at position " + spec + "; the devices are:" + Listing(names));
+    throw UsageError("there is no " + what + " device at position " + wanted + "; the devices are:" + Listing(names));
   }
   std::vector<int> matches;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (Lower(names[i]) == Lower(spec)) return static_cast<int>(i);
-    if (!spec.empty() && Lower(names[i]).find(Lower(spec)) != std::string::npos) matches.push_back(static_cast<int>(i));
+    if (Lower(names[i]) == Lower(wanted)) return static_cast<int>(i);
+    if (!wanted.empty() && Lower(names[i]).find(Lower(wanted)) != std::string::npos) matches.push_back(static_cast<int>(i));
   }
   if (matches.size() == 1) return matches[0];
-  throw UsageError(std::string(matches.empty() ? "no " : "more than one ") + what + " device matches '" + spec +
+  throw UsageError(std::string(matches.empty() ? "no " : "more than one ") + what + " device matches '" + wanted +
                    "'; the devices are:" + Listing(names));
 }
 

@@ -18,8 +18,8 @@
 class CliArgs;
 
 // A list position given as a number, else the one entry whose name contains
-// spec (ignoring case; an exact name wins). Throws UsageError naming what.
-int ResolveDevice(const std::vector<std::string>& names, const std::string& spec, const std::string& what);
+// wanted (ignoring case; an exact name wins). Throws UsageError naming what.
+int ResolveDevice(const std::vector<std::string>& names, const std::string& wanted, const std::string& what);
 
 // "E" 0, "F1".."F100" 1-100, "U1".."U100" 101-200; factory names only when
 // allowFactory. Throws UsageError.
