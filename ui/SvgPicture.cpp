@@ -1,0 +1,22 @@
+#include "SvgPicture.h"
+
+#include <QPainter>
+
+namespace {
+constexpr qreal kDisabledOpacity = 0.35;
+}
+
+SvgPicture::SvgPicture(const QString& resource, QSize size, QWidget* parent)
+    : QWidget(parent), renderer_(resource), size_(size) {
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void SvgPicture::paintEvent(QPaintEvent*) {
+  QSizeF picture = renderer_.defaultSize();
+  picture.scale(size(), Qt::KeepAspectRatio);
+  const QRectF target(QPointF((width() - picture.width()) / 2, (height() - picture.height()) / 2), picture);
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  if (!isEnabled()) painter.setOpacity(kDisabledOpacity);
+  renderer_.render(&painter, target);
+}
