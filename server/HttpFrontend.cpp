@@ -62,6 +62,12 @@ HttpFrontend::HttpFrontend(PresetDatabaseService& service, std::ostream& log)
     handle(req, res);
     return httplib::Server::HandlerResponse::Handled;
   });
+  // SO_REUSEADDR only: httplib's default SO_REUSEPORT would let a second
+  // server share the port, each answering with its own database.
+  server_->set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   server_->set_payload_max_length(UploadLimit::Body);
   server_->set_error_handler(ExplainError);
   server_->set_logger([this](const httplib::Request& req, const httplib::Response& res) {
