@@ -3,7 +3,16 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean test-sanitize fuzz
+
+# Hardening builds: the whole test suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the libFuzzer targets (clang++).
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
 all: build
 
@@ -21,6 +30,18 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The JACK integration tests (label "integration") run in `make test` only.
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) $(CMAKE_FLAGS) -DLINDEL_SANITIZE=ON -DLINDEL_BUILD_BENCH=OFF > /dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS) -LE integration
+
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DLINDEL_FUZZ=ON -DLINDEL_BUILD_TESTS=OFF -DLINDEL_BUILD_BENCH=OFF > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	@bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: build
 	@bash scripts/run-bench.sh $(BUILD)

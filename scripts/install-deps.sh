@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # toolchain
-  build-essential cmake ninja-build ccache pkg-config clang
+  build-essential cmake ninja-build ccache pkg-config clang libclang-rt-dev
   # libraries
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   librtmidi-dev libjack-jackd2-dev libasound2-dev
