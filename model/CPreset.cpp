@@ -17,6 +17,12 @@ namespace {
 
 constexpr int kNameEnd = Offset::Name + Offset::NameLength;
 
+// value x 2^bits with the bits that leave 32 bits dropped: the setters take
+// any number, and only the low 24 bits of the word are stored anyway.
+int32_t ShiftedLeft(int32_t value, int bits) {
+  return static_cast<int32_t>(static_cast<uint32_t>(value) << bits);
+}
+
 }  // namespace
 
 uint8_t PresetChecksum(std::span<const uint8_t, kPresetSize> image) {
@@ -157,7 +163,7 @@ void CPreset::SetRouting(int value) {
 int32_t CPreset::OutLevel() const { return (Value(Offset::RoutingWord) & 0x1FC) / 4; }
 
 void CPreset::SetOutLevel(int32_t value) {
-  SetValue(Offset::RoutingWord, (Value(Offset::RoutingWord) & 0x3E03) | (value * 4));
+  SetValue(Offset::RoutingWord, (Value(Offset::RoutingWord) & 0x3E03) | ShiftedLeft(value, 2));
 }
 
 int CPreset::Relay(int iRelay) const {
@@ -168,9 +174,9 @@ int CPreset::Relay(int iRelay) const {
 void CPreset::SetRelay(int iRelay, int value) {
   const int32_t word = Value(Offset::RoutingWord);
   if (iRelay == 1) {
-    SetValue(Offset::RoutingWord, (word & 0x3DFF) | (value * 512));
+    SetValue(Offset::RoutingWord, (word & 0x3DFF) | ShiftedLeft(value, 9));
   } else {
-    SetValue(Offset::RoutingWord, (word & 0x3BFF) | (value * 1024));
+    SetValue(Offset::RoutingWord, (word & 0x3BFF) | ShiftedLeft(value, 10));
   }
 }
 

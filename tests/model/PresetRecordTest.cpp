@@ -101,6 +101,17 @@ TEST_F(PresetRecord, RoutingWordSettersKeepTheOtherBits) {
   EXPECT_EQ(p.Value(161), 0) << "the tap tempo next door is untouched";
 }
 
+// Found by fuzzing: the multiplications overflowed for large values.
+TEST_F(PresetRecord, RoutingWordSettersTakeAnyNumber) {
+  CPreset p = PresetBuilder().Build();
+  p.SetOutLevel(INT32_MAX);
+  EXPECT_EQ(p.OutLevel(), 127);
+  p.SetRelay(1, INT32_MIN);
+  p.SetRelay(2, INT32_MAX);
+  EXPECT_EQ(p.Relay(2), 1);
+  EXPECT_EQ(p.Value(161), 0) << "the tap tempo next door is untouched";
+}
+
 TEST_F(PresetRecord, SaveWritesAFileThatReadsBackIdentically) {
   CPreset p = PresetBuilder().Name("Lead").Number(107).Scramble(3).Build();
   const std::string path = dir.File("lead.syx");
