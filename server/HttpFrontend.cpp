@@ -68,6 +68,8 @@ HttpFrontend::HttpFrontend(PresetDatabaseService& service, std::ostream& log)
     int yes = 1;
     setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
   });
+  // Small replies go out at once instead of waiting for the client's ACK.
+  server_->set_tcp_nodelay(true);
   server_->set_payload_max_length(UploadLimit::Body);
   server_->set_error_handler(ExplainError);
   server_->set_logger([this](const httplib::Request& req, const httplib::Response& res) {
