@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "AnsiText.h"
 #include "ChunkedRead.h"
 
 namespace {
@@ -78,17 +77,6 @@ TEST(ChunkedRead, BrokenTransferFailsTheRead) {
   std::string text;
   EXPECT_FALSE(ReadChunked(reply, 2000, text));
   EXPECT_EQ(text.size(), 4000u);
-}
-
-TEST(ChunkedRead, BytesBecomeTextThroughTheAnsiCodePage) {
-  std::string body;
-  for (int b = 0; b < 256; ++b) body += static_cast<char>(b);
-  FakeReply reply(body);
-  std::string text;
-  ASSERT_TRUE(ReadChunked(reply, 100, text));
-  EXPECT_EQ(text, FromAnsi(reinterpret_cast<const uint8_t*>(body.data()), body.size()));
-  const std::vector<uint8_t> back = ToAnsi(text);
-  EXPECT_EQ(std::string(back.begin(), back.end()), body) << "a preset's bytes survive the trip through text";
 }
 
 }  // namespace

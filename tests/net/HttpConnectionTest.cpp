@@ -71,15 +71,6 @@ class HttpConnectionTest : public QObject {
     QCOMPARE(Headers(server.Requests()[1])["request-line"], QByteArray("GET /db/bintest.php?id=7 HTTP/1.1"));
   }
 
-  void givenAgentNameIsSent() {
-    CannedHttpServer server;
-    server.Queue(CannedHttpServer::Reply("ok"));
-    CHTTPConnection http;
-    QVERIFY(http.Connect(server.Address().toStdString(), "Lindel editor"));
-    QVERIFY(http.Post("/x", "GET"));
-    QCOMPARE(Headers(server.Requests()[0])["user-agent"], QByteArray("Lindel editor"));
-  }
-
   void emptyBodyIsEmptyText() {
     CannedHttpServer server;
     server.Queue(CannedHttpServer::Reply(""));
@@ -183,14 +174,6 @@ class HttpConnectionTest : public QObject {
     CHTTPConnection http;
     QVERIFY(http.Connect(server.toStdString(), "", "", "", secure));
     QCOMPARE(http.Port(), port);
-  }
-
-  void emptyMethodIsRefusedWith32002() {
-    ErrorLogCapture log;
-    CHTTPConnection http;
-    QVERIFY(http.Connect("127.0.0.1"));
-    QVERIFY(!http.Post("/x", ""));
-    QVERIFY(log.Lines().value(0).startsWith("32002\t"));
   }
 };
 

@@ -54,8 +54,6 @@ INSTANTIATE_TEST_SUITE_P(Ids, BadId,
                          ::testing::Values("", "0", "-1", "abc", "1.5", " 1", "1 ", "0x1", "2147483648",
                                            "99999999999999999999", "1;DROP TABLE presets"));
 
-TEST_F(Service, DownloadWithoutIdIsBadRequest) { EXPECT_EQ(Get("/lindel/bintest.php").status, 400); }
-
 TEST_F(Service, WrongMethodNamesTheRightOne) {
   const ServiceResponse list = Get("/lindel/Lindel/list.php");
   EXPECT_EQ(list.status, 405);
@@ -82,13 +80,6 @@ TEST(ServiceBasePath, IsNormalisedAndDoubledSlashesAreTolerated) {
   EXPECT_EQ(rootService.Handle({"POST", "/Lindel/list.php", {}, std::nullopt}).status, 200);
   PresetDatabaseService slashService(store, "/lindel/");
   EXPECT_EQ(slashService.Handle({"POST", "/lindel//Lindel/list.php", {}, std::nullopt}).status, 200);
-}
-
-TEST_F(Service, HealthCountsPresets) {
-  UploadPreset(PresetText("One"));
-  const ServiceResponse health = Get("/lindel/health");
-  EXPECT_EQ(health.status, 200);
-  EXPECT_EQ(health.body, "{\"status\":\"ok\",\"presets\":1}\n");
 }
 
 TEST_F(Service, StoredPresetsSurviveReopening) {

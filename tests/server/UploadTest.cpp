@@ -2,7 +2,6 @@
 
 #include <random>
 
-#include "PresetUpload.h"
 #include "ServerFixture.h"
 
 namespace {
@@ -108,15 +107,6 @@ TEST_F(ServiceFixture, SamePresetTwiceIsAConflictNamingTheFirst) {
   EXPECT_EQ(again.body, "already stored as id 1\n");
   EXPECT_EQ(store->Count(), 1);
   EXPECT_EQ(Rows().at(0).name, "First");
-}
-
-TEST(Utf8, ValidTextPasses) {
-  for (const char* text : {"", "plain", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x8E\xB8", "\xF4\x8F\xBF\xBF"}) {
-    EXPECT_TRUE(IsValidUtf8(text)) << text;
-  }
-  for (const char* text : {"\x80", "\xC3", "\xE2\x82", "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xC0\x80"}) {
-    EXPECT_FALSE(IsValidUtf8(text)) << text;
-  }
 }
 
 }  // namespace
