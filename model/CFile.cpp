@@ -46,9 +46,9 @@ void CFile::Close() {
   fd_ = -1;
 }
 
-bool CFile::Open(const std::string& sFile, int flags) {
+bool CFile::Open(const std::string& sFile, int flags, unsigned mode) {
   if (sFile.empty()) return false;
-  int fd = ::open(sFile.c_str(), flags | O_CLOEXEC, 0644);
+  int fd = ::open(sFile.c_str(), flags | O_CLOEXEC, static_cast<mode_t>(mode));
   if (fd < 0 && errno == EACCES && !(flags & O_CREAT)) fd = ::open(sFile.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat st {};
@@ -66,6 +66,10 @@ bool CFile::Create(const std::string& sFile) {
   if (Open(sFile, O_RDWR | O_CREAT | O_TRUNC)) return true;
   Dialogs().Message("File is already open", "Error", MessageIcon::Critical);
   return false;
+}
+
+bool CFile::CreateExclusive(const std::string& sFile, unsigned mode) {
+  return Open(sFile, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
 }
 
 bool CFile::OpenFile(const std::string& sFile) { return Open(sFile, O_RDWR); }

@@ -17,6 +17,10 @@ class CFile {
   // Creates the file or empties an existing one. On failure shows the
   // critical message "File is already open" titled "Error".
   bool Create(const std::string& sFile);
+  // Creates a file that must not exist yet, never through a symbolic link,
+  // with the permission bits mode (less the umask); no message on failure.
+  // Temporary files are made this way, so a planted name cannot redirect them.
+  bool CreateExclusive(const std::string& sFile, unsigned mode = 0666);
   // Opens an existing file for reading and writing (read-only when the file
   // does not allow writing); no message on failure. Folders are refused.
   bool OpenFile(const std::string& sFile);
@@ -39,7 +43,7 @@ class CFile {
   void Close();
 
  private:
-  bool Open(const std::string& sFile, int flags);
+  bool Open(const std::string& sFile, int flags, unsigned mode = 0644);
   bool SeekTo(int64_t lPos);
 
   int fd_ = -1;

@@ -85,11 +85,16 @@ bool CPreset::Save(StagedFiles& files, const std::string& sFileName, int64_t lPo
 }
 
 bool CPreset::WriteToFile(CFile& file, int iPreset) {
+  return WriteThrough([&](std::span<const uint8_t, kPresetSize> image) {
+    return file.Save(image, 0, static_cast<int64_t>(iPreset) * kPresetSize, kPresetSize);
+  });
+}
+
+bool CPreset::WriteThrough(const ImageWriter& write) {
   valid_ = false;
   UpdateChecksum();
-  if (!file.Save(image_, 0, static_cast<int64_t>(iPreset) * kPresetSize, kPresetSize)) return false;
-  valid_ = true;
-  return true;
+  valid_ = write(image_);
+  return valid_;
 }
 
 bool CPreset::LoadFromByteArray(std::span<const uint8_t> bytes) {

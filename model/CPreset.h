@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -38,6 +39,10 @@ class CPreset {
   bool Save(StagedFiles& files, const std::string& sFileName, int64_t lPos);
   // Writes the record with a fresh checksum at slot iPreset of an open file.
   bool WriteToFile(CFile& file, int iPreset);
+  // The same with any way of writing the image: the record is not valid
+  // unless write succeeds.
+  using ImageWriter = std::function<bool(std::span<const uint8_t, kPresetSize> image)>;
+  bool WriteThrough(const ImageWriter& write);
   // Copies the first 615 bytes of bytes and validates them; a shorter array
   // is refused.
   bool LoadFromByteArray(std::span<const uint8_t> bytes);

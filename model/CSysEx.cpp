@@ -56,7 +56,31 @@ std::shared_ptr<CPreset> CSysEx::Preset(int iIndex) {
 void CSysEx::UpdatePreset(const std::shared_ptr<CPreset>& preset) {
   if (!preset) return;
   preset_ = preset;
-  if (index_ >= 0) preset_->WriteToFile(*file_, index_);
+  if (index_ < 0) return;
+  const int slot = index_;
+  preset_->WriteThrough([&](std::span<const uint8_t, kPresetSize> image) { return ReplaceSlot(slot, image); });
+}
+
+bool CSysEx::ReplaceSlot(int slot, std::span<const uint8_t, kPresetSize> image) {
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(file_->Size()));
+  if (!bytes.empty() && !file_->Read(bytes, 0, 0, static_cast<int64_t>(bytes.size()))) {
+    LogError(LindelError(ErrorNumber::Preset, "CSysEx.UpdatePreset", "Unable to read " + fileName_));
+    return false;
+  }
+  // A partial last slot is completed, as writing it in place would.
+  const auto at = static_cast<std::size_t>(SlotPosition(slot));
+  bytes.resize(std::max(bytes.size(), at + kPresetSize));
+  std::copy(image.begin(), image.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
+  StagedFiles files(StagedFiles::Report::LogOnly);
+  if (!files.Stage(fileName_, bytes, 0) || !files.Commit().front()) return false;
+  // The open file is the replaced one now; later reads must see the new dump.
+  auto written = std::make_unique<CFile>();
+  if (!written->OpenFile(fileName_)) {
+    LogError(LindelError(ErrorNumber::Preset, "CSysEx.UpdatePreset", "Unable to open " + fileName_ + " again"));
+    return false;
+  }
+  file_ = std::move(written);
+  return true;
 }
 
 bool CSysEx::OpenFile(const std::string& sFileName) {

@@ -43,8 +43,12 @@ class CSysEx {
   // shows the message and comes back as read, not valid.
   std::shared_ptr<CPreset> Preset(int iIndex);
   // Makes preset the current one and writes it, with a fresh checksum, into
-  // the current slot. Write failures are not reported: the preset is left
-  // not valid.
+  // the current slot. The dump is written anew beside itself with the slot
+  // replaced and renamed into place, so a write that fails (full disk,
+  // read-only file or folder, a crash) leaves the old dump whole; a dump
+  // reached through a symbolic link keeps the link, hard links are not
+  // kept. A failure is logged, not shown: the preset is left not valid and
+  // the caller tells the user.
   void UpdatePreset(const std::shared_ptr<CPreset>& preset);
   // Opens an existing dump and loads slot 0. False, with FileName() "",
   // when it cannot be opened; nothing is shown or logged.
@@ -66,6 +70,7 @@ class CSysEx {
 
  private:
   void LoadSlot(int i);
+  bool ReplaceSlot(int slot, std::span<const uint8_t, kPresetSize> image);
   SplitSlot StageSlot(int i, const std::filesystem::path& folder, StagedFiles& files);
 
   std::unique_ptr<CFile> file_ = std::make_unique<CFile>();

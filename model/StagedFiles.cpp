@@ -5,11 +5,15 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
 #include "CFile.h"
+#include "CLog.h"
 #include "Dialogs.h"
+#include "LindelError.h"
 
 namespace {
 
@@ -19,6 +23,27 @@ bool IsRegularOrMissing(const std::string& path) {
   std::error_code ec;
   const auto type = fs::status(path, ec).type();
   return type == fs::file_type::not_found || type == fs::file_type::regular;
+}
+
+constexpr const char* kRefused = "File is already open";
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+// Why the last system call failed, in words.
+std::string Reason(int error) { return error ? std::strerror(error) : "the data was not written"; }
+
+// The file a symbolic link points to; any other path as it is.
+std::string ResolvedTarget(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_symlink(path, ec)) return path;
+  const fs::path resolved = fs::weakly_canonical(path, ec);
+  return ec ? path : resolved.string();
+}
+
+// The permission bits of an existing target; the default for a new file.
+unsigned ModeFor(const std::string& target) {
+  struct stat st {};
+  return ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0666;
 }
 
 // A name beside target that no other staged file of this process uses.
@@ -64,26 +89,57 @@ void StagedFiles::RemoveTemps() {
 }
 
 bool StagedFiles::Stage(const std::string& path, std::span<const uint8_t> bytes, int64_t pos) {
-  if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
-    Dialogs().Message("File is already open", "Error", MessageIcon::Critical);
+  const std::string target = ResolvedTarget(path);
+  if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
+    Fail("StagedFiles.Stage", "Unable to replace " + Quoted(target), Reason(errno), kRefused);
     return false;
   }
-  if (!IsRegularOrMissing(path)) {
-    CFile device;
-    if (!device.Create(path) || !device.Save(bytes, 0, pos, static_cast<int64_t>(bytes.size())) || !device.Sync()) {
-      return false;
-    }
-    pending_.push_back({"", path});
-    return true;
-  }
-  Pending staged{TempNameFor(path), path};
-  pending_.push_back(staged);
+  return IsRegularOrMissing(target) ? StageBeside(target, bytes, pos) : WriteDevice(target, bytes, pos);
+}
+
+bool StagedFiles::StageBeside(const std::string& target, std::span<const uint8_t> bytes, int64_t pos) {
+  const Pending staged{TempNameFor(target), target};
   CFile file;
-  if (file.Create(staged.temp) && file.Save(bytes, 0, pos, static_cast<int64_t>(bytes.size()))) return true;
+  if (!file.CreateExclusive(staged.temp, ModeFor(target))) {
+    Fail("StagedFiles.Stage", "Unable to create a file beside " + Quoted(target), Reason(errno), kRefused);
+    return false;
+  }
   std::error_code ec;
-  fs::remove(staged.temp, ec);
-  pending_.pop_back();
-  return false;
+  // The umask must not narrow the bits of a file being replaced.
+  if (::access(target.c_str(), F_OK) == 0) fs::permissions(staged.temp, fs::perms(ModeFor(target)), ec);
+  errno = 0;
+  if (!file.Save(bytes, 0, pos, static_cast<int64_t>(bytes.size()))) {
+    const std::string reason = Reason(errno);
+    fs::remove(staged.temp, ec);
+    Fail("StagedFiles.Stage", "Unable to write " + Quoted(target), reason);
+    return false;
+  }
+  pending_.push_back(staged);
+  return true;
+}
+
+bool StagedFiles::WriteDevice(const std::string& target, std::span<const uint8_t> bytes, int64_t pos) {
+  CFile device;
+  if (!device.Create(target)) return false;  // the file layer has said so
+  errno = 0;
+  if (!device.Save(bytes, 0, pos, static_cast<int64_t>(bytes.size())) || !device.Sync()) {
+    const std::string reason = Reason(errno);
+    Fail("StagedFiles.Stage", "Unable to write " + Quoted(target), reason);
+    return false;
+  }
+  pending_.push_back({"", target});
+  return true;
+}
+
+void StagedFiles::Fail(const std::string& source, const std::string& description, const std::string& reason,
+                       const char* shown) const {
+  const std::string text = description + ": " + reason;
+  LogError(LindelError(ErrorNumber::Preset, source, text));
+  Show(shown ? shown : text);
+}
+
+void StagedFiles::Show(const std::string& text) const {
+  if (report_ == Report::Messages) Dialogs().Message(text, "Error", MessageIcon::Critical);
 }
 
 bool StagedFiles::Flush() const {
@@ -100,7 +156,9 @@ bool StagedFiles::Flush() const {
 }
 
 std::vector<bool> StagedFiles::Commit() {
+  errno = 0;
   const bool flushed = Flush();
+  std::vector<std::pair<std::string, std::string>> failures;  // target, reason
   std::vector<bool> done;
   for (Pending& p : pending_) {
     std::error_code ec;
@@ -108,7 +166,13 @@ std::vector<bool> StagedFiles::Commit() {
     const bool inPlace = p.temp.empty() || (flushed && !ec);
     if (inPlace) p.temp.clear();
     done.push_back(inPlace);
+    if (!inPlace) failures.push_back({p.target, flushed ? ec.message() : Reason(errno)});
   }
   RemoveTemps();
+  // Every file gets its log line; the commit shows one message.
+  for (const auto& [target, reason] : failures) {
+    LogError(LindelError(ErrorNumber::Preset, "StagedFiles.Commit", "Unable to write " + Quoted(target) + ": " + reason));
+  }
+  if (!failures.empty()) Show("Unable to write " + Quoted(failures.front().first) + ": " + failures.front().second);
   return done;
 }
