@@ -52,8 +52,15 @@ bool SimConsole::Command(const std::string& line) {
       device_.SetAnswerMode(*mode);
       Print("answer: " + argument);
     });
+  } else if (const auto fault = ParseSimFault(argument); command == "fault" && fault) {
+    Post([this, fault, argument] {
+      device_.SetFault(*fault);
+      Print("fault: " + argument);
+    });
   } else {
-    Print("unknown command: " + line + " (dump, save FILE, reset, answer normal|garbage|short|wrong-model, quit)");
+    Print("unknown command: " + line +
+          " (dump, save FILE, reset, answer normal|garbage|short|wrong-model,"
+          " fault none|drop-every=N|corrupt-every=N, quit)");
   }
   return true;
 }

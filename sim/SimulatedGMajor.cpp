@@ -1,6 +1,7 @@
 #include "SimulatedGMajor.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "CPreset.h"
 #include "FactoryBank.h"
@@ -26,7 +27,30 @@ std::string AddressProblem(std::span<const uint8_t> m) {
   return "";
 }
 
+// The data byte a fault changes: a parameter byte, so that the name stays
+// readable in reports.
+constexpr int kDamagedByte = Offset::Compressor + 9;
+
+void Damage(std::span<uint8_t> message) {
+  if (message.size() > static_cast<std::size_t>(kDamagedByte)) message[kDamagedByte] ^= 0x01;
+}
+
 }  // namespace
+
+std::optional<SimFault> ParseSimFault(const std::string& text) {
+  if (text == "none") return SimFault{};
+  for (const auto& [prefix, kind] : {std::pair{"drop-every=", SimFault::Kind::Drop},
+                                     std::pair{"corrupt-every=", SimFault::Kind::Corrupt}}) {
+    const std::string_view start(prefix);
+    if (text.rfind(start, 0) != 0) continue;
+    const std::string count = text.substr(start.size());
+    if (count.empty() || count.size() > 4 || count.find_first_not_of("0123456789") != std::string::npos) break;
+    const int every = std::atoi(count.c_str());
+    if (every < 1 || every > 1000) break;
+    return SimFault{kind, every};
+  }
+  return std::nullopt;
+}
 
 std::string PresetLabel(int number) {
   if (number == PresetNumber::EditBuffer) return "E";
@@ -46,6 +70,18 @@ void SimulatedGMajor::Reset() {
   malformed_ = 0;
   channelMessages_.clear();
   answerMode_ = AnswerMode::Normal;
+  SetFault({});
+}
+
+void SimulatedGMajor::SetFault(SimFault fault) {
+  fault_ = fault;
+  answersSinceFault_ = 0;
+  storesSinceFault_ = 0;
+}
+
+bool SimulatedGMajor::FaultHits(SimFault::Kind kind, int& counter) {
+  if (fault_.kind != kind) return false;
+  return ++counter % fault_.every == 0;
 }
 
 const PresetImage& SimulatedGMajor::Preset(int number) const {
@@ -77,7 +113,15 @@ SimResponse SimulatedGMajor::AnswerRequest(std::span<const uint8_t> message) {
   if (message.size() != SysEx::RequestSize) return Ignore("wrong length");
   const int number = ReadValue14(message, Offset::Number);
   if (number > PresetNumber::Highest) return Ignore("no preset " + std::to_string(number));
-  return {"request " + PresetLabel(number) + ": sent \"" + NameOf(Preset(number)) + "\"", {Answer(Preset(number))}};
+  const std::string what = "request " + PresetLabel(number) + ": ";
+  if (FaultHits(SimFault::Kind::Drop, answersSinceFault_)) return {what + "answer dropped (fault)", {}};
+  MidiMessage reply = Answer(Preset(number));
+  const std::string sent = "sent \"" + NameOf(Preset(number)) + "\"";
+  if (FaultHits(SimFault::Kind::Corrupt, answersSinceFault_)) {
+    Damage(reply);
+    return {what + sent + " damaged (fault)", {reply}};
+  }
+  return {what + sent, {reply}};
 }
 
 SimResponse SimulatedGMajor::StorePreset(std::span<const uint8_t> message) {
@@ -86,13 +130,20 @@ SimResponse SimulatedGMajor::StorePreset(std::span<const uint8_t> message) {
   std::copy(message.begin(), message.end(), image.begin());
   if (!ChecksumMatches(image)) return Ignore("bad checksum");
   const int number = ReadValue14(image, Offset::Number);
-  const std::string what = PresetLabel(number) + " \"" + NameOf(image) + "\"";
+  if (number != PresetNumber::EditBuffer && !IsUserNumber(number)) {
+    return Ignore(number <= PresetNumber::UserBase ? "factory presets are read-only"
+                                                   : "no preset " + std::to_string(number));
+  }
+  std::string what = PresetLabel(number) + " \"" + NameOf(image) + "\"";
+  if (FaultHits(SimFault::Kind::Corrupt, storesSinceFault_)) {
+    Damage(image);
+    image[Offset::Checksum] = PresetChecksum(image);
+    what += " damaged (fault)";
+  }
   if (number == PresetNumber::EditBuffer) {
     editBuffer_ = image;
     return {"stored " + what + ", confirmation sent", {Answer(editBuffer_)}};
   }
-  if (!IsUserNumber(number)) return Ignore(number <= PresetNumber::UserBase ? "factory presets are read-only"
-                                                                            : "no preset " + std::to_string(number));
   user_[number - PresetNumber::UserBase - 1] = image;
   return {"stored " + what, {}};
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,6 +22,22 @@ using MidiMessage = std::vector<uint8_t>;
 // that the editor's handling of bad input can be tried.
 enum class AnswerMode { Normal, Garbage, Short, WrongModel };
 
+// A fault the device can be given so that tests can force retries and failed
+// verifications. Drop: every n-th answer to a preset request is not sent.
+// Corrupt: every n-th answer leaves with one data byte changed (its checksum
+// no longer matches, as after a transmission error), and every n-th preset
+// received is stored with one data byte changed and a matching checksum, so
+// only reading it back shows the damage. Counting starts when the fault is
+// set.
+struct SimFault {
+  enum class Kind { None, Drop, Corrupt };
+  Kind kind = Kind::None;
+  int every = 0;
+};
+
+// "none", "drop-every=N" or "corrupt-every=N" with N from 1 to 1000.
+std::optional<SimFault> ParseSimFault(const std::string& text);
+
 struct SimResponse {
   std::string event;                 // what happened, for the device's log
   std::vector<MidiMessage> replies;  // what the device sends back
@@ -31,7 +48,8 @@ class SimulatedGMajor {
   static constexpr int kPresetsPerBank = 100;
 
   SimulatedGMajor();
-  // Back to the factory state: bank, edit buffer, counters and answer mode.
+  // Back to the factory state: bank, edit buffer, counters, answer mode and
+  // no fault.
   void Reset();
 
   SimResponse Receive(std::span<const uint8_t> message);
@@ -49,12 +67,15 @@ class SimulatedGMajor {
   // The program and control changes received since the last Reset, in order.
   const std::vector<MidiMessage>& ChannelMessages() const { return channelMessages_; }
   void SetAnswerMode(AnswerMode mode) { answerMode_ = mode; }
+  void SetFault(SimFault fault);
 
  private:
   SimResponse Ignore(const std::string& reason);
   SimResponse AnswerRequest(std::span<const uint8_t> message);
   SimResponse StorePreset(std::span<const uint8_t> message);
   MidiMessage Answer(const PresetImage& image) const;
+  // Counts one event of the fault's kind; true when this one is hit.
+  bool FaultHits(SimFault::Kind kind, int& counter);
 
   PresetImage editBuffer_{};
   std::array<PresetImage, kPresetsPerBank> factory_{};
@@ -62,6 +83,9 @@ class SimulatedGMajor {
   int malformed_ = 0;
   std::vector<MidiMessage> channelMessages_;
   AnswerMode answerMode_ = AnswerMode::Normal;
+  SimFault fault_;
+  int answersSinceFault_ = 0;
+  int storesSinceFault_ = 0;
 };
 
 // "E", "F7", "U12": the name the device's display gives a preset number.

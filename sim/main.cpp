@@ -1,6 +1,6 @@
 // lindel-gmajor-sim: a simulated G-Major on virtual MIDI ports, so the editor
 // and its tests can work through a real MIDI stack without the device.
-// Commands on stdin: dump, save FILE, reset, answer MODE, quit.
+// Commands on stdin: dump, save FILE, reset, answer MODE, fault SPEC, quit.
 #include <csignal>
 #include <fstream>
 #include <iostream>
@@ -17,13 +17,15 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: lindel-gmajor-sim [--api alsa|jack] [--name NAME] [--bank DUMP.syx] [--save DUMP.syx]\n";
+    "usage: lindel-gmajor-sim [--api alsa|jack] [--name NAME] [--bank DUMP.syx] [--save DUMP.syx]\n"
+    "                         [--fault drop-every=N|corrupt-every=N]\n";
 
 struct Options {
   std::optional<MidiStack> api;
   std::string name = "G-Major sim";
   std::string bank;
   std::string save;
+  SimFault fault;
 };
 
 volatile std::sig_atomic_t stopRequested = 0;
@@ -54,6 +56,10 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       options.bank = value;
     } else if (arg == "--save") {
       options.save = value;
+    } else if (arg == "--fault") {
+      const auto fault = ParseSimFault(value);
+      if (!fault) return std::nullopt;
+      options.fault = *fault;
     } else {
       return std::nullopt;
     }
@@ -91,6 +97,7 @@ int main(int argc, char** argv) {
   }
   SimulatedGMajor device;
   if (!options->bank.empty() && !LoadBank(device, options->bank)) return 2;
+  device.SetFault(options->fault);
   const MidiStack api = ChooseApi(*options);
   CatchStopSignals();
 
