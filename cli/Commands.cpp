@@ -11,7 +11,8 @@ const std::vector<Command>& AllCommands() {
       {"request", "request --in DEV --out DEV --preset E|F1..F100|U1..U100 -o FILE [--timeout S]", RunRequest},
       {"transmit", "transmit --in DEV --out DEV FILE [--as E|U1..U100] [--timeout S]", RunTransmit},
       {"receive-dump", "receive-dump --in DEV --out DEV -o FILE [--count N] [--idle-timeout S]", RunReceiveDump},
-      {"send-dump", "send-dump --in DEV --out DEV FILE", RunSendDump},
+      {"send-dump", "send-dump --in DEV --out DEV FILE [--verify [--timeout S]]", RunSendDump},
+      {"backup", "backup --in DEV --out DEV -o FILE [--factory] [--first N] [--last N] [--timeout S]", RunBackup},
   };
   return commands;
 }

@@ -25,3 +25,4 @@ int RunRequest(const Args& args);
 int RunTransmit(const Args& args);
 int RunReceiveDump(const Args& args);
 int RunSendDump(const Args& args);
+int RunBackup(const Args& args);

@@ -38,6 +38,8 @@ class MidiSession : private TransferListener {
   explicit MidiSession(const CliArgs& cli);
 
   MidiTransfer& Transfer() { return transfer_; }
+  MidiSystem& System() { return system_; }
+  IEventPump& Pump() { return pump_; }
   const std::string& InputName() const;
   const std::string& OutputName() const;
   // Shows dump progress as one rewritten stderr line with this text after

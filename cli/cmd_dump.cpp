@@ -1,5 +1,6 @@
 // lindel-cli receive-dump and send-dump: whole banks between a dump file and
-// the device, with a progress line on stderr.
+// the device, with a progress line on stderr; send-dump --verify then reads
+// every sent preset back.
 #include <filesystem>
 #include <iostream>
 
@@ -10,6 +11,8 @@
 #include "DumpSlots.h"
 #include "MidiSession.h"
 #include "PresetFiles.h"
+#include "SessionReader.h"
+#include "VerifySend.h"
 
 namespace {
 
@@ -84,8 +87,10 @@ int RunReceiveDump(const Args& args) {
 }
 
 int RunSendDump(const Args& args) {
-  const CliArgs cli(args, {"--in", "--out"}, {});
+  const CliArgs cli(args, {"--in", "--out", "--timeout"}, {"--verify"});
   if (cli.Positional().size() != 1) throw UsageError("give exactly one dump file");
+  if (cli.Value("--timeout") && !cli.Flag("--verify")) throw UsageError("--timeout is the wait of --verify");
+  const auto timeout = AnswerTimeout(cli);
   const std::string path = cli.Positional()[0];
   CFile file;
   if (!file.OpenFile(path)) throw UsageError("cannot open " + Quoted(path) + ": no such file or not a file");
@@ -100,5 +105,5 @@ int RunSendDump(const Args& args) {
   }
   std::cout << path << ": " << session.Transfer().ByteCount() / static_cast<int32_t>(kPresetSize)
             << " presets sent\n";
-  return ExitCode::Ok;
+  return cli.Flag("--verify") ? VerifySentDump(session, file, timeout) : ExitCode::Ok;
 }

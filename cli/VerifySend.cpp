@@ -1,0 +1,39 @@
+#include "VerifySend.h"
+
+#include <iostream>
+#include <vector>
+
+#include "CFile.h"
+#include "CliArgs.h"
+#include "MidiSession.h"
+#include "PresetFiles.h"
+#include "SendVerification.h"
+#include "SessionReader.h"
+
+namespace {
+
+constexpr const char* kCommand = "send-dump";
+
+std::vector<uint8_t> WholeFile(CFile& file) {
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(file.Size()));
+  if (!file.Read(bytes, 0, 0, file.Size())) throw UsageError("cannot read " + Quoted(file.Name()) + " again to verify it");
+  return bytes;
+}
+
+}  // namespace
+
+int VerifySentDump(MidiSession& session, CFile& dump, std::chrono::milliseconds timeout) {
+  const std::vector<SentPreset> sent = PresetsToVerify(WholeFile(dump));
+  SessionReader reading(session, timeout);
+  const PresetReadResult read = reading.Reader().Read(reading.Input(), reading.Output(), NumbersOf(sent));
+  reading.EndProgress(read);
+  if (read.error && read.presets.empty()) return session.Failed(kCommand, "verify: " + read.error->Description());
+  const std::vector<Mismatch> mismatches = CompareReadBack(sent, read);
+  for (const Mismatch& m : mismatches) std::cerr << "lindel-cli " << kCommand << ": " << Describe(m) << "\n";
+  if (!mismatches.empty()) {
+    return session.Failed(kCommand, "verify: " + std::to_string(mismatches.size()) + " of " +
+                                        std::to_string(sent.size()) + " presets are not held as sent");
+  }
+  std::cout << "verified " << sent.size() << " presets: the device holds them as sent\n";
+  return ExitCode::Ok;
+}
