@@ -3,6 +3,10 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
+# ccache results are shared between checkouts in different folders.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
 .PHONY: all deps configure build run test bench clean test-sanitize fuzz
 
 # Hardening builds: the whole test suite under AddressSanitizer and
