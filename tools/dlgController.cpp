@@ -115,6 +115,7 @@ dlgController::dlgController(MidiSystem& system, ControllerSender::DevicePositio
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   ConnectControls();
+  setups_[0].cmdPS->setFocus();
   txtMin->setText("0");
   txtMax->setText("127");
   LoadSettings();
@@ -184,6 +185,7 @@ QWidget* dlgController::BuildPedal() {
   txtMin = MakeNumberBox("txtMin", frame);
   txtCCxp = MakeNumberBox("txtCCxp", frame);
   lblXpression = MakeDisplay("lblXpression", 14, frame);
+  lblXpression->setText("--");
 
   auto* grid = new QGridLayout(frame);
   grid->addWidget(MakeLabel("Max", frame, txtMax), 0, 0);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ControllerShot.h"
 #include "frmChorusFlange.h"
 #include "frmCompressor.h"
 #include "frmDelay.h"
@@ -26,6 +27,7 @@ const ShotEntry kWindows[] = {
     {"frmReverb", MakeEditorShot<frmReverb>},
     {"frmRouting", MakeEditorShot<frmRouting>},
     {"frmTapTempo", MakeEditorShot<frmTapTempo>},
+    {"dlgController", MakeControllerShot},
 };
 
 }  // namespace
