@@ -45,9 +45,9 @@ constexpr Control kControls[] = {
 constexpr int kZeroDb = 50;   // cmbDelaySens: -50 .. 0 dB
 constexpr int kCentre = 50;   // the pans: -50 .. 50
 
-// The fields every type shows: read with bAll and written by Gather.
+// The fields every type shows, as (control, offset, default index, neutral
+// index): read with bAll and written by Gather.
 constexpr Field kFields[] = {
-    //         control            offset  default     neutral
     OnOffField("chkDelayOnOff", 481),
     ByIndex("cmbDelayType", 421, 0, 0),
     ByIndex("cmbDelayTime1", 425, 0, 0),

@@ -11,7 +11,9 @@ using namespace Looks;
 constexpr Control kControls[] = {
     OnOffCheck("chkFiltOnOff"),
     TypeList("cmbFiltType", 1, 0,
-             [](QComboBox& c) { FillTextCombo(c, {"Auto Res", "Resonan", "VinPhas", "SmthPhas", "Tremolo", "Panner"}); }),
+             [](QComboBox& c) {
+               FillTextCombo(c, {"Auto Res", "Resonan", "VinPhas", "SmthPhas", "Tremolo", "Panner"});
+             }),
     ListControl("cmbFiltOrder", "Order", 2, 0, [](QComboBox& c) { FillTextCombo(c, {"2nd", "4th"}); }),
     ListControl("cmbFiltSens", "Sensitivity", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 10, ""); }),
     ListControl("cmbFiltResp", "Response", 4, 0, [](QComboBox& c) { FillTextCombo(c, {"Slow", "Medium", "Fast"}); }),
@@ -32,9 +34,9 @@ constexpr Control kControls[] = {
     CheckControl("chkPhaseReverse", "Phase Reverse", 5, 1),
 };
 
-// The fields every type shows: read with bAll, and their neutral values.
+// The fields every type shows, as (control, offset, default index, neutral
+// index): read with bAll, and set to their neutral values without a preset.
 constexpr Field kFields[] = {
-    //         control            offset  default  neutral
     OnOffField("chkFiltOnOff", 289),
     ByIndex("cmbFiltType", 229, 0, 0),
     ByIndex("cmbFiltOrder", 233, 0, 0),
@@ -139,7 +141,8 @@ constexpr std::span<const Field> kValues[] = {kAutoResValues, kResonanValues, kP
                                               kPhaserValues,  kTremoloValues, kPannerValues};
 
 // Offsets 253 and 273 by type; a type without a hi-cut stores 0 there.
-constexpr Field kResonanceGather[] = {ByItemData("cmbFiltFreqMax", 253, 0, 0), ByItemData("cmbFiltResHiCut", 273, 0, 0)};
+constexpr Field kResonanceGather[] = {ByItemData("cmbFiltFreqMax", 253, 0, 0),
+                                     ByItemData("cmbFiltResHiCut", 273, 0, 0)};
 constexpr Field kTempoGather[] = {ByIndex("cmbFiltTapTempo", 253, 0, 0), Write(273, 0)};
 constexpr Field kTremoloGather[] = {ByIndex("cmbFiltTapTempo", 253, 0, 0), ByItemData("cmbFiltTremHiCut", 273, 0, 0)};
 constexpr std::span<const Field> kTypeGather[] = {kResonanceGather, kResonanceGather, kTempoGather,

@@ -48,9 +48,9 @@ constexpr Control kControls[] = {
     ListControl("cmbPitchOut", "Out level", 2, 2, [](QComboBox& c) { FillIntegerCombo(c, -100, 0, "dB"); }),
 };
 
-// The fields every type shows: read with bAll, and their neutral values.
+// The fields every type shows, as (control, offset, default index, neutral
+// index): read with bAll, and set to their neutral values without a preset.
 constexpr Field kFields[] = {
-    //         control          offset  default  neutral
     OnOffField("chkPitchOnOff", 353),
     ByIndex("cmbPitchType", 293, 0, 0),
     ByIndex("cmbPitchRange", kRange, 0, 0),
