@@ -310,3 +310,16 @@ void dlgController::SaveSetup(int n) {
     settings_.Set(ControllerSection(n, k), kValueWriteKey, TextOf(*s.txtCCV[k - 1]));
   }
 }
+
+dlgController& ShowController(MidiSystem& system, ControllerSender::DevicePosition outputDevice,
+                              ISettings& settings, IEventPump& pump, QWidget& frame) {
+  auto* dialog = frame.findChild<dlgController*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!dialog) {
+    dialog = new dlgController(system, std::move(outputDevice), settings, pump, &frame);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  dialog->show();
+  dialog->raise();
+  dialog->activateWindow();
+  return *dialog;
+}

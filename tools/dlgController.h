@@ -88,3 +88,9 @@ class dlgController final : public QDialog {
   QPushButton* cmdSave = nullptr;
   QPushButton* cmdClose = nullptr;
 };
+
+// "&MIDI Controller...": opens the tool modeless over frame, or brings the
+// open one forward, so that one dialog at a time owns the stored settings.
+// The dialog deletes itself when it closes.
+dlgController& ShowController(MidiSystem& system, ControllerSender::DevicePosition outputDevice,
+                              ISettings& settings, IEventPump& pump, QWidget& frame);

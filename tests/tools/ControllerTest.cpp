@@ -378,6 +378,20 @@ class ControllerTest : public QObject {
     QTRY_COMPARE(value.selectedText(), QString("100"));
   }
 
+  void OpensOneDialogThatSavesAndGoesWhenClosed() {
+    Rig rig;
+    QWidget frame;
+    const auto show = [&]() -> dlgController& {
+      return ShowController(rig.midi, [] { return 0; }, rig.settings, rig.pump, frame);
+    };
+    dlgController& first = show();
+    first.findChild<QLineEdit*>("txtPC1(0)")->setText("42");
+    QCOMPARE(&show(), &first);
+    first.close();
+    QTRY_VERIFY(!frame.findChild<dlgController*>());
+    QCOMPARE(rig.settings.Get("MIDIController\\preset1", "PC", "missing"), std::string("42"));
+  }
+
   void SimulatedDeviceReceivesTheSetUp() {
     ScriptedDialogs dialogs;
     ErrorLogCapture log;
