@@ -1,5 +1,6 @@
 // A list box whose rows are tab-separated columns at fixed tab stops, with a
-// number (item data, Qt::UserRole) behind every row.
+// number (item data, Qt::UserRole) behind every row. The list is used with
+// single selection; its position is the selected row.
 #pragma once
 
 #include <QList>
@@ -8,6 +9,7 @@
 #include <initializer_list>
 
 class QListWidget;
+class QListWidgetItem;
 
 class CListbox {
  public:
@@ -32,6 +34,7 @@ class CListbox {
 
  private:
   QListWidget& List() const;
+  QListWidgetItem* SelectedItem() const;
 
   QListWidget* list_ = nullptr;
 };

@@ -6,8 +6,20 @@ namespace {
 constexpr qreal kDisabledOpacity = 0.35;
 }
 
+// The pictures live in this static library, whose resource initialiser is
+// only linked in when something calls it.
+static void RegisterPictures() {
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(lindel);
+    return true;
+  }();
+  (void)registered;
+}
+
 SvgPicture::SvgPicture(const QString& resource, QSize size, QWidget* parent)
-    : QWidget(parent), renderer_(resource), size_(size) {
+    : QWidget(parent), size_(size) {
+  RegisterPictures();
+  renderer_.load(resource);
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 

@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int kPictureHeight = 26;
-constexpr int kMinimumWidth = 56;
+constexpr int kMinimumPictureWidth = 40;
 constexpr qreal kCornerRadius = 6;
 constexpr QRgb kRaisedTop = 0x48515d;
 constexpr QRgb kRaisedBottom = 0x363d46;
@@ -18,7 +18,7 @@ constexpr QRgb kRaisedRim = 0x5d6874;
 constexpr QRgb kHover = 0x323840;
 
 QFont LabelFont(QFont font) {
-  font.setPointSizeF(font.pointSizeF() * 0.78);
+  font.setPointSizeF(font.pointSizeF() * 0.84);
   font.setBold(true);
   font.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
   return font;
@@ -29,12 +29,12 @@ QFont LabelFont(QFont font) {
 ToolbarTile::ToolbarTile(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_Hover);
   setCursor(Qt::PointingHandCursor);
-  setMinimumWidth(kMinimumWidth);
   column_ = new QVBoxLayout(this);
-  column_->setContentsMargins(8, 6, 8, 7);
+  column_->setContentsMargins(7, 6, 7, 7);
   column_->setSpacing(2);
   picturePlace_ = new QWidget(this);
   picturePlace_->setFixedHeight(kPictureHeight);
+  picturePlace_->setMinimumWidth(kMinimumPictureWidth);
   picturePlace_->setAttribute(Qt::WA_TransparentForMouseEvents);
   pictures_ = new QGridLayout(picturePlace_);
   pictures_->setContentsMargins(0, 0, 0, 0);

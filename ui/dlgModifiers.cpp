@@ -26,6 +26,8 @@ constexpr std::initializer_list<int> kTabStops = {75, 115, 165, 215};
 constexpr int kHighestModifier = 4;
 constexpr int kHighestOutput = 100;
 constexpr int kVisibleRows = 12;
+// Room between a list under a column and the next column.
+constexpr int kColumnGap = 10;
 
 QString Percent(int value) { return QString::number(value) + '%'; }
 
@@ -40,12 +42,9 @@ int ChosenValue(const QComboBox& list, int current) {
   return list.currentIndex() >= 0 ? list.currentIndex() : current;
 }
 
-QLabel* BoldLabel(const char* name, const char* text, QWidget* parent) {
+QLabel* MakeLabel(const char* name, const char* text, QWidget* parent) {
   auto* label = new QLabel(QObject::tr(text), parent);
   label->setObjectName(name);
-  QFont bold = label->font();
-  bold.setBold(true);
-  label->setFont(bold);
   return label;
 }
 
@@ -94,13 +93,30 @@ void dlgModifiers::Init(CPreset& preset, bool, bool, bool, bool, bool) {
     const std::shared_ptr<CModifier> m = preset.Modifiers(i);
     if (m && !m->Prompt().empty()) list_.AddItem(ModifierRowText(*m), i);
   }
-  lstModifiers->setCurrentRow(-1);
+  list_.SetListIndex(-1);
 
   // Room for every column, the last as wide as the one before it.
   const int width = stops.back() + (stops.back() - stops[stops.size() - 2]) + 2 * kColumnTextMargin +
                     lstModifiers->verticalScrollBar()->sizeHint().width();
   lstModifiers->setMinimumSize(width, kVisibleRows * (fontMetrics().height() + kRowPadding));
   txtLabels->setFixedHeight(fontMetrics().height() + 2 * kColumnTextMargin);
+  AlignEditor(stops);
+}
+
+// The controls below the list stand in the list's columns.
+void dlgModifiers::AlignEditor(const QList<int>& stops) {
+  constexpr int kTableFrame = 1;
+  editor_->setContentsMargins(kTableFrame + kColumnTextMargin, 0, 0, 0);
+  int left = 0;
+  for (int column = 0; column < stops.size(); ++column) {
+    editor_->setColumnMinimumWidth(column, stops[column] - left);
+    left = stops[column];
+  }
+  QComboBox* const lists[] = {cmbModifier, cmbMinOut, cmbMidOut, cmbMaxOut};
+  for (int column = 1; column < stops.size(); ++column) {
+    lists[column - 1]->setFixedWidth(stops[column] - stops[column - 1] - kColumnGap);
+  }
+  cmbMaxOut->setFixedWidth(cmbMidOut->width());
 }
 
 void dlgModifiers::BuildControls() {
@@ -113,9 +129,6 @@ void dlgModifiers::BuildControls() {
   txtLabels->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   txtLabels->setBackgroundRole(QPalette::Button);
   txtLabels->viewport()->setBackgroundRole(QPalette::Button);
-  QFont bold = txtLabels->font();
-  bold.setBold(true);
-  txtLabels->setFont(bold);
 
   lstModifiers = new QListWidget(this);
   lstModifiers->setObjectName("lstModifiers");
@@ -125,8 +138,10 @@ void dlgModifiers::BuildControls() {
   lstModifiers->setUniformItemSizes(true);
   lstModifiers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  lblPrompt = new QLabel(this);
-  lblPrompt->setObjectName("lblPrompt");
+  lblPrompt = MakeLabel("lblPrompt", "", this);
+  QFont bold = lblPrompt->font();
+  bold.setBold(true);
+  lblPrompt->setFont(bold);
   cmbModifier = MakeList("cmbModifier", this);
   cmbMinOut = MakeList("cmbMinOut", this);
   cmbMidOut = MakeList("cmbMidOut", this);
@@ -152,11 +167,11 @@ void dlgModifiers::LayOut() {
   tableBox->addWidget(rule);
   tableBox->addWidget(lstModifiers, 1);
 
-  auto* editor = new QGridLayout;
-  editor->setHorizontalSpacing(10);
-  editor->setVerticalSpacing(4);
-  editor->addWidget(BoldLabel("lblParam", "Parameter", this), 0, 0);
-  editor->addWidget(lblPrompt, 1, 0);
+  editor_ = new QGridLayout;
+  editor_->setHorizontalSpacing(0);
+  editor_->setVerticalSpacing(4);
+  editor_->addWidget(MakeLabel("lblParam", "Parameter", this), 0, 0);
+  editor_->addWidget(lblPrompt, 1, 0);
   const struct {
     const char* name;
     const char* caption;
@@ -167,14 +182,13 @@ void dlgModifiers::LayOut() {
                  {"Label4", "Max Out", cmbMaxOut}};
   int column = 1;
   for (const auto& c : columns) {
-    QLabel* caption = BoldLabel(c.name, c.caption, this);
+    QLabel* caption = MakeLabel(c.name, c.caption, this);
     caption->setBuddy(c.list);
-    editor->addWidget(caption, 0, column);
-    editor->addWidget(c.list, 1, column++);
+    editor_->addWidget(caption, 0, column);
+    editor_->addWidget(c.list, 1, column++);
   }
-  editor->addWidget(cmdUpdate, 1, column);
-  editor->setColumnStretch(0, 1);
-  editor->setColumnMinimumWidth(0, fontMetrics().horizontalAdvance("PIT OutLev") + 24);
+  editor_->setColumnStretch(column, 1);
+  editor_->addWidget(cmdUpdate, 1, column + 1);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -183,12 +197,12 @@ void dlgModifiers::LayOut() {
   auto* page = new QVBoxLayout(this);
   page->setSpacing(12);
   page->addWidget(table, 1);
-  page->addLayout(editor);
+  page->addLayout(editor_);
   page->addLayout(buttons);
 }
 
 void dlgModifiers::ConnectCommands() {
-  connect(lstModifiers, &QListWidget::currentRowChanged, this, &dlgModifiers::ShowSelectedRow);
+  connect(lstModifiers, &QListWidget::itemSelectionChanged, this, &dlgModifiers::ShowSelectedRow);
   for (QComboBox* list : {cmbModifier, cmbMinOut, cmbMidOut, cmbMaxOut}) {
     connect(list, &QComboBox::activated, this, &dlgModifiers::ControlChanged);
   }

@@ -13,6 +13,7 @@
 class CModifier;
 class CPreset;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -39,6 +40,7 @@ class dlgModifiers : public QDialog {
   void BuildControls();
   void LayOut();
   void ConnectCommands();
+  void AlignEditor(const QList<int>& stops);
 
   void ShowSelectedRow();
   void ControlChanged();
@@ -50,6 +52,7 @@ class dlgModifiers : public QDialog {
   bool loading_ = false;
   bool changed_ = false;
 
+  QGridLayout* editor_ = nullptr;
   QPlainTextEdit* txtLabels = nullptr;
   QListWidget* lstModifiers = nullptr;
   QLabel* lblPrompt = nullptr;
