@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ControllerShot.h"
+#include "UiShots.h"
 #include "frmChorusFlange.h"
 #include "frmCompressor.h"
 #include "frmDelay.h"
@@ -27,6 +28,10 @@ const ShotEntry kWindows[] = {
     {"frmReverb", MakeEditorShot<frmReverb>},
     {"frmRouting", MakeEditorShot<frmRouting>},
     {"frmTapTempo", MakeEditorShot<frmTapTempo>},
+    {"pictToolbar", MakeShot<ToolbarShot>},
+    {"dlgModifiers", MakeShot<ModifiersShot>},
+    {"frmAbout", MakeShot<FixedShot<frmAbout>>},
+    {"frmSplash", MakeShot<FixedShot<frmSplash>>},
     {"dlgController", MakeControllerShot},
 };
 
