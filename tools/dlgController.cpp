@@ -87,11 +87,12 @@ QLabel* MakeDisplay(const char* name, int pointSize, QWidget* parent) {
   auto* display = new QLabel(parent);
   display->setObjectName(name);
   display->setAlignment(Qt::AlignCenter);
-  display->setStyleSheet(QString("QLabel { background: #1d1f22; color: #ff4a3d; border: 1px solid #0c0d0e;"
-                                 " border-radius: 4px; padding: 2px 8px; font-family: monospace;"
-                                 " font-weight: bold; font-size: %1pt; }")
-                             .arg(pointSize));
-  display->setMinimumWidth(display->fontMetrics().horizontalAdvance("000") * pointSize / 8);
+  QFont font("monospace", pointSize, QFont::Bold);
+  font.setStyleHint(QFont::Monospace);
+  display->setFont(font);
+  display->setMinimumWidth(QFontMetrics(font).horizontalAdvance("000") + 24);
+  display->setStyleSheet("QLabel { background: #1d1f22; color: #ff4a3d; border: 1px solid #0c0d0e;"
+                         " border-radius: 4px; padding: 2px 8px; }");
   return display;
 }
 
@@ -102,7 +103,6 @@ dlgController::dlgController(MidiSystem& system, ControllerSender::DevicePositio
     : QDialog(parent), settings_(settings), sender_(system, std::move(outputDevice), pump) {
   setObjectName("dlgController");
   setWindowTitle("MIDI Controler");
-  setModal(false);
 
   auto* setupRow = new QHBoxLayout;
   for (int i = 0; i < kSetups; ++i) setupRow->addWidget(BuildSetup(i));
