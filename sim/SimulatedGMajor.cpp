@@ -94,6 +94,9 @@ SimResponse SimulatedGMajor::Receive(std::span<const uint8_t> message) {
   if (!message.empty() && message[0] != SysEx::Start && (message[0] & 0x80) != 0) {
     // Program and control changes change no preset; they are only kept.
     channelMessages_.emplace_back(message.begin(), message.end());
+    if (channelMessages_.size() > 2 * kKeptChannelMessages) {
+      channelMessages_.erase(channelMessages_.begin(), channelMessages_.end() - kKeptChannelMessages);
+    }
     return {"channel message received", {}};
   }
   if (const std::string problem = AddressProblem(message); !problem.empty()) return Ignore(problem);

@@ -64,7 +64,9 @@ class SimulatedGMajor {
   // 0 edit buffer, 1-100 factory, 101-200 user.
   const PresetImage& Preset(int number) const;
   int MalformedCount() const { return malformed_; }
-  // The program and control changes received since the last Reset, in order.
+  // The program and control changes received since the last Reset, in
+  // order; of a long run, at least the latest kKeptChannelMessages.
+  static constexpr std::size_t kKeptChannelMessages = 1000;
   const std::vector<MidiMessage>& ChannelMessages() const { return channelMessages_; }
   void SetAnswerMode(AnswerMode mode) { answerMode_ = mode; }
   void SetFault(SimFault fault);
