@@ -43,7 +43,6 @@ class Divider : public QWidget {
 
 BlockToolbar::BlockToolbar(QWidget* parent) : QWidget(parent) {
   setObjectName("pictToolbar");
-  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(8, 5, 8, 5);
   row->setSpacing(2);
@@ -71,6 +70,8 @@ BlockToolbar::BlockToolbar(QWidget* parent) : QWidget(parent) {
   connect(tmrTap_, &QTimer::timeout, this, &BlockToolbar::BlinkTapLight);
   tmrTap_->start();
   UpdateRoutingDisplay(kNoRoutingPicture);
+  // The strip keeps its height: the block windows are sized below it.
+  setFixedHeight(sizeHint().height());
 }
 
 void BlockToolbar::SetBlockOn(BlockNumber iBlock, bool bOn) {

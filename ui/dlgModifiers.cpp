@@ -76,6 +76,8 @@ dlgModifiers::dlgModifiers(QWidget* parent) : QDialog(parent) {
   LayOut();
   ConnectCommands();
   list_.Attach(*lstModifiers);
+  // A focused list makes its first row current, which would read as chosen.
+  OKButton->setFocus();
 }
 
 void dlgModifiers::Init(CPreset& preset, bool, bool, bool, bool, bool) {
