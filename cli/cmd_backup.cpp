@@ -32,7 +32,8 @@ int RunBackup(const Args& args) {
   const auto timeout = AnswerTimeout(cli);
   MidiSession session(cli);
   SessionReader reading(session, timeout);
-  const BackupOutcome outcome = BackUpDevice(reading.Reader(), reading.Input(), reading.Output(), range, out);
+  const BackupOutcome outcome =
+      BackUpDevice(reading.Reader(), reading.Input(), reading.Output(), BackupNumbers(range), out);
   reading.EndProgress(outcome.read);
   const std::string report = BackupReport(outcome, out);
   if (!outcome.writeProblem.empty()) throw UsageError(report);

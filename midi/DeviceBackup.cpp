@@ -37,10 +37,9 @@ std::vector<int> BackupNumbers(const BackupRange& range) {
   return numbers;
 }
 
-BackupOutcome BackUpDevice(PresetReader& reader, int input, int output, const BackupRange& range,
-                        const std::string& path) {
+BackupOutcome BackUpDevice(PresetReader& reader, int input, int output, const std::vector<int>& numbers,
+                           const std::string& path) {
   BackupOutcome outcome;
-  const std::vector<int> numbers = BackupNumbers(range);
   outcome.asked = numbers.size();
   outcome.read = reader.Read(input, output, numbers);
   if (outcome.read.cancelled || outcome.read.presets.empty()) return outcome;

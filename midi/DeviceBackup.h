@@ -26,11 +26,11 @@ struct BackupOutcome {
   std::string writeProblem;  // why the file could not be written
 };
 
-// Reads the range from the devices at these indexes and writes what was
-// read to path, unless the run was cancelled or read nothing. The file takes
-// its name only once it is complete on the disk.
-BackupOutcome BackUpDevice(PresetReader& reader, int input, int output, const BackupRange& range,
-                        const std::string& path);
+// Reads numbers from the devices at these indexes and writes what was read
+// to path, unless the run was cancelled or read nothing. The file takes its
+// name only once it is complete on the disk.
+BackupOutcome BackUpDevice(PresetReader& reader, int input, int output, const std::vector<int>& numbers,
+                           const std::string& path);
 
 // "Backed up 100 presets to FILE.", "Backed up 98 of 100 presets to FILE.
 // Could not read U10, U20.", "Backup cancelled; nothing written." ...

@@ -68,13 +68,13 @@ class Backup : public ::testing::Test {
 
 TEST_F(Backup, FileHoldsOnlyTheValidPresetsInSlotOrderAndTheReportNamesTheRest) {
   Answer({102, 104});
-  const BackupOutcome outcome = BackUpDevice(reader, 0, 0, {1, 5, false}, path);
+  const BackupOutcome outcome = BackUpDevice(reader, 0, 0, {101, 102, 103, 104, 105}, path);
   EXPECT_TRUE(outcome.written);
   EXPECT_EQ(ReadBytes(path), Joined({Preset(101), Preset(103), Preset(105)}));
   EXPECT_EQ(BackupReport(outcome, path), "Backed up 3 of 5 presets to " + path + ". Could not read U2, U4.");
 
   Answer();
-  EXPECT_EQ(BackupReport(BackUpDevice(reader, 0, 0, {1, 1, true}, path), path),
+  EXPECT_EQ(BackupReport(BackUpDevice(reader, 0, 0, {101, 1}, path), path),
             "Backed up 2 presets to " + path + ".");
   EXPECT_EQ(ReadBytes(path), Joined({Preset(101), Preset(1)}));
 }
@@ -82,11 +82,11 @@ TEST_F(Backup, FileHoldsOnlyTheValidPresetsInSlotOrderAndTheReportNamesTheRest) 
 TEST_F(Backup, ARunThatReadsNothingOrIsCancelledLeavesTheOldFileAlone) {
   WriteBytes(path, Preset(150));
   Answer({101, 102});
-  BackupOutcome outcome = BackUpDevice(reader, 0, 0, {1, 2, false}, path);
+  BackupOutcome outcome = BackUpDevice(reader, 0, 0, {101, 102}, path);
   EXPECT_EQ(BackupReport(outcome, path), "No preset could be read; nothing written.");
 
   midi.refuseInputOpen = true;
-  outcome = BackUpDevice(reader, 0, 0, {1, 2, false}, path);
+  outcome = BackUpDevice(reader, 0, 0, {101, 102}, path);
   EXPECT_EQ(BackupReport(outcome, path), "Unable to open in port. No preset could be read; nothing written.");
 
   midi.refuseInputOpen = false;
@@ -94,7 +94,7 @@ TEST_F(Backup, ARunThatReadsNothingOrIsCancelledLeavesTheOldFileAlone) {
     if (ReadValue14(m, 7) == 102) reader.Cancel();
     midi.Deliver(Preset(ReadValue14(m, 7)));
   };
-  outcome = BackUpDevice(reader, 0, 0, {1, 2, false}, path);
+  outcome = BackUpDevice(reader, 0, 0, {101, 102}, path);
   EXPECT_EQ(outcome.read.presets.size(), 1u);
   EXPECT_EQ(BackupReport(outcome, path), "Backup cancelled; nothing written.");
   EXPECT_EQ(ReadBytes(path), Preset(150));
@@ -104,7 +104,7 @@ TEST_F(Backup, AFileThatCannotBeWrittenIsSaidAndNoPartLeftBehind) {
   Answer();
   const std::string folder = dir.File("a folder");
   std::filesystem::create_directory(folder);
-  const BackupOutcome outcome = BackUpDevice(reader, 0, 0, {1, 2, false}, folder);
+  const BackupOutcome outcome = BackUpDevice(reader, 0, 0, {101, 102}, folder);
   EXPECT_FALSE(outcome.written);
   EXPECT_EQ(BackupReport(outcome, folder), "Could not write " + folder + "; nothing written.");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
