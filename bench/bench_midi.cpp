@@ -1,7 +1,9 @@
 // MIDI transfers through a real stack: the CPU that lindel-cli burns while it
 // waits for a dump that never comes (target: under 0.1 s in 10 s), and the
 // time of a 100-preset send through JACK (target: within 1.25 times the MIDI
-// 1.0 wire time of 61,500 bytes, 19.68 s). Starts its own JACK server and
+// 1.0 wire time of 61,500 bytes, 19.68 s), and the time of a 100-preset
+// backup through JACK (target: within 1.2 times the wire time of 100 requests
+// and their answers, 62,500 bytes, 20 s). Starts its own JACK server and
 // simulator with scripts/midi-services.sh and stops them at the end.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -21,6 +23,7 @@
 namespace {
 
 constexpr double kWireSeconds = 61500 * 10 / 31250.0;
+constexpr double kBackupWireSeconds = 100 * (10 + 615) * 10 / 31250.0;
 
 struct ChildCost {
   double wallSeconds = 0;
@@ -137,5 +140,18 @@ void BM_SendHundredPresetsThroughJack(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SendHundredPresetsThroughJack)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+void BM_BackupHundredPresetsThroughJack(benchmark::State& state) {
+  const std::string file = TheServices().File("backup.syx");
+  for (auto _ : state) {
+    const ChildCost cost = RunChild(Devices({"backup", "-o", file}));
+    if (cost.exitCode != 0) state.SkipWithError("backup failed");
+    state.SetIterationTime(cost.wallSeconds);
+    state.counters["wall_s"] = cost.wallSeconds;
+    state.counters["x_wire_time"] = cost.wallSeconds / kBackupWireSeconds;
+    state.counters["cpu_s"] = cost.cpuSeconds;
+  }
+}
+BENCHMARK(BM_BackupHundredPresetsThroughJack)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
