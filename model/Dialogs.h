@@ -20,6 +20,14 @@ class IDialogs {
   virtual MessageAnswer Message(const std::string& text, const std::string& title = kAppTitle,
                                 MessageIcon icon = MessageIcon::None,
                                 MessageButtons buttons = MessageButtons::Ok) = 0;
+  // The same box with a check box under the text, captioned checkCaption:
+  // checked gives its start state and receives the user's choice. Without
+  // check boxes (the quiet default) it stays as it was.
+  virtual MessageAnswer MessageWithCheck(const std::string& text, const std::string& title, MessageIcon icon,
+                                         MessageButtons buttons, const std::string& /*checkCaption*/,
+                                         bool& /*checked*/) {
+    return Message(text, title, icon, buttons);
+  }
 };
 
 // The program-wide message interface; never null.

@@ -1,6 +1,7 @@
 #include "QtDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 
 namespace {
@@ -37,11 +38,32 @@ MessageAnswer Answer(int button) {
   }
 }
 
+// With checked, the box shows a check box (chkMessage) that starts there and
+// leaves the user's choice there.
+MessageAnswer ShowBox(const std::string& text, const std::string& title, MessageIcon icon, MessageButtons buttons,
+                      const std::string& checkCaption = {}, bool* checked = nullptr) {
+  QMessageBox box(BoxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                  BoxButtons(buttons), QApplication::activeWindow());
+  QCheckBox* check = nullptr;
+  if (checked) {
+    check = new QCheckBox(QString::fromStdString(checkCaption));
+    check->setObjectName("chkMessage");
+    check->setChecked(*checked);
+    box.setCheckBox(check);
+  }
+  const MessageAnswer answer = Answer(box.exec());
+  if (check) *checked = check->isChecked();
+  return answer;
+}
+
 }  // namespace
 
 MessageAnswer QtDialogs::Message(const std::string& text, const std::string& title, MessageIcon icon,
                                  MessageButtons buttons) {
-  QMessageBox box(BoxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
-                  BoxButtons(buttons), QApplication::activeWindow());
-  return Answer(box.exec());
+  return ShowBox(text, title, icon, buttons);
+}
+
+MessageAnswer QtDialogs::MessageWithCheck(const std::string& text, const std::string& title, MessageIcon icon,
+                                          MessageButtons buttons, const std::string& checkCaption, bool& checked) {
+  return ShowBox(text, title, icon, buttons, checkCaption, &checked);
 }

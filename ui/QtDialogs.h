@@ -7,4 +7,6 @@ class QtDialogs final : public IDialogs {
  public:
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
                         MessageButtons buttons) override;
+  MessageAnswer MessageWithCheck(const std::string& text, const std::string& title, MessageIcon icon,
+                                 MessageButtons buttons, const std::string& checkCaption, bool& checked) override;
 };

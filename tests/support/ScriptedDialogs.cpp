@@ -21,6 +21,17 @@ MessageAnswer ScriptedDialogs::Message(const std::string& text, const std::strin
   return MessageAnswer::Ok;
 }
 
+MessageAnswer ScriptedDialogs::MessageWithCheck(const std::string& text, const std::string& title, MessageIcon icon,
+                                                MessageButtons buttons, const std::string& checkCaption,
+                                                bool& checked) {
+  checkCaptions_.push_back(checkCaption);
+  if (!checks_.empty()) {
+    checked = checks_.front();
+    checks_.pop_front();
+  }
+  return Message(text, title, icon, buttons);
+}
+
 std::vector<std::string> ScriptedDialogs::Texts() const {
   std::vector<std::string> texts;
   for (const auto& m : shown_) texts.push_back(m.text);
