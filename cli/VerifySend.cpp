@@ -3,7 +3,6 @@
 #include <iostream>
 #include <vector>
 
-#include "CFile.h"
 #include "CliArgs.h"
 #include "MidiSession.h"
 #include "PresetFiles.h"
@@ -14,16 +13,16 @@ namespace {
 
 constexpr const char* kCommand = "send-dump";
 
-std::vector<uint8_t> WholeFile(CFile& file) {
-  std::vector<uint8_t> bytes(static_cast<std::size_t>(file.Size()));
-  if (!file.Read(bytes, 0, 0, file.Size())) throw UsageError("cannot read " + Quoted(file.Name()) + " again to verify it");
-  return bytes;
+std::vector<SentPreset> SentPresets(const std::string& path) {
+  auto sent = PresetsToVerify(path);
+  if (!sent) throw UsageError("cannot read " + Quoted(path) + " again to verify it");
+  return *sent;
 }
 
 }  // namespace
 
-int VerifySentDump(MidiSession& session, CFile& dump, std::chrono::milliseconds timeout) {
-  const std::vector<SentPreset> sent = PresetsToVerify(WholeFile(dump));
+int VerifySentDump(MidiSession& session, const std::string& path, std::chrono::milliseconds timeout) {
+  const std::vector<SentPreset> sent = SentPresets(path);
   SessionReader reading(session, timeout);
   const PresetReadResult read = reading.Reader().Read(reading.Input(), reading.Output(), NumbersOf(sent));
   reading.EndProgress(read);

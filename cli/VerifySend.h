@@ -5,9 +5,8 @@
 #include <chrono>
 #include <string>
 
-class CFile;
 class MidiSession;
 
 // Prints each mismatch on stderr and returns the exit code: 0 when the
 // device holds every preset as sent.
-int VerifySentDump(MidiSession& session, CFile& dump, std::chrono::milliseconds timeout);
+int VerifySentDump(MidiSession& session, const std::string& path, std::chrono::milliseconds timeout);

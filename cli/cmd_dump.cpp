@@ -105,5 +105,5 @@ int RunSendDump(const Args& args) {
   }
   std::cout << path << ": " << session.Transfer().ByteCount() / static_cast<int32_t>(kPresetSize)
             << " presets sent\n";
-  return cli.Flag("--verify") ? VerifySentDump(session, file, timeout) : ExitCode::Ok;
+  return cli.Flag("--verify") ? VerifySentDump(session, path, timeout) : ExitCode::Ok;
 }

@@ -37,15 +37,27 @@ std::vector<int> BackupNumbers(const BackupRange& range) {
   return numbers;
 }
 
-BackupOutcome BackUpDevice(PresetReader& reader, int input, int output, const std::vector<int>& numbers,
-                           const std::string& path) {
+std::vector<int> UserPresetsAmong(const std::vector<int>& numbers) {
+  std::vector<int> user;
+  for (int n : numbers) {
+    if (n > PresetNumber::UserBase && n <= PresetNumber::Highest) user.push_back(n);
+  }
+  return user;
+}
+
+BackupOutcome SaveBackup(PresetReadResult read, std::size_t asked, const std::string& path) {
   BackupOutcome outcome;
-  outcome.asked = numbers.size();
-  outcome.read = reader.Read(input, output, numbers);
+  outcome.read = std::move(read);
+  outcome.asked = asked;
   if (outcome.read.cancelled || outcome.read.presets.empty()) return outcome;
   outcome.written = WriteBackupFile(path, outcome.read.presets);
   if (!outcome.written) outcome.writeProblem = "Could not write " + path + "; nothing written.";
   return outcome;
+}
+
+BackupOutcome BackUpDevice(PresetReader& reader, int input, int output, const std::vector<int>& numbers,
+                           const std::string& path) {
+  return SaveBackup(reader.Read(input, output, numbers), numbers.size(), path);
 }
 
 std::string BackupReport(const BackupOutcome& outcome, const std::string& path) {

@@ -19,6 +19,10 @@ struct BackupRange {
 // the file starts like a bank dump of the device.
 std::vector<int> BackupNumbers(const BackupRange& range);
 
+// The user presets (101-200) among the numbers a send stores: what it
+// overwrites on the device, in the order given.
+std::vector<int> UserPresetsAmong(const std::vector<int>& numbers);
+
 struct BackupOutcome {
   PresetReadResult read;
   std::size_t asked = 0;
@@ -26,9 +30,11 @@ struct BackupOutcome {
   std::string writeProblem;  // why the file could not be written
 };
 
-// Reads numbers from the devices at these indexes and writes what was read
-// to path, unless the run was cancelled or read nothing. The file takes its
-// name only once it is complete on the disk.
+// Writes what a reading run of `asked` presets read to path, unless the run
+// was cancelled or read nothing. The file takes its name only once it is
+// complete on the disk.
+BackupOutcome SaveBackup(PresetReadResult read, std::size_t asked, const std::string& path);
+// Reads numbers from the devices at these indexes, then SaveBackup.
 BackupOutcome BackUpDevice(PresetReader& reader, int input, int output, const std::vector<int>& numbers,
                            const std::string& path);
 

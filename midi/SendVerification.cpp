@@ -4,6 +4,7 @@
 #include <map>
 
 #include "AnsiText.h"
+#include "CFile.h"
 #include "SimulatedGMajor.h"
 #include "utilities.h"
 
@@ -38,6 +39,14 @@ std::vector<SentPreset> PresetsToVerify(std::span<const uint8_t> dump) {
   return presets;
 }
 
+std::optional<std::vector<SentPreset>> PresetsToVerify(const std::string& path) {
+  CFile file;
+  if (!file.OpenFile(path)) return std::nullopt;
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(file.Size()));
+  if (!bytes.empty() && !file.Read(bytes, 0, 0, file.Size())) return std::nullopt;
+  return PresetsToVerify(bytes);
+}
+
 std::vector<int> NumbersOf(const std::vector<SentPreset>& presets) {
   std::vector<int> numbers;
   for (const SentPreset& p : presets) numbers.push_back(p.number);
@@ -61,4 +70,24 @@ std::vector<Mismatch> CompareReadBack(const std::vector<SentPreset>& sent, const
 std::string Describe(const Mismatch& mismatch) {
   return PresetLabel(mismatch.number) + " \"" + mismatch.name + "\" " +
          (mismatch.unread ? "could not be read back" : "differs from what was sent");
+}
+
+std::string VerificationReport(const std::vector<Mismatch>& mismatches, std::size_t sent, const PresetReadResult& read) {
+  if (read.error && read.presets.empty()) {
+    return read.error->Description() + ". Nothing could be read back to verify the send.";
+  }
+  std::string report;
+  if (read.cancelled) {
+    report = "Verification cancelled after reading back " + std::to_string(read.presets.size()) + " of " +
+             std::to_string(sent) + " presets.";
+    if (mismatches.empty()) return report;
+    report += "\n";
+  }
+  if (mismatches.empty()) return "The G-Major holds all " + std::to_string(sent) + " presets as sent.";
+  report += std::to_string(mismatches.size()) + " of " + std::to_string(sent) + " presets are not held as sent:";
+  for (std::size_t i = 0; i < mismatches.size() && i < kListedMismatches; ++i) report += "\n" + Describe(mismatches[i]);
+  if (mismatches.size() > kListedMismatches) {
+    report += "\n... and " + std::to_string(mismatches.size() - kListedMismatches) + " more";
+  }
+  return report;
 }

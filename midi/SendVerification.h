@@ -3,6 +3,7 @@
 // out of the comparison: the device answers with its own.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ struct SentPreset {
 // sent twice keeps its last record, as the device does. A trailing partial
 // record is left out.
 std::vector<SentPreset> PresetsToVerify(std::span<const uint8_t> dump);
+// The same of the dump file at path; nothing when it cannot be read.
+std::optional<std::vector<SentPreset>> PresetsToVerify(const std::string& path);
 std::vector<int> NumbersOf(const std::vector<SentPreset>& presets);
 
 struct Mismatch {
@@ -31,3 +34,9 @@ struct Mismatch {
 std::vector<Mismatch> CompareReadBack(const std::vector<SentPreset>& sent, const PresetReadResult& read);
 // "U10 \"Clean Lead\" differs from what was sent", "... could not be read back".
 std::string Describe(const Mismatch& mismatch);
+
+// The message after a verified send of `sent` presets: all held as sent, or
+// the mismatches one a line (the first kListedMismatches, then how many
+// more), or why the read-back ended early.
+inline constexpr std::size_t kListedMismatches = 20;
+std::string VerificationReport(const std::vector<Mismatch>& mismatches, std::size_t sent, const PresetReadResult& read);

@@ -37,6 +37,10 @@ TEST(BackupNumbers, UserBankFirstThenTheFactoryBankOverTheSameRange) {
   EXPECT_EQ(BackupNumbers({3, 4, true}), (std::vector<int>{103, 104, 3, 4}));
 }
 
+TEST(UserPresetsAmong, KeepsWhatASendOverwrites) {
+  EXPECT_EQ(UserPresetsAmong({0, 1, 100, 101, 150, 200, 201}), (std::vector<int>{101, 150, 200}));
+}
+
 TEST(PresetList, JoinsNeighboursOfOneBankIntoRanges) {
   EXPECT_EQ(PresetList({}), "");
   EXPECT_EQ(PresetList({110, 120}), "U10, U20");
@@ -131,6 +135,23 @@ TEST(CompareReadBack, ListsDifferingAndUnreadPresetsByNumberAndNameIgnoringTheDe
   ASSERT_EQ(mismatches.size(), 2u);
   EXPECT_EQ(Describe(mismatches[0]), "U2 \"P102\" differs from what was sent");
   EXPECT_EQ(Describe(mismatches[1]), "U3 \"P103\" could not be read back");
+}
+
+TEST(VerificationReport, SaysAllHeldListsMismatchesOrWhyTheReadBackEnded) {
+  PresetReadResult read;
+  EXPECT_EQ(VerificationReport({}, 25, read), "The G-Major holds all 25 presets as sent.");
+  std::vector<Mismatch> many;
+  for (int n = 1; n <= 22; ++n) many.push_back({100 + n, "N" + std::to_string(n), false});
+  const std::string listed = VerificationReport(many, 25, read);
+  EXPECT_EQ(listed.substr(0, listed.find('\n')), "22 of 25 presets are not held as sent:");
+  EXPECT_NE(listed.find("\nU20 \"N20\" differs from what was sent\n... and 2 more"), std::string::npos) << listed;
+
+  read.cancelled = true;
+  read.presets.resize(3);
+  EXPECT_EQ(VerificationReport({}, 25, read), "Verification cancelled after reading back 3 of 25 presets.");
+  read = {};
+  read.error = LindelError(ErrorNumber::OpenInPort, "PresetReader.Read", "Unable to open in port");
+  EXPECT_EQ(VerificationReport({}, 25, read), "Unable to open in port. Nothing could be read back to verify the send.");
 }
 
 }  // namespace
