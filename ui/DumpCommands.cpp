@@ -1,0 +1,149 @@
+#include "DumpCommands.h"
+
+#include <filesystem>
+
+#include "CFile.h"
+#include "CFileUI.h"
+#include "CommandSteps.h"
+#include "Dialogs.h"
+#include "Guarded.h"
+#include "dlgMidiSetup.h"
+
+namespace {
+
+constexpr const char* kSendWarning =
+    "Warning, this will over write presets on your G-Major\nAre you sure you want to continue?";
+
+void ReportOpen(DumpOpened opened, const std::string& fileName) {
+  const std::string problem = DumpOpenProblem(opened, fileName);
+  if (!problem.empty()) ShowMessage(problem);
+}
+
+// A write that failed leaves the preset marked not valid although its bytes
+// are whole; it is made valid again so that it can still be saved elsewhere.
+void KeepUsable(CPreset& preset) {
+  const PresetImage image = preset.Image();
+  preset.LoadFromByteArray(image);
+}
+
+std::string SplitSummary(const SplitResult& result, const std::filesystem::path& folder) {
+  const std::string where = folder.empty() ? std::filesystem::current_path().string() : folder.string();
+  std::string text = std::to_string(result.Written()) + " of " + std::to_string(result.slots.size()) +
+                     " presets written to " + where;
+  if (!result.AllWritten()) text += "\nThe others were damaged or could not be written.";
+  return text;
+}
+
+}  // namespace
+
+std::string DumpOpenProblem(DumpOpened opened, const std::string& fileName) {
+  switch (opened) {
+    case DumpOpened::Yes: return "";
+    case DumpOpened::Truncated: return fileName + " ends inside its last preset, which cannot be shown";
+    case DumpOpened::Unreadable: return "Unable to open file: " + fileName;
+    case DumpOpened::NoPresets: return fileName + " holds no preset";
+  }
+  return "";
+}
+
+void DumpCommands::OpenSysExDump() {
+  Guarded("Open SysEx dump menu", [&] {
+    if (!frame_.ConfirmLoseChanges()) return;
+    const std::string fileName = frame_.Files().GetOpenFile(&frame_);
+    if (fileName.empty()) return;
+    DumpOpened opened;
+    {
+      const WaitCursor wait;
+      opened = frame_.OpenDump(fileName);
+    }
+    ReportOpen(opened, fileName);
+  });
+}
+
+void DumpCommands::SaveSysExDump() {
+  Guarded("Save SysEx dump menu", [&] { SaveSlot(); });
+}
+
+// The pane's entry of the slot on screen is renamed; it is the selected one,
+// since showing a slot always selects its entry.
+void DumpCommands::SaveSlot() {
+  const int slot = frame_.DumpSlot();
+  CSysEx* dump = frame_.Dump();
+  if (!dump || slot < 0 || !frame_.GatherPreset(false)) return;
+  const std::shared_ptr<CPreset> preset = frame_.Preset();
+  dump->UpdatePreset(preset);
+  if (!preset->IsValid()) {
+    KeepUsable(*preset);
+    const LindelError error(ErrorNumber::Preset, "Save SysEx dump menu",
+                            "Unable to write the preset into " + dump->FileName());
+    LogError(error);
+    ShowMessage(error.Description());
+    return;
+  }
+  frame_.RelabelSlot(slot);
+  frame_.SetFormDirty(false);
+}
+
+void DumpCommands::ReceiveSysEx() {
+  Guarded("Receive SysEx menu", [&] {
+    RequireMidi(frame_.MidiSetup(), ErrorNumber::Preset, "Midi setup failed", "Receive SysEx menu");
+    if (!frame_.ConfirmLoseChanges()) return;
+    frame_.CloseDump();
+    const std::string fileName = frame_.Files().GetSaveFile(&frame_);
+    if (fileName.empty()) return;
+    if (!ReceiveInto(fileName)) {
+      ShowMessage("Unable to receive SysEx");
+      return;
+    }
+    ReportOpen(frame_.OpenDump(fileName), fileName);
+  });
+}
+
+// The file is closed again before the dump is opened on it. A file that
+// cannot be created has been reported by the file layer.
+bool DumpCommands::ReceiveInto(const std::string& fileName) {
+  CFile file;
+  if (!file.Create(fileName)) return false;
+  return frame_.MidiSetup().ReceiveSysEx(file);
+}
+
+void DumpCommands::SendSysEx() {
+  Guarded("Send SysEx menu", [&] {
+    RequireMidi(frame_.MidiSetup(), CommandError::MidiNotSetUp, "Midi not setup correctly", "Send SysEx menu");
+    const std::string fileName = frame_.Dump() ? frame_.Dump()->FileName() : "";
+    if (fileName.empty() || !frame_.ConfirmLoseChanges()) return;
+    if (Dialogs().Message(kSendWarning, "SysEx Send - warning", MessageIcon::Critical, MessageButtons::YesNo) !=
+        MessageAnswer::Yes) {
+      return;
+    }
+    frame_.CloseDump();
+    SendFile(fileName);
+    ReportOpen(frame_.OpenDump(fileName), fileName);
+  });
+}
+
+void DumpCommands::SendFile(const std::string& fileName) {
+  bool sent = false;
+  {
+    CFile file;
+    if (!file.OpenFile(fileName)) throw LindelError(ErrorNumber::Preset, "File->Send sysex", "Unable to open SysEx file");
+    sent = frame_.MidiSetup().SendSysEx(file);
+  }
+  if (!sent) ShowMessage("Unable to send SysEx");
+}
+
+// Beside the dump rather than in the process's current folder, which a
+// desktop program does not choose and the user cannot see.
+void DumpCommands::SplitSysEx() {
+  Guarded("Split SysEx menu", [&] {
+    CSysEx* dump = frame_.Dump();
+    if (!dump) return;
+    const std::filesystem::path folder = std::filesystem::path(dump->FileName()).parent_path();
+    SplitResult result;
+    {
+      const WaitCursor wait;
+      result = dump->SplitFile(folder);
+    }
+    ShowMessage(SplitSummary(result, folder));
+  });
+}

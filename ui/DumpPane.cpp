@@ -1,0 +1,61 @@
+#include "DumpPane.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+DumpPane::DumpPane(QWidget* parent) : QWidget(parent) {
+  setObjectName("pictSysExBar");
+  lblDumpFile = new QLabel(this);
+  lblDumpFile->setObjectName("lblDumpFile");
+  lblDumpFile->setTextFormat(Qt::PlainText);
+  QFont bold = lblDumpFile->font();
+  bold.setBold(true);
+  lblDumpFile->setFont(bold);
+  lstPresets = new QListWidget(this);
+  lstPresets->setObjectName("lstPresets");
+  lstPresets->setSelectionMode(QAbstractItemView::SingleSelection);
+  lstPresets->setUniformItemSizes(true);
+  // Room for the widest label: "100 - " and a 20-character name.
+  const QFontMetrics metrics = lstPresets->fontMetrics();
+  setFixedWidth(metrics.horizontalAdvance("100 - ") + 20 * metrics.averageCharWidth() + 48);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(8, 8, 0, 8);
+  layout->setSpacing(6);
+  layout->addWidget(lblDumpFile);
+  layout->addWidget(lstPresets, 1);
+
+  connect(lstPresets, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row >= 0) Q_EMIT EntryChosen(row);
+  });
+}
+
+void DumpPane::Fill(const QString& fileName, const QStringList& labels) {
+  const QSignalBlocker quiet(lstPresets);
+  lblDumpFile->setText(QFileInfo(fileName).fileName());
+  lblDumpFile->setToolTip(fileName);
+  lstPresets->clear();
+  lstPresets->addItems(labels);
+}
+
+void DumpPane::Clear() {
+  const QSignalBlocker quiet(lstPresets);
+  lblDumpFile->clear();
+  lstPresets->clear();
+}
+
+bool DumpPane::IsEmpty() const { return lstPresets->count() == 0; }
+
+int DumpPane::Count() const { return lstPresets->count(); }
+
+void DumpPane::Select(int row) {
+  const QSignalBlocker quiet(lstPresets);
+  lstPresets->setCurrentRow(row);
+}
+
+void DumpPane::Relabel(int row, const QString& text) {
+  if (QListWidgetItem* item = lstPresets->item(row)) item->setText(text);
+}

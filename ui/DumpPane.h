@@ -1,0 +1,33 @@
+// The dump list pane (pictSysExBar): the name of the open dump file above
+// lstPresets, one entry per slot ("7 - NAME"). It only shows; what a chosen
+// entry does is the frame's business.
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+
+class DumpPane final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit DumpPane(QWidget* parent = nullptr);
+
+  void Fill(const QString& fileName, const QStringList& labels);
+  void Clear();
+  bool IsEmpty() const;
+  int Count() const;
+  // Selects row without reporting it as the user's choice.
+  void Select(int row);
+  void Relabel(int row, const QString& text);
+
+ Q_SIGNALS:
+  // The user selected another entry, by mouse or keyboard.
+  void EntryChosen(int row);
+
+ private:
+  QLabel* lblDumpFile = nullptr;
+  QListWidget* lstPresets = nullptr;
+};

@@ -1,0 +1,44 @@
+#include "ToolCommands.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include "Guarded.h"
+#include "MainMenu.h"
+#include "dlgInternet.h"
+#include "dlgMidiSetup.h"
+
+void ToolCommands::EditModifiers() {
+  const FrameTools& tools = frame_.Tools();
+  if (!tools.modifiers || !frame_.Menu().Item("mnuEditModifiers").isEnabled() || !frame_.Preset()) return;
+  const int remembered = frame_.CurrentBlock();
+  frame_.ShowBlock(static_cast<int>(BlockNumber::Modifiers));
+  QApplication::processEvents();
+  const BlockWindows& blocks = frame_.Blocks();
+  const std::array<bool, 5> blocksOn = {blocks.IsOn("frmFilterMod"), blocks.IsOn("frmPitch"),
+                                        blocks.IsOn("frmChorusFlange"), blocks.IsOn("frmDelay"),
+                                        blocks.IsOn("frmReverb")};
+  if (tools.modifiers(frame_, *frame_.Preset(), blocksOn)) frame_.SetFormDirty(true);
+  frame_.ShowBlock(remembered);
+}
+
+// The setup's result and failures are of no further use here.
+void ToolCommands::MidiSetup() {
+  Guarded("MIDI Setup menu", [&] { frame_.MidiSetup().SetupMidi(); });
+}
+
+void ToolCommands::MidiController() {
+  if (frame_.Tools().controller) frame_.Tools().controller(frame_, frame_.MidiSetup().GetMidiOutputDevice());
+}
+
+void ToolCommands::InternetDatabase() {
+  Guarded("Internet Database menu", [&] {
+    const std::optional<CPreset> downloaded = RunInternetDatabase(frame_.Settings(), &frame_);
+    if (!downloaded || !frame_.ConfirmLoseChanges()) return;
+    frame_.ShowSinglePreset(std::make_shared<CPreset>(*downloaded));
+  });
+}
+
+void ToolCommands::About() {
+  if (frame_.Tools().about) frame_.Tools().about(frame_);
+}

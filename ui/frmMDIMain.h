@@ -1,0 +1,173 @@
+// The editor's frame window. It owns the preset being edited, the open dump
+// file, the copied block, the MIDI setup dialog and the ten block editor
+// windows, which it hosts one at a time below the toolbar strip. This class
+// keeps the screen and the preset in step (DisplayPreset, ScatterPreset,
+// GatherPreset), the edited state, the caption, the toolbar, the dump list
+// pane and the services the editors call (IBlockHost). The menu commands
+// live in DumpCommands, PresetCommands, BlockClipboard and ToolCommands.
+//
+// Life: the constructor builds the window's controls and menus; Load() runs
+// the start-up (MIDI setup, editors, empty screen) and shows the frame;
+// closing asks about unsaved changes and releases everything.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "BlockMenu.h"
+#include "BlockWindows.h"
+#include "CEffectBlock.h"
+#include "CPreset.h"
+#include "CSysEx.h"
+#include "FrameTools.h"
+#include "IBlockHost.h"
+
+class BlockClipboard;
+class BlockToolbar;
+class CFileUI;
+class DumpCommands;
+class DumpPane;
+class ISettings;
+class MainMenu;
+class MidiSystem;
+class PresetCommands;
+class QLabel;
+class QLineEdit;
+class QScrollArea;
+class ToolCommands;
+class dlgMidiSetup;
+
+// What the frame works with; all of it outlives the frame.
+struct FrameServices {
+  ISettings& settings;
+  MidiSystem& midi;
+  CFileUI& files;
+  FrameTools tools;
+};
+
+// What the screen shows.
+enum class DisplayState { Empty = 0, SinglePreset = 1, DumpSlot = 2 };
+
+// The outcome of opening a dump file. Truncated: open, but the file ends
+// inside its last slot, which cannot be shown.
+enum class DumpOpened { Yes, Truncated, Unreadable, NoPresets };
+
+class frmMDIMain final : public QMainWindow, public IBlockHost {
+  Q_OBJECT
+
+ public:
+  explicit frmMDIMain(FrameServices services, QWidget* parent = nullptr);
+  ~frmMDIMain() override;
+
+  // Start-up: MIDI setup dialog, block windows and their Setup, the empty
+  // screen; shows the frame (and the splash while loading, if wired).
+  void Load();
+
+  void DisplayPreset(bool bLoaded);
+  void ScatterPreset(bool bLoaded);
+  // Writes the screen into the current preset; false (nothing written)
+  // without a name. bSetNumber takes the "Preset #" box as the user preset
+  // to send to (0 the edit buffer).
+  bool GatherPreset(bool bSetNumber);
+  // True when there is nothing to lose or the user agreed to lose it.
+  bool ConfirmLoseChanges();
+  void SetCaption(const QString& sName);
+  // Shows block iBlock's window and marks it; 0 hides all.
+  void ShowBlock(int iBlock);
+  void ReloadModifiers();
+  // Switches an effect block on or off in the preset. What the editors show
+  // is collected first and the preset stays marked edited, so no edit made
+  // on screen is lost or taken for saved.
+  void SetBlockOnOff(BlockNumber iBlock, bool bOn);
+
+  // Dump operations: a dump open in the pane, its slot iIndex on screen.
+  DumpOpened OpenDump(const std::string& sFileName);
+  void CloseDump();
+  void ShowSysExPane(bool bShow, int iIndex);
+
+  // IBlockHost
+  void SetFormDirty(bool bDirty) override;
+  void BlockOnOffChanged() override;
+  void SubTypeChanged(BlockEditor& frm) override;
+  void DoRightMouseMenu(BlockNumber iBlock, Qt::MouseButton button, QPoint pos) override;
+  void SizeForm(QWidget& frm) override;
+  void ToggleButtons() override;
+  void UpdateRoutingDisplay(int iRouting) override;
+  void SetTapTempoSpeed(const QString& sSpeed) override;
+
+  // What the commands work on.
+  const std::shared_ptr<CPreset>& Preset() const { return preset_; }
+  // Hides the dump pane and puts preset on screen as the single preset, in
+  // the block window that was on show.
+  void ShowSinglePreset(std::shared_ptr<CPreset> preset);
+  CSysEx* Dump() const { return dump_.get(); }
+  // The dump slot on screen (display state 2), else -1.
+  int DumpSlot() const { return displayState_ == DisplayState::DumpSlot ? slot_ : -1; }
+  DisplayState State() const { return displayState_; }
+  bool IsDirty() const { return dirty_; }
+  bool IsLoading() const { return loading_; }
+  int CurrentBlock() const { return currentBlock_; }
+  void FocusPresetName();
+  // Names the dump pane entry of slot anew from the file.
+  void RelabelSlot(int slot);
+  // Slots of the open dump that the file holds whole.
+  int CompleteSlots() const;
+
+  MainMenu& Menu() const { return *menu_; }
+  BlockClipboard& Clipboard() const { return *clipboard_; }
+  dlgMidiSetup& MidiSetup() const { return *midiSetup_; }
+  BlockWindows& Blocks() const { return *blocks_; }
+  DumpPane& Pane() const { return *pane_; }
+  BlockToolbar& Toolbar() const { return *toolbar_; }
+  BlockMenu& RightButtonMenu() const { return *blockMenu_; }
+  CFileUI& Files() const { return services_.files; }
+  ISettings& Settings() const { return services_.settings; }
+  MidiSystem& Midi() const { return services_.midi; }
+  const FrameTools& Tools() const { return services_.tools; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  QWidget* BuildPresetBar();
+  void LayOut();
+  void BuildCommands();
+  void ConnectToolbar();
+  void EnablePresetControls(bool bLoaded);
+  void ShowNameAndNumber(bool bLoaded);
+  void OpenBlockFromToolbar(BlockNumber iBlock);
+  void OpenBlockMenu(BlockMenuForm form, BlockNumber iBlock, Qt::MouseButton button, QPoint globalPos);
+  void DumpEntryChosen(int row);
+  void ShutDown();
+
+  FrameServices services_;
+  std::shared_ptr<CPreset> preset_;
+  std::unique_ptr<CSysEx> dump_;
+  std::unique_ptr<dlgMidiSetup> midiSetup_;
+  std::unique_ptr<BlockWindows> blocks_;
+  std::unique_ptr<BlockClipboard> clipboard_;
+  std::unique_ptr<DumpCommands> dumpCommands_;
+  std::unique_ptr<PresetCommands> presetCommands_;
+  std::unique_ptr<ToolCommands> toolCommands_;
+  bool dirty_ = false;
+  bool loading_ = false;
+  DisplayState displayState_ = DisplayState::Empty;
+  int currentBlock_ = 0;
+  int slot_ = -1;
+
+  MainMenu* menu_ = nullptr;
+  BlockToolbar* toolbar_ = nullptr;
+  BlockMenu* blockMenu_ = nullptr;
+  DumpPane* pane_ = nullptr;
+  QScrollArea* editorArea_ = nullptr;
+  QWidget* editorHost_ = nullptr;
+  QLabel* lblNoBlock = nullptr;
+  QLineEdit* txtPresetName = nullptr;
+  QLabel* lblPresetName = nullptr;
+  QLineEdit* txtPresetNumber = nullptr;
+  QLabel* lblPresetNumber = nullptr;
+  QLabel* lblChanged = nullptr;
+};
