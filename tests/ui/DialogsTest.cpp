@@ -1,0 +1,229 @@
+// The preset request dialog (key filter, banks, range messages) and the MIDI
+// setup window (device lists, stored positions and their restore rules, OK
+// and Cancel, the progress bar of dump transfers), driven through their
+// controls while they are open.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "CFile.h"
+#include "ErrorLogCapture.h"
+#include "FakeMidiSystem.h"
+#include "FrameFixture.h"
+#include "PresetBuilder.h"
+#include "ScriptedDialogs.h"
+#include "dlgMidiSetup.h"
+#include "dlgRequestPreset.h"
+
+namespace {
+
+std::vector<std::string> Names(int count, const std::string& stem) {
+  std::vector<std::string> names;
+  for (int i = 0; i < count; ++i) names.push_back(stem + " " + std::to_string(i + 1));
+  return names;
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void RequestDialogTurnsTheEntryIntoAPresetNumber_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("userBank");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<QString>("message");
+    const QString range = "Presets must be between 1 and 100 (or 0 for the temporary buffer)";
+    QTest::newRow("user 5") << "5" << true << true << 105 << "";
+    QTest::newRow("factory 5") << "5" << false << true << 5 << "";
+    QTest::newRow("user 100") << "100" << true << true << 200 << "";
+    QTest::newRow("user 0 is the edit buffer") << "0" << true << true << 0 << "";
+    QTest::newRow("factory 0") << "0" << false << true << 0 << "";
+    QTest::newRow("101") << "101" << true << false << 0 << range;
+    QTest::newRow("999") << "999" << false << false << 0 << range;
+    QTest::newRow("empty") << "" << true << false << 0 << "No preset entered";
+    QTest::newRow("pasted text") << "1a" << true << false << 0 << range;
+  }
+  void RequestDialogTurnsTheEntryIntoAPresetNumber() {
+    QFETCH(QString, typed);
+    QFETCH(bool, userBank);
+    QFETCH(bool, accepted);
+    QFETCH(int, preset);
+    QFETCH(QString, message);
+    ScriptedDialogs dialogs;
+    dlgRequestPreset dialog;
+    StepPlayer steps;
+    bool stayedOpen = false;
+    steps.Then("fill the dialog", [&] {
+      if (!dialog.isVisible()) return false;
+      dialog.findChild<QLineEdit*>("txtPresetNumber")->setText(typed);  // as pasted: no key filter
+      dialog.findChild<QRadioButton*>(userBank ? "optBank1" : "optBank0")->click();
+      dialog.findChild<QPushButton*>("OKButton")->click();
+      stayedOpen = dialog.isVisible();
+      if (stayedOpen) dialog.findChild<QPushButton*>("CancelButton")->click();
+      return true;
+    });
+    QCOMPARE(dialog.RequestPreset(), accepted);
+    QCOMPARE(steps.Stuck(), QString());
+    QCOMPARE(stayedOpen, !accepted);
+    if (accepted) QCOMPARE(dialog.Preset(), preset);
+    QCOMPARE(dialogs.Texts().empty() ? QString() : QString::fromStdString(dialogs.Texts().front()), message);
+    QCOMPARE(dialog.windowTitle(), QString("Request Preset"));
+  }
+
+  void RequestDialogStartsInTheUserBankAndTakesThreeDigits() {
+    ScriptedDialogs dialogs;
+    dlgRequestPreset dialog;
+    QVERIFY(dialog.findChild<QRadioButton*>("optBank1")->isChecked());
+    auto* number = dialog.findChild<QLineEdit*>("txtPresetNumber");
+    QTest::keyClicks(number, "1x23");
+    QCOMPARE(number->text(), QString("123"));
+    QCOMPARE(dialogs.Texts(), std::vector<std::string>{"Only type a number between 0 and 100"});
+    QTest::keyClick(number, Qt::Key_4);
+    QCOMPARE(number->text(), QString("123"));
+    QTest::keyClick(number, Qt::Key_Backspace);
+    QCOMPARE(number->text(), QString("12"));
+    QCOMPARE(dialogs.Texts().size(), std::size_t(1));
+  }
+
+  void RequestDialogCancelGivesFalseWhateverWasTyped() {
+    dlgRequestPreset dialog;
+    StepPlayer steps;
+    steps.Then("type and cancel", [&] {
+      if (!dialog.isVisible()) return false;
+      QTest::keyClicks(dialog.findChild<QLineEdit*>("txtPresetNumber"), "7");
+      dialog.findChild<QPushButton*>("CancelButton")->click();
+      return true;
+    });
+    QVERIFY(!dialog.RequestPreset());
+  }
+
+  // Stored positions are list positions; one that no longer exists is logged
+  // and clears that list (a bad input position also the output list).
+  void SetupRestoresTheStoredDevices_data() {
+    QTest::addColumn<int>("devices");
+    QTest::addColumn<QString>("storedIn");
+    QTest::addColumn<QString>("storedOut");
+    QTest::addColumn<int>("input");
+    QTest::addColumn<int>("output");
+    QTest::addColumn<bool>("logged");
+    QTest::newRow("first start") << 2 << "" << "" << 0 << 0 << false;
+    QTest::newRow("stored") << 3 << "2" << "1" << 2 << 1 << false;
+    QTest::newRow("input gone") << 2 << "2" << "1" << -1 << -1 << true;
+    QTest::newRow("output gone") << 2 << "1" << "5" << 1 << -1 << true;
+    QTest::newRow("no devices") << 0 << "" << "" << -1 << -1 << true;
+  }
+  void SetupRestoresTheStoredDevices() {
+    QFETCH(int, devices);
+    QFETCH(QString, storedIn);
+    QFETCH(QString, storedOut);
+    QFETCH(int, input);
+    QFETCH(int, output);
+    QFETCH(bool, logged);
+    ErrorLogCapture log;
+    MemorySettings settings;
+    if (!storedIn.isEmpty()) settings.Set("MIDI", "MIDI_IN", storedIn.toStdString());
+    if (!storedOut.isEmpty()) settings.Set("MIDI", "MIDI_OUT", storedOut.toStdString());
+    FakeMidiSystem midi(Names(devices, "In"), Names(devices, "Out"));
+    dlgMidiSetup dialog(midi, settings);
+    QCOMPARE(dialog.windowTitle(), QString("MIDI Setup"));
+    auto* cmbInput = dialog.findChild<QComboBox*>("cmbInput");
+    auto* cmbOutput = dialog.findChild<QComboBox*>("cmbOutput");
+    QCOMPARE(cmbInput->count(), devices);
+    if (devices > 0) QCOMPARE(cmbOutput->itemText(devices - 1), QString("Out %1").arg(devices));
+    QCOMPARE(cmbInput->currentIndex(), input);
+    QCOMPARE(cmbOutput->currentIndex(), output);
+    QCOMPARE(dialog.IsSetup(), input >= 0 && output >= 0);
+    QCOMPARE(!log.Lines().isEmpty(), logged);
+  }
+
+  void SetupOkStoresThePositionsAndCancelStoresNothing() {
+    ScriptedDialogs dialogs;
+    MemorySettings settings;
+    FakeMidiSystem midi(Names(3, "In"), Names(3, "Out"));
+    dlgMidiSetup dialog(midi, settings);
+    StepPlayer steps;
+    steps.Then("choose and press OK", [&] {
+      if (!dialog.isVisible()) return false;
+      auto* cmbInput = dialog.findChild<QComboBox*>("cmbInput");
+      cmbInput->setCurrentIndex(2);
+      Q_EMIT cmbInput->activated(2);
+      dialog.findChild<QPushButton*>("OKButton")->click();
+      return true;
+    });
+    QVERIFY(dialog.SetupMidi());
+    QCOMPARE(settings.Get("MIDI", "MIDI_IN", ""), std::string("2"));
+    QCOMPARE(settings.Get("MIDI", "MIDI_OUT", ""), std::string("0"));
+    QCOMPARE(midi.OpenDevices(), 0);
+    QVERIFY(!midi.OpenedInput());
+
+    MemorySettings untouched;
+    dlgMidiSetup second(midi, untouched);
+    steps.Then("press Cancel", [&] {
+      if (!second.isVisible()) return false;
+      second.findChild<QPushButton*>("CancelButton")->click();
+      return true;
+    });
+    QVERIFY(!second.SetupMidi());
+    QVERIFY(!untouched.Has("MIDI", "MIDI_IN"));
+    QVERIFY(dialogs.Texts().empty());
+  }
+
+  void SetupOkWithoutDevicesAsksForThem() {
+    ScriptedDialogs dialogs;
+    MemorySettings settings;
+    settings.Set("MIDI", "MIDI_IN", "9");
+    FakeMidiSystem midi;
+    dlgMidiSetup dialog(midi, settings);
+    StepPlayer steps;
+    bool stayedOpen = false;
+    steps.Then("press OK, then Cancel", [&] {
+      if (!dialog.isVisible()) return false;
+      dialog.findChild<QPushButton*>("OKButton")->click();
+      stayedOpen = dialog.isVisible();
+      dialog.findChild<QPushButton*>("CancelButton")->click();
+      return true;
+    });
+    QVERIFY(!dialog.SetupMidi());
+    QVERIFY(stayedOpen);
+    QCOMPARE(dialogs.Texts(), std::vector<std::string>{"You must select devices for input and output or hit Cancel"});
+    QCOMPARE(settings.Get("MIDI", "MIDI_IN", ""), std::string("9"));
+  }
+
+  void DumpTransfersShowTheirProgressBesideTheStatus() {
+    ErrorLogCapture log;
+    TempDir dir;
+    MemorySettings settings;
+    FakeMidiSystem midi;
+    dlgMidiSetup dialog(midi, settings);
+    MidiTimings fast;
+    fast.perByte = std::chrono::microseconds(0);
+    fast.transmitPause = std::chrono::milliseconds(10);
+    dialog.Transfer().SetTimings(fast);
+    const std::string path = dir.File("three.syx");
+    WriteBytes(path, DumpBytes(3));
+    CFile file;
+    QVERIFY(file.OpenFile(path));
+    QVERIFY(dialog.SendSysEx(file));
+    auto* bar = dialog.findChild<QProgressBar*>("prgDump");
+    QVERIFY(bar->isVisibleTo(&dialog));
+    QCOMPARE(bar->maximum(), 3);
+    QCOMPARE(bar->value(), 3);
+    QCOMPARE(dialog.findChild<QLabel*>("lblDisplay")->text(), QString("3 preset(s) sent"));
+    QCOMPARE(midi.Sent().size(), std::size_t(3));
+    QVERIFY(dialog.isHidden());
+
+    CPreset preset = PresetBuilder().Number(101).Build();
+    QVERIFY(dialog.TransmitPreset(preset));
+    QVERIFY(!bar->isVisibleTo(&dialog));
+  }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"

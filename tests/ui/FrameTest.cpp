@@ -1,0 +1,362 @@
+// The editor end to end: the real frame window on the in-process simulated
+// G-Major, driven through its menus with scripted answers to every question:
+// new, edit, save and load, request, transmit, a received and a sent dump, a
+// dump slot written back, split, block copy and paste.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "BlockClipboard.h"
+#include "BlockToolbar.h"
+#include "DumpPane.h"
+#include "FrameFixture.h"
+#include "MainMenu.h"
+#include "PresetBuilder.h"
+#include "dlgMidiSetup.h"
+
+namespace {
+
+constexpr const char* kBlockOrder[] = {"frmNoiseGateEQ", "frmLevelRelay", "frmCompressor", "frmFilterMod", "frmPitch",
+                                       "frmChorusFlange", "frmDelay", "frmReverb", "frmRouting", "frmTapTempo"};
+
+// The caption, shortcut and start state of every menu item.
+struct MenuRow {
+  const char* name;
+  const char* caption;
+  const char* shortcut;
+  bool enabled;
+};
+constexpr MenuRow kMenu[] = {
+    {"mnuFileOpen", "&Open SysEx dump...", "Ctrl+O", true},
+    {"mnuFileSave", "&Save SysEx dump...", "Ctrl+S", false},
+    {"mnuFileReceiveSysEx", "&Receive SysEx...", "", true},
+    {"mnuFileSendSysEx", "S&end SysEx...", "", false},
+    {"mnuFileSplitSysEx", "S&plit SysEx", "", false},
+    {"mnuFileExit", "E&xit", "Ctrl+X", true},
+    {"mnuEditModifiers", "&Modifiers...", "Ctrl+M", false},
+    {"mnuEBTapTempo", "&Tap Tempo", "Ctrl+D", false},
+    {"mnuEditPresetName", "&Preset name", "Ctrl+P", false},
+    {"mnuEditBlock", "&Effects Blocks", "", false},
+    {"mnuEBNoiseGate", "NoiseGate", "F2", false},
+    {"mnuEBLevelRelay", "Levels/Relay", "F3", false},
+    {"mnuEBCompressor", "Compressor", "F4", false},
+    {"mnuEBFilter", "Filter/Mod", "F5", false},
+    {"mnuEBPitch", "Pitch", "F6", false},
+    {"mnuEBChorus", "Chorus/Flange", "F7", false},
+    {"mnuEBDelay", "Delay", "F8", false},
+    {"mnuEBReverb", "Reverb", "F9", false},
+    {"mnuEBRouting", "Routing", "F11", false},
+    {"mnuEditCopyBlock", "Copy Block", "", false},
+    {"mnuEditPasteBlock", "Paste Block", "", false},
+    {"mnuToolsMidiController", "&MIDI Controller...", "", true},
+    {"mnuToolsMidiSetup", "MIDI &Setup", "", true},
+    {"mnuToolsIPD", "Internet Database...", "", true},
+    {"mnuPresetRequest", "&Request Preset...", "Ctrl+R", true},
+    {"mnuPresetLoad", "&Load from file...", "Ctrl+L", true},
+    {"mnuPresetTransmit", "&Transmit Preset...", "Ctrl+T", false},
+    {"mnuPresetSave", "&Save as file...", "Ctrl+F", false},
+    {"mnuPresetNew", "New Preset", "Ctrl+N", true},
+    {"mnuHelpAbout", "&About...", "F12", true},
+};
+
+// Every tool wired, as in the editor, but none opening a window.
+FrameTools SilentTools() {
+  FrameTools tools;
+  tools.modifiers = [](QWidget&, CPreset&, const std::array<bool, 5>&) { return false; };
+  tools.controller = [](QWidget&, int) {};
+  tools.about = [](QWidget&) {};
+  return tools;
+}
+
+std::vector<uint8_t> Slot(const std::vector<uint8_t>& dump, int slot) {
+  const auto begin = dump.begin() + slot * static_cast<std::ptrdiff_t>(kPresetSize);
+  return {begin, begin + static_cast<std::ptrdiff_t>(kPresetSize)};
+}
+
+QString Trimmed(const std::string& name) {
+  QString text = QString::fromStdString(name);
+  while (text.endsWith(' ')) text.chop(1);
+  return text;
+}
+
+QListWidget& PresetList(frmMDIMain& frame) { return *frame.findChild<QListWidget*>("lstPresets"); }
+
+}  // namespace
+
+class FrameTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void StartsWithTheEmptyScreenAndEveryEditorHostedInOrder() {
+    FrameFixture f(SilentTools());
+    frmMDIMain& frame = f.Frame();
+    QCOMPARE(frame.windowTitle(), QString("Lindel editor"));
+    QCOMPARE(frame.State(), DisplayState::Empty);
+    QCOMPARE(frame.CurrentBlock(), 0);
+    QVERIFY(!f.EditedShown());
+    QVERIFY(f.Box("txtPresetName").isReadOnly());
+    QVERIFY(frame.Pane().isHidden());
+    QCOMPARE(frame.Toolbar().TapInterval(), 600);
+    QStringList names;
+    for (const BlockEditor* window : frame.Blocks().All()) {
+      names << window->objectName();
+      QVERIFY(window->isHidden());
+      QVERIFY(frame.isAncestorOf(window));
+    }
+    QCOMPARE(names.size(), int(std::size(kBlockOrder)));
+    for (std::size_t i = 0; i < std::size(kBlockOrder); ++i) QCOMPARE(names[int(i)], QString(kBlockOrder[i]));
+    QVERIFY(f.Messages().empty());
+  }
+
+  void EveryMenuItemHasItsCaptionShortcutAndStartState() {
+    FrameFixture f(SilentTools());
+    for (const MenuRow& row : kMenu) {
+      const QAction& item = f.Frame().Menu().Item(row.name);
+      QCOMPARE(item.text(), QString(row.caption));
+      QCOMPARE(item.shortcut(), QKeySequence(row.shortcut));
+      QVERIFY2(item.isEnabled() == row.enabled, row.name);
+    }
+  }
+
+  void CopyNeedsANameLikeEverySave() {
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    f.Trigger("mnuEBCompressor");
+    f.Trigger("mnuEditCopyBlock");
+    QCOMPARE(f.Messages(), std::vector<std::string>{"You must enter a name for the preset"});
+    QVERIFY(f.Logged("unable to save changes"));
+    QVERIFY(!f.Frame().Clipboard().HasCopy());
+  }
+
+  void ToolsNotWiredLeaveTheirItemsDisabled() {
+    FrameFixture f;
+    QVERIFY(!f.Enabled("mnuToolsMidiController"));
+    QVERIFY(!f.Enabled("mnuHelpAbout"));
+    f.Trigger("mnuPresetNew");
+    QVERIFY(!f.Enabled("mnuEditModifiers"));
+    QVERIFY(f.Enabled("mnuPresetTransmit"));
+  }
+
+  void NewPresetEditedSavedAndLoadedBackGivesTheSameBytes() {
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    QCOMPARE(f.Frame().State(), DisplayState::SinglePreset);
+    QVERIFY(f.Enabled("mnuPresetSave") && f.Enabled("mnuEditBlock") && !f.Enabled("mnuFileSave"));
+    QVERIFY(!f.EditedShown());
+    f.TypeName("Lindel Test");
+    QVERIFY(f.EditedShown());
+    f.Choose("frmCompressor", "cmbRatio", 5);
+    f.Choose("frmDelay", "cmbDelayType", 2);
+    const std::string first = f.dir.File("first.syx");
+    f.files.saves.push_back(first);
+    f.Trigger("mnuPresetSave");
+    QVERIFY(!f.EditedShown());
+    const std::vector<uint8_t> saved = ReadBytes(first);
+    QCOMPARE(saved.size(), kPresetSize);
+
+    f.Trigger("mnuPresetNew");
+    QCOMPARE(f.Box("txtPresetName").text(), QString());
+    f.files.opens.push_back(first);
+    f.Trigger("mnuPresetLoad");
+    QCOMPARE(f.Box("txtPresetName").text(), QString("Lindel Test"));
+    QCOMPARE(f.Label("lblPresetName").text(), QString("Lindel Test"));
+    QCOMPARE(f.List("frmCompressor", "cmbRatio").currentIndex(), 5);
+    QVERIFY(!f.EditedShown());
+    const std::string second = f.dir.File("second.syx");
+    f.files.saves.push_back(second);
+    f.Trigger("mnuPresetSave");
+    QCOMPARE(ReadBytes(second), saved);
+    QVERIFY(f.Messages().empty());
+  }
+
+  void RequestedUserPresetOneShowsItsName() {
+    FrameFixture f;
+    f.Trigger("mnuEBReverb");  // disabled without a preset: nothing opens
+    QCOMPARE(f.Frame().CurrentBlock(), 0);
+    f.AnswerRequest("1", true);
+    f.Trigger("mnuPresetRequest");
+    QCOMPARE(f.steps.Stuck(), QString());
+    const CPreset u1 = DevicePreset(f.midi, 101);
+    QCOMPARE(f.Label("lblPresetName").text(), Trimmed(u1.PresetName()));
+    QCOMPARE(f.Label("lblPresetNumber").text(), QString("1"));
+    QCOMPARE(f.Box("txtPresetNumber").text(), QString("0"));
+    QCOMPARE(f.Frame().Preset()->Image(), u1.Image());
+    QVERIFY(!f.EditedShown());
+    QVERIFY(f.Frame().MidiSetup().isHidden());
+  }
+
+  void RequestKeepsTheBlockOnShow() {
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    f.Trigger("mnuEBDelay");
+    QCOMPARE(f.Frame().windowTitle(), QString("Lindel editor - Delay block"));
+    f.AnswerRequest("5", false);
+    f.Trigger("mnuPresetRequest");
+    QCOMPARE(f.Frame().CurrentBlock(), int(BlockNumber::Delay));
+    QVERIFY(f.Frame().Blocks().ByName("frmDelay")->isVisibleTo(&f.Frame()));
+    QCOMPARE(f.Frame().Preset()->Image(), DevicePreset(f.midi, 5).Image());
+  }
+
+  void TransmittedAsUserPresetSevenTheDeviceHoldsIt() {
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    f.TypeName("Sent Seven");
+    f.TypeNumber("7");
+    f.Choose("frmReverb", "cmbRevType", 3);
+    f.Trigger("mnuPresetTransmit");
+    const CPreset held = DevicePreset(f.midi, 107);
+    QCOMPARE(Trimmed(held.PresetName()), QString("Sent Seven"));
+    QCOMPARE(held.PresetNumber(), 107);
+    QCOMPARE(held.Value(Offset::Reverb), 3);
+    QVERIFY(f.EditedShown());  // the device holds it, no file does
+    QVERIFY(f.Messages().empty());
+  }
+
+  void ReceivedDumpIsListedWithItsFirstSlotShown() {
+    FrameFixture f;
+    const std::string path = f.dir.File("received.syx");
+    f.files.saves.push_back(path);
+    f.PressDoneAfter(100);
+    f.Trigger("mnuFileReceiveSysEx");
+    QCOMPARE(f.steps.Stuck(), QString());
+    QCOMPARE(f.Frame().MidiSetup().findChild<QLabel*>("lblDisplay")->text(), QString("Received 61500 Bytes"));
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    QCOMPARE(bytes.size(), std::size_t(61500));
+    QVERIFY(f.Frame().Pane().isVisible());
+    QListWidget& list = PresetList(f.Frame());
+    QCOMPARE(list.count(), 100);
+    QCOMPARE(list.currentRow(), 0);
+    QCOMPARE(f.Frame().State(), DisplayState::DumpSlot);
+    const CPreset u1 = DevicePreset(f.midi, 101);
+    QCOMPARE(f.Label("lblPresetName").text(), Trimmed(u1.PresetName()));
+    QCOMPARE(Slot(bytes, 0), std::vector<uint8_t>(u1.Image().begin(), u1.Image().end()));
+    QVERIFY(f.Enabled("mnuFileSave") && f.Enabled("mnuFileSendSysEx") && f.Enabled("mnuFileSplitSysEx"));
+  }
+
+  void EditedSlotIsWrittenBackAndOnlyThatSlotChanges() {
+    FrameFixture f;
+    const std::string path = f.WriteDump("bank.syx", 100);
+    const std::vector<uint8_t> before = ReadBytes(path);
+    f.files.opens.push_back(path);
+    f.Trigger("mnuFileOpen");
+    QListWidget& list = PresetList(f.Frame());
+    list.setCurrentRow(3);
+    QCOMPARE(f.Frame().DumpSlot(), 3);
+    QCOMPARE(f.Label("lblPresetName").text(), QString("Preset 104"));
+    f.TypeName("Edited Three");
+    f.Trigger("mnuFileSave");
+    QVERIFY(!f.EditedShown());
+    const std::vector<uint8_t> after = ReadBytes(path);
+    QCOMPARE(after.size(), before.size());
+    for (int slot = 0; slot < 100; ++slot) {
+      if (slot != 3) QVERIFY2(Slot(after, slot) == Slot(before, slot), qPrintable(QString("slot %1").arg(slot)));
+    }
+    CPreset written;
+    QVERIFY(written.LoadFromByteArray(Slot(after, 3)));
+    QCOMPARE(Trimmed(written.PresetName()), QString("Edited Three"));
+    QCOMPARE(list.item(3)->text(), QString("4 - Edited Three        "));
+    QCOMPARE(list.currentRow(), 3);
+  }
+
+  void DumpSentBackFillsTheDeviceUserBank() {
+    FrameFixture f;
+    const std::string path = f.WriteDump("send.syx", 100);
+    f.files.opens.push_back(path);
+    f.Trigger("mnuFileOpen");
+    f.dialogs.QueueAnswer(MessageAnswer::Yes);
+    f.Trigger("mnuFileSendSysEx");
+    QCOMPARE(f.dialogs.Shown().at(0).title, std::string("SysEx Send - warning"));
+    QCOMPARE(f.dialogs.Shown().at(0).icon, MessageIcon::Critical);
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    for (int slot = 0; slot < 100; ++slot) {
+      const CPreset held = DevicePreset(f.midi, 101 + slot);
+      QCOMPARE(std::vector<uint8_t>(held.Image().begin(), held.Image().end()), Slot(bytes, slot));
+    }
+    QCOMPARE(f.Frame().MidiSetup().findChild<QLabel*>("lblDisplay")->text(), QString("100 preset(s) sent"));
+    QCOMPARE(f.Frame().State(), DisplayState::DumpSlot);  // opened again
+    QCOMPARE(f.Frame().DumpSlot(), 0);
+  }
+
+  void SendAnsweredNoSendsNothingAndKeepsTheDump() {
+    FrameFixture f;
+    const CPreset before = DevicePreset(f.midi, 101);
+    f.files.opens.push_back(f.WriteDump("send.syx", 2));
+    f.Trigger("mnuFileOpen");
+    PresetList(f.Frame()).setCurrentRow(1);
+    f.dialogs.QueueAnswer(MessageAnswer::No);
+    f.Trigger("mnuFileSendSysEx");
+    QCOMPARE(DevicePreset(f.midi, 101).Image(), before.Image());
+    QCOMPARE(f.Frame().DumpSlot(), 1);
+  }
+
+  void SplitWritesOneFilePerPresetBesideTheDump() {
+    FrameFixture f;
+    const std::string path = f.WriteDump("split.syx", 3);
+    f.files.opens.push_back(path);
+    f.Trigger("mnuFileOpen");
+    f.Trigger("mnuFileSplitSysEx");
+    const std::vector<uint8_t> dump = ReadBytes(path);
+    for (int n = 1; n <= 3; ++n) QCOMPARE(ReadBytes(f.dir.File("preset_" + std::to_string(n) + ".syx")), Slot(dump, n - 1));
+    QCOMPARE(f.Messages(), std::vector<std::string>{"3 of 3 presets written to " + f.dir.Path().string()});
+  }
+
+  void BlockCopiedFromOnePresetPastesIntoAnother() {
+    FrameFixture f;
+    const CPreset source = PresetBuilder().Name("Source").Value(225, 0).Value(169, 9).Value(165, -17)
+                               .Value(173, 7).Value(177, 20).Value(181, 4).Build();
+    const std::string path = f.dir.File("source.syx");
+    WriteBytes(path, std::vector<uint8_t>(source.Image().begin(), source.Image().end()));
+    f.files.opens.push_back(path);
+    f.Trigger("mnuPresetLoad");
+    f.Trigger("mnuEBCompressor");
+    f.Trigger("mnuEditCopyBlock");
+    QVERIFY(f.Enabled("mnuEditPasteBlock"));
+    f.Trigger("mnuEBDelay");
+    QVERIFY(!f.Enabled("mnuEditPasteBlock"));
+
+    f.Trigger("mnuPresetNew");  // nothing edited since the copy gathered the screen
+    QVERIFY(f.Messages().empty());
+    f.TypeName("Target");
+    QCOMPARE(f.Frame().CurrentBlock(), int(BlockNumber::Delay));
+    f.Trigger("mnuEBCompressor");
+    QVERIFY(f.Enabled("mnuEditPasteBlock"));
+    f.Trigger("mnuEditPasteBlock");
+    QVERIFY(!f.EditedShown());
+    QCOMPARE(f.List("frmCompressor", "cmbRatio").currentIndex(), 9);
+    const CPreset& target = *f.Frame().Preset();
+    for (int offset = Offset::Compressor; offset < Offset::Compressor + 64; offset += 4) {
+      QCOMPARE(target.Value(offset), source.Value(offset));
+    }
+    QCOMPARE(Trimmed(target.PresetName()), QString("Target"));
+  }
+
+  void CopyOfLevelsAndRelaysIsRefusedAndLogged() {
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    f.TypeName("Levels");
+    f.Trigger("mnuEBLevelRelay");
+    f.Trigger("mnuEditCopyBlock");
+    QVERIFY(f.Logged("not a valid block to copy"));
+    QVERIFY(!f.Frame().Clipboard().HasCopy());
+  }
+
+  void SwitchingABlockFromTheToolbarMenuKeepsTheEditsOnScreen() {
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    f.TypeName("Kept");
+    f.Choose("frmDelay", "cmbDelayType", 2);
+    f.Frame().SetBlockOnOff(BlockNumber::Compressor, true);
+    QCOMPARE(f.Frame().Preset()->Value(Offset::OnOff(Offset::Compressor)), 0);
+    QVERIFY(f.Frame().Blocks().ByName("frmCompressor")->IsOn());
+    QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), 2);
+    QCOMPARE(f.Box("txtPresetName").text(), QString("Kept"));
+    QVERIFY(f.EditedShown());
+  }
+};
+
+QTEST_MAIN(FrameTest)
+#include "FrameTest.moc"
