@@ -19,7 +19,7 @@ constexpr const char* kSource = "CHTTPConnection";
 constexpr int kHttpPort = 80;
 constexpr int kHttpsPort = 443;
 // A request that hangs this long fails instead of blocking the window forever.
-constexpr int kTransferTimeoutMs = 30000;
+std::chrono::milliseconds transferTimeout{30000};
 
 std::chrono::milliseconds readPause{2000};
 
@@ -106,6 +106,8 @@ std::chrono::milliseconds CHTTPConnection::ReadPause() { return readPause; }
 
 void CHTTPConnection::SetReadPause(std::chrono::milliseconds pause) { readPause = pause; }
 
+void CHTTPConnection::SetTransferTimeout(std::chrono::milliseconds timeout) { transferTimeout = timeout; }
+
 bool CHTTPConnection::Connect(const std::string& sServerName, const std::string& sAppName, const std::string&,
                               const std::string&, bool bSecure) {
   try {
@@ -144,7 +146,7 @@ bool CHTTPConnection::Post(const std::string& sURL, const std::string& sCMD) {
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromStdString(agent_));
     if (!secure_) request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setTransferTimeout(kTransferTimeoutMs);
+    request.setTransferTimeout(static_cast<int>(transferTimeout.count()));
 
     // No body, also with POST: an empty one, so the length 0 is sent.
     std::unique_ptr<QNetworkReply> reply(
@@ -163,5 +165,9 @@ bool CHTTPConnection::Post(const std::string& sURL, const std::string& sCMD) {
 
 bool CHTTPConnection::ReadResponse(QNetworkReply& reply, std::size_t bufferSize) {
   NetworkReplySource source(reply);
-  return ReadChunked(source, bufferSize, file_);
+  if (ReadChunked(source, bufferSize, file_)) return true;
+  // A reply that breaks off (the server closed or stalled) is otherwise silent.
+  LogError(LindelError(ErrorNumber::HttpSend, kSource,
+                       "The HTTP reply broke off after " + std::to_string(file_.size()) + " characters"));
+  return false;
 }

@@ -42,6 +42,8 @@ class CHTTPConnection {
   // The pause before every read of a reply: two seconds, shortened by tests.
   static std::chrono::milliseconds ReadPause();
   static void SetReadPause(std::chrono::milliseconds pause);
+  // A request that transfers nothing for this long fails (30 s; tests shorten it).
+  static void SetTransferTimeout(std::chrono::milliseconds timeout);
 
  private:
   bool ReadResponse(QNetworkReply& reply, std::size_t bufferSize);
