@@ -43,12 +43,20 @@ std::string SlotList(const std::vector<int>& slots) {
 // The received bytes go to FILE.part and take the final name only when the
 // reception succeeded, so a failed run never leaves a half dump under FILE.
 int FinishReception(MidiSession& session, bool ok, const std::string& part, const std::string& out,
-                    std::chrono::milliseconds idle) {
+                    std::chrono::milliseconds idle, std::optional<long> expected) {
   const int32_t bytes = session.Transfer().ByteCount();
   std::error_code ec;
   if (ok && bytes == 0) {
     std::filesystem::remove(part, ec);
     return session.Failed("receive-dump", "no dump arrived within " + FormatSeconds(idle) + " s; nothing written");
+  }
+  // Fewer presets than asked for means the device stopped or was lost: a
+  // partial dump must not replace a whole one.
+  const long presets = bytes / static_cast<int32_t>(kPresetSize);
+  if (ok && expected && presets < *expected) {
+    return session.Failed("receive-dump", "the device stopped sending after " + std::to_string(presets) + " of " +
+                                              std::to_string(*expected) + " presets; the " + std::to_string(bytes) +
+                                              " bytes received are kept in " + Quoted(part));
   }
   if (!ok) {
     const std::string reason = session.Transfer().FailureReason();
@@ -83,7 +91,7 @@ int RunReceiveDump(const Args& args) {
   if (!file.Create(part)) throw UsageError("cannot write " + Quoted(part));
   const bool ok = session.Transfer().ReceiveSysEx(file);
   file.Close();
-  return FinishReception(session, ok, part, out, idle);
+  return FinishReception(session, ok, part, out, idle, count);
 }
 
 int RunSendDump(const Args& args) {

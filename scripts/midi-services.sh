@@ -61,7 +61,11 @@ export LINDEL_SIM_LOG='$dir/sim.log'
 ENV
   ;;
 stop)
-  [ -p "$dir/sim.in" ] && { echo quit >"$dir/sim.in" & } 2>/dev/null
+  # Only a living simulator can read "quit"; writing it to a FIFO nobody
+  # reads would block, and must not hold the caller's output open meanwhile.
+  if [ -p "$dir/sim.in" ] && [ -f "$dir/sim.pid" ] && kill -0 "$(cat "$dir/sim.pid")" 2>/dev/null; then
+    { echo quit >"$dir/sim.in" & } >/dev/null 2>&1
+  fi
   stop_pid "$dir/sim.pid"
   stop_pid "$dir/holder.pid"
   stop_pid "$dir/jackd.pid"
