@@ -1,0 +1,58 @@
+// lindel-cli export: a preset as the editors show it, as JSON that import
+// reads back byte for byte, or as text to read.
+#include <algorithm>
+#include <iomanip>
+#include <iostream>
+
+#include "CliArgs.h"
+#include "Commands.h"
+#include "PresetComparison.h"
+#include "PresetFiles.h"
+#include "PresetJson.h"
+
+namespace {
+
+constexpr int kNameWidth = 18;  // "Flanger Feedback" and a gap
+
+void PrintLine(std::string_view name, const std::string& text) {
+  std::cout << "  " << std::left << std::setw(kNameWidth) << name << text << "\n";
+}
+
+void PrintText(const PresetImage& image) {
+  const PresetValues values = ReadPresetValues(image);
+  std::cout << "Name    " << Json(values.name).dump() << "\n";
+  std::cout << "Number  " << PresetNumberText(values.number) << "\n";
+  for (const BlockValues& block : values.blocks) {
+    std::cout << "\n" << block.block->name << "\n";
+    for (const FieldValue& f : block.fields) {
+      PrintLine(f.field.name, (f.text ? *f.text : ShownText(f)) + (f.field.active ? "" : "  (disabled)"));
+    }
+  }
+  std::cout << "\nModifiers\n";
+  for (const ModifierValue& m : values.modifiers) PrintLine(m.assignment.Prompt(), AssignmentText(m.assignment));
+  const std::vector<ByteRun> raw = DifferingRuns(image, ComposePreset(values));
+  if (raw.empty()) return;
+  std::cout << "\nBytes no control shows\n";
+  for (const ByteRun& run : raw) PrintLine(std::to_string(run.offset), HexBytes(run.bytes));
+}
+
+}  // namespace
+
+int RunExport(const Args& args) {
+  const CliArgs cli(args, {"--slot"}, {"--json", "--text"});
+  if (cli.Positional().size() != 1) throw UsageError("give exactly one preset or dump file");
+  if (cli.Flag("--json") && cli.Flag("--text")) throw UsageError("give --json or --text, not both");
+  const std::string path = cli.Positional()[0];
+  const int slot = static_cast<int>(cli.Number("--slot", 0, 1'000'000).value_or(0));
+  const SlotRead read = ReadPresetSlot(path, slot);
+  if (!read.problem.empty()) {
+    std::cerr << "lindel-cli export: " << read.problem << "\n";
+    return ExitCode::Failed;
+  }
+  if (cli.Flag("--text")) {
+    PrintText(read.preset.Image());
+  } else {
+    std::cout << DocumentText(PresetToJson(read.preset.Image())) << "\n";
+  }
+  return ExitCode::Ok;
+}
