@@ -28,7 +28,9 @@ void ToolCommands::MidiSetup() {
 }
 
 void ToolCommands::MidiController() {
-  if (frame_.Tools().controller) frame_.Tools().controller(frame_, frame_.MidiSetup().GetMidiOutputDevice());
+  if (!frame_.Tools().controller) return;
+  dlgMidiSetup& setup = frame_.MidiSetup();
+  frame_.Tools().controller(frame_, [&setup] { return setup.GetMidiOutputDevice(); });
 }
 
 void ToolCommands::InternetDatabase() {

@@ -16,6 +16,8 @@
 #include "FrameFixture.h"
 #include "MainMenu.h"
 #include "PresetBuilder.h"
+#include "FrameTools.h"
+#include "dlgController.h"
 #include "dlgMidiSetup.h"
 
 namespace {
@@ -67,7 +69,7 @@ constexpr MenuRow kMenu[] = {
 FrameTools SilentTools() {
   FrameTools tools;
   tools.modifiers = [](QWidget&, CPreset&, const std::array<bool, 5>&) { return false; };
-  tools.controller = [](QWidget&, int) {};
+  tools.controller = [](QWidget&, std::function<int()>) {};
   tools.about = [](QWidget&) {};
   return tools;
 }
@@ -355,6 +357,21 @@ class FrameTest : public QObject {
     QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), 2);
     QCOMPARE(f.Box("txtPresetName").text(), QString("Kept"));
     QVERIFY(f.EditedShown());
+  }
+
+  void MidiControllerToolOpensOnceWithoutModality() {
+    MemorySettings settings;
+    SimulatorMidiSystem midi;
+    QWidget frame;
+    FrameTools tools = DefaultFrameTools(settings, midi);
+    QVERIFY(tools.controller);
+    tools.controller(frame, [] { return 0; });
+    tools.controller(frame, [] { return 0; });
+    const auto dialogs = frame.findChildren<dlgController*>();
+    QCOMPARE(dialogs.size(), 1);
+    QVERIFY(dialogs[0]->isVisible());
+    QVERIFY(!dialogs[0]->isModal());
+    dialogs[0]->close();
   }
 };
 
