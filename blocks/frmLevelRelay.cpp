@@ -39,7 +39,10 @@ frmLevelRelay::frmLevelRelay(QWidget* parent) : BlockEditor(kSpec, parent) {}
 // beyond the list is refused by the list, which keeps its selection, and
 // ends the scatter there.
 void frmLevelRelay::ScatterShown(const CPreset* preset, bool) {
-  if (!preset) return ScatterRows(nullptr, kNeutral);
+  if (!preset) {
+    ScatterRows(nullptr, kNeutral);
+    return;
+  }
   SelectListIndex(ListNamed("cmbOutLevel"), preset->OutLevel());
   SetCheckValue(CheckNamed("chkRelay1"), preset->Relay(1));
   SetCheckValue(CheckNamed("chkRelay2"), preset->Relay(2));

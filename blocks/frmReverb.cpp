@@ -20,7 +20,9 @@ constexpr Control kControls[] = {
     ListControl("cmbRevPreDelay", "Pre delay", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "ms"); }),
     ListControl("cmbRevShape", "Shape", 4, 0, [](QComboBox& c) { FillTextCombo(c, {"Round", "Curved", "Square"}); }),
     ListControl("cmbRevSize", "Size", 5, 0,
-                [](QComboBox& c) { FillTextCombo(c, {"Box", "Tiny", "Small", "Med", "Large", "XL", "Grand", "Huge"}); }),
+                [](QComboBox& c) {
+                  FillTextCombo(c, {"Box", "Tiny", "Small", "Med", "Large", "XL", "Grand", "Huge"});
+                }),
     ListControl("cmbRevHiColor", "Hi Color", 1, 1,
                 [](QComboBox& c) { FillTextCombo(c, {"Wool", "Warm", "Real", "Clear", "Bright", "Crisp", "Glass"}); }),
     ListControl("cmbRevHiFactor", "Hi Factor", 2, 1, FillFactor),

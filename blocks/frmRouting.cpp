@@ -33,7 +33,10 @@ frmRouting::frmRouting(QWidget* parent) : BlockEditor(kSpec, parent) {}
 // The stored routing is the position itself, unchecked: the fourth value the
 // two bits can hold is refused by the list, which keeps its selection.
 void frmRouting::ScatterShown(const CPreset* preset, bool) {
-  if (!preset) return ScatterRows(nullptr, kNeutral);
+  if (!preset) {
+    ScatterRows(nullptr, kNeutral);
+    return;
+  }
   SelectListIndex(ListNamed("cmbRouting"), preset->Routing());
 }
 

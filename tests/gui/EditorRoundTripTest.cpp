@@ -233,9 +233,8 @@ int Expected(const BlockRules& rules, int offset, const CPreset& stored) {
   const int value = stored.Value(offset);
   const int type = TypeOf(rules, stored);
   for (const Reset& reset : rules.resets) {
-    if (reset.offset == offset && (reset.types >> type & 1) && (reset.onlyFrom == kAnyValue || reset.onlyFrom == value)) {
-      return reset.value;
-    }
+    const bool fromValue = reset.onlyFrom == kAnyValue || reset.onlyFrom == value;
+    if (reset.offset == offset && (reset.types >> type & 1) && fromValue) return reset.value;
   }
   return value;
 }
@@ -282,7 +281,9 @@ class EditorRoundTripTest : public QObject {
   void EveryOwnedFieldComesBackUnlessItsTypeResetsIt() {
     // Made first: random modifier slots make the presets themselves log.
     std::vector<std::pair<CPreset, CPreset>> presets;  // shown, and gathered into
-    for (uint32_t seed = 1; seed <= 150; ++seed) presets.emplace_back(RandomValidPreset(seed), RandomValidPreset(~seed));
+    for (uint32_t seed = 1; seed <= 150; ++seed) {
+      presets.emplace_back(RandomValidPreset(seed), RandomValidPreset(~seed));
+    }
     ErrorLogCapture log;
     ScriptedDialogs dialogs;
     QStringList faults;
@@ -293,7 +294,9 @@ class EditorRoundTripTest : public QObject {
       for (Registered& editor : editors) {
         QVERIFY(editor.window->Show(&stored));
         QVERIFY(editor.window->Gather(gathered));
-        for (const Valid& v : editor.rules->valid) expected.SetValue(v.offset, Expected(*editor.rules, v.offset, stored));
+        for (const Valid& v : editor.rules->valid) {
+          expected.SetValue(v.offset, Expected(*editor.rules, v.offset, stored));
+        }
         for (const WordPart& part : kWordParts) {
           if (part.block == editor.rules->block) part.set(expected, part.get(stored));
         }

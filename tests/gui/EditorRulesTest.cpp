@@ -185,7 +185,8 @@ class EditorRulesTest : public QObject {
       enabled << W(name).isEnabled();
     }
     QTEST(enabled, "enabled");
-    for (const char* always : {"cmbChorusSpeed", "cmbChorusDepth", "cmbChorusTempo", "cmbChorusHiCut", "cmbChorusOut"}) {
+    for (const char* always :
+         {"cmbChorusSpeed", "cmbChorusDepth", "cmbChorusTempo", "cmbChorusHiCut", "cmbChorusOut"}) {
       QVERIFY2(W(always).isEnabled(), always);
     }
   }
