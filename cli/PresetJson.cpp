@@ -6,6 +6,7 @@
 #include <climits>
 #include <map>
 #include <set>
+#include <stdexcept>
 
 #include "AnsiText.h"
 #include "CPreset.h"
@@ -444,17 +445,40 @@ Json PresetToJson(const PresetImage& image) {
   return doc;
 }
 
+Json ParseDocument(const std::string& text) {
+  std::vector<std::set<std::string>> keys;  // of each object being read
+  std::string twice;
+  const Json::parser_callback_t check = [&](int, Json::parse_event_t event, Json& parsed) {
+    if (event == Json::parse_event_t::object_start) keys.emplace_back();
+    if (event == Json::parse_event_t::object_end) keys.pop_back();
+    if (event == Json::parse_event_t::key && !keys.back().insert(parsed.get<std::string>()).second && twice.empty()) {
+      twice = parsed.get<std::string>();
+    }
+    return true;
+  };
+  Json document = Json::parse(text, check);
+  if (!twice.empty()) throw std::invalid_argument("the key " + Quoted(twice) + " appears twice in one object");
+  return document;
+}
+
 JsonImport PresetFromJson(const Json& document) { return DocumentReader().Read(document); }
 
-std::string DocumentText(const Json& j, int indent) {
+namespace {
+
+std::string ObjectText(const Json& j, int indent, bool mayJoin) {
   if (!j.is_object() || j.empty()) return j.dump();
-  const bool flat = std::none_of(j.begin(), j.end(), [](const Json& value) { return value.is_structured(); });
+  const bool joined =
+      mayJoin && std::none_of(j.begin(), j.end(), [](const Json& value) { return value.is_structured(); });
   const std::string pad(static_cast<std::size_t>(indent) + 2, ' ');
   std::string text = "{";
   for (auto it = j.begin(); it != j.end(); ++it) {
-    if (it != j.begin()) text += flat ? ", " : ",";
-    if (!flat) text += "\n" + pad;
-    text += Json(it.key()).dump() + ": " + DocumentText(it.value(), indent + 2);
+    if (it != j.begin()) text += joined ? ", " : ",";
+    if (!joined) text += "\n" + pad;
+    text += Json(it.key()).dump() + ": " + ObjectText(it.value(), indent + 2, it.key() != "raw");
   }
-  return text + (flat ? "}" : "\n" + std::string(static_cast<std::size_t>(indent), ' ') + "}");
+  return text + (joined ? "}" : "\n" + std::string(static_cast<std::size_t>(indent), ' ') + "}");
 }
+
+}  // namespace
+
+std::string DocumentText(const Json& document) { return ObjectText(document, 0, false); }

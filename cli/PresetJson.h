@@ -32,6 +32,11 @@ inline constexpr int kPresetFormatVersion = 1;
 
 Json PresetToJson(const PresetImage& image);
 
+// Parses a document. A key given twice in one object is refused, as only
+// one of the two could be taken: std::invalid_argument naming the key.
+// Text that is no JSON: Json::parse_error.
+Json ParseDocument(const std::string& text);
+
 struct JsonImport {
   std::optional<PresetImage> image;  // with its checksum; only when there was no error
   std::vector<std::string> errors;   // each starts with the field it is about: "Compressor / Ratio: ..."
@@ -39,6 +44,7 @@ struct JsonImport {
 
 JsonImport PresetFromJson(const Json& document);
 
-// The document as text, one field a line: objects of plain values (a field,
-// an assignment) stay on one line, so a changed field is a changed line.
-std::string DocumentText(const Json& document, int indent = 0);
+// The document as text, one field a line: a field, the number and an
+// assignment each stay on one line, and so does each raw run, so a changed
+// value is a changed line.
+std::string DocumentText(const Json& document);

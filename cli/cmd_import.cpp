@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <stdexcept>
 
 #include "CPreset.h"
 #include "CliArgs.h"
@@ -23,11 +24,13 @@ std::string ReadSource(const std::string& source) {
 
 Json Parse(const std::string& source) {
   try {
-    return Json::parse(ReadSource(source));
+    return ParseDocument(ReadSource(source));
   } catch (const Json::parse_error& e) {
     std::string reason = e.what();
     reason.erase(0, reason.find("] ") == std::string::npos ? 0 : reason.find("] ") + 2);  // the library's tag
     throw UsageError(Quoted(source) + " is no JSON: " + reason);
+  } catch (const std::invalid_argument& e) {
+    throw UsageError(Quoted(source) + ": " + e.what());
   }
 }
 

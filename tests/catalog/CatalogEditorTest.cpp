@@ -1,0 +1,222 @@
+// The parameter catalog held against the block editors it describes. For
+// every editor and every type, presets made from the catalog are shown in a
+// freshly set-up editor and gathered back, which gives a preset the editor
+// can produce; shown again, each field the catalog lists for that type must
+// be a visible control with the catalog's caption and enabled state, showing
+// the catalog's text for the stored value, and Gather must write exactly the
+// catalog's fields and fixed values. Such presets also pass through JSON
+// unchanged.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QtTest>
+#include <memory>
+
+#include "CatalogPresets.h"
+#include "ErrorLogCapture.h"
+#include "PresetJson.h"
+#include "RecordingHost.h"
+#include "ScriptedDialogs.h"
+#include "Selection.h"
+#include "frmChorusFlange.h"
+#include "frmCompressor.h"
+#include "frmDelay.h"
+#include "frmFilterMod.h"
+#include "frmLevelRelay.h"
+#include "frmNoiseGateEQ.h"
+#include "frmPitch.h"
+#include "frmReverb.h"
+#include "frmRouting.h"
+#include "frmTapTempo.h"
+#include "utilities.h"
+
+namespace {
+
+template <class Editor>
+std::unique_ptr<BlockEditor> Make() {
+  return std::make_unique<Editor>();
+}
+
+const std::pair<const char*, std::unique_ptr<BlockEditor> (*)()> kEditors[] = {
+    {"frmNoiseGateEQ", Make<frmNoiseGateEQ>}, {"frmLevelRelay", Make<frmLevelRelay>},
+    {"frmCompressor", Make<frmCompressor>},   {"frmFilterMod", Make<frmFilterMod>},
+    {"frmPitch", Make<frmPitch>},             {"frmChorusFlange", Make<frmChorusFlange>},
+    {"frmDelay", Make<frmDelay>},             {"frmReverb", Make<frmReverb>},
+    {"frmRouting", Make<frmRouting>},         {"frmTapTempo", Make<frmTapTempo>},
+};
+
+// An editor after Setup, with the host it reports to.
+struct SetUpEditor {
+  explicit SetUpEditor(const CatalogBlock& block) {
+    for (const auto& [name, make] : kEditors) {
+      if (std::string_view(name) == block.editor) editor = make();
+    }
+    if (editor) editor->Setup(host);
+  }
+  RecordingHost host;
+  std::unique_ptr<BlockEditor> editor;
+};
+
+constexpr int kUntouched = 7777;  // a value no control stands for
+
+CPreset Untouched() {
+  CPreset preset;
+  preset.CreateNew();
+  for (int offset = Offset::FirstParameter; offset <= Offset::LastParameter; offset += 4) preset.SetValue(offset, kUntouched);
+  return preset;
+}
+
+// The text of the label in the grid cell left of a list; a check box's own.
+QString CaptionOf(const BlockEditor& editor, QWidget& control) {
+  if (auto* box = qobject_cast<QCheckBox*>(&control)) return box->text();
+  auto* grid = qobject_cast<QGridLayout*>(editor.layout());
+  int row = 0, column = 0, rows = 0, columns = 0;
+  grid->getItemPosition(grid->indexOf(&control), &row, &column, &rows, &columns);
+  QLayoutItem* left = column > 0 ? grid->itemAtPosition(row, column - 1) : nullptr;
+  auto* label = left ? qobject_cast<QLabel*>(left->widget()) : nullptr;
+  return label ? label->text() : QString();
+}
+
+// The value the control stands for, by the catalog's representation.
+int32_t ShownValue(QWidget& control, Representation rep) {
+  if (auto* list = qobject_cast<QComboBox*>(&control)) {
+    return rep == Representation::Index ? list->currentIndex() : list->currentData().toInt();
+  }
+  const int checked = CheckValue(static_cast<QCheckBox&>(control));
+  return rep == Representation::OnOff ? checked ^ 1 : checked;
+}
+
+class Checker {
+ public:
+  Checker(BlockEditor& editor, const CatalogBlock& block, int type) : editor_(editor), block_(block), type_(type) {}
+
+  void FieldsShow(const CPreset& preset) {
+    for (const CatalogField& f : FieldsOf(block_, type_)) {
+      auto* control = editor_.findChild<QWidget*>(f.row->control);
+      if (!control) {
+        Fault(f, "no such control");
+        continue;
+      }
+      const int32_t stored = ReadLocation(preset.Image(), f.row->at);
+      const auto text = TextOf(*f.row, stored);
+      if (!control->isVisibleTo(&editor_)) Fault(f, "hidden");
+      if (control->isEnabled() != f.active) Fault(f, f.active ? "disabled" : "enabled");
+      if (CaptionOf(editor_, *control) != QString::fromUtf8(f.caption)) Fault(f, "caption " + CaptionOf(editor_, *control));
+      if (ShownValue(*control, f.row->rep) != stored) Fault(f, QString("shows value %1, stored %2").arg(ShownValue(*control, f.row->rep)).arg(stored));
+      auto* list = qobject_cast<QComboBox*>(control);
+      if (list && (!text || list->currentText() != QString::fromStdString(*text))) Fault(f, "shows " + list->currentText());
+    }
+  }
+
+  void GatherWrites(const CPreset& preset) {
+    CPreset gathered = Untouched();
+    if (!editor_.Gather(gathered)) faults_ << "Gather failed";
+    PresetImage expected = Untouched().Image();
+    for (const CatalogField& f : FieldsOf(block_, type_)) {
+      WriteLocation(expected, f.row->at, ReadLocation(preset.Image(), f.row->at));
+    }
+    for (const FixedValue& v : FixedValuesOf(block_, type_)) WriteValue28(v.value, v.offset, expected);
+    for (int offset = Offset::FirstParameter; offset <= Offset::LastParameter; offset += 4) {
+      const int32_t got = gathered.Value(offset);
+      const int32_t want = ReadValue28(expected, offset, true);
+      if (got != want) faults_ << QString("%1 type %2: Gather wrote %3 at %4, the catalog says %5")
+                                       .arg(block_.name).arg(type_).arg(got).arg(offset).arg(want);
+    }
+  }
+
+  const QStringList& Faults() const { return faults_; }
+
+ private:
+  void Fault(const CatalogField& f, const QString& what) {
+    faults_ << QString("%1 type %2, %3 (%4): %5").arg(block_.name).arg(type_).arg(f.row->control,
+                                                                                    QString::fromUtf8(f.name), what);
+  }
+
+  BlockEditor& editor_;
+  const CatalogBlock& block_;
+  int type_;
+  QStringList faults_;
+};
+
+PresetImage WithChecksum(const CPreset& preset) {
+  PresetImage image = preset.Image();
+  image[Offset::Checksum] = PresetChecksum(image);
+  return image;
+}
+
+}  // namespace
+
+class CatalogEditorTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void EveryBlockHasItsEditor() {
+    QCOMPARE(CatalogBlocks().size(), std::size(kEditors));
+    for (const CatalogBlock& block : CatalogBlocks()) {
+      SetUpEditor set(block);
+      QVERIFY2(set.editor, block.editor);
+      QCOMPARE(set.editor->Block(), block.number);
+    }
+  }
+
+  // Texts and the value each item stands for, item by item.
+  void ListsAreTheEditorsLists() {
+    QStringList faults;
+    for (const CatalogBlock& block : CatalogBlocks()) {
+      SetUpEditor set(block);
+      for (const CatalogRow& row : block.rows) {
+        auto* list = set.editor->findChild<QComboBox*>(row.control);
+        if (!list) continue;  // check boxes; a missing list is reported by the field test
+        const ValueList& items = Items(row);
+        if (list->count() != static_cast<int>(items.size())) faults << QString("%1: %2 items").arg(row.control).arg(list->count());
+        for (int i = 0; i < std::min<int>(list->count(), static_cast<int>(items.size())); ++i) {
+          const int32_t value = row.rep == Representation::Index ? i : list->itemData(i).toInt();
+          if (list->itemText(i) != QString::fromStdString(items[i].text) || value != ItemValue(row, i)) {
+            faults << QString("%1 item %2: %3 (%4)").arg(row.control).arg(i).arg(list->itemText(i)).arg(value);
+          }
+        }
+      }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+  }
+
+  void FieldsAreWhatTheEditorShowsAndGathers_data() {
+    QTest::addColumn<int>("block");
+    QTest::addColumn<int>("type");
+    for (int b = 0; b < static_cast<int>(CatalogBlocks().size()); ++b) {
+      const CatalogBlock& block = CatalogBlocks()[b];
+      for (int type = 0; type < TypeCount(block); ++type) {
+        const auto typeName = block.HasTypes() ? TextOf(TypeRow(block), type).value_or("?") : std::string();
+        QTest::addRow("%s %s", block.name, typeName.c_str()) << b << type;
+      }
+    }
+  }
+
+  void FieldsAreWhatTheEditorShowsAndGathers() {
+    QFETCH(int, block);
+    QFETCH(int, type);
+    const CatalogBlock& catalog = CatalogBlocks()[block];
+    ErrorLogCapture log;
+    ScriptedDialogs dialogs;  // the detune delay limit speaks up
+    SetUpEditor set(catalog);
+    Checker check(*set.editor, catalog, type);
+    for (uint32_t seed = 1; seed <= 20 && check.Faults().isEmpty(); ++seed) {
+      const CPreset made = CatalogPreset(seed, {.noise = true, .block = &catalog, .type = type});
+      CPreset producible = made;
+      QVERIFY(set.editor->Scatter(&made, true, true));
+      QVERIFY(set.editor->Gather(producible));
+      QVERIFY(set.editor->Scatter(&producible, true, true));
+      check.FieldsShow(producible);
+      check.GatherWrites(producible);
+      const PresetImage image = WithChecksum(producible);
+      const JsonImport back = PresetFromJson(PresetToJson(image));
+      QVERIFY2(back.image == image, qPrintable(QString("seed %1 changed through JSON").arg(seed)));
+    }
+    QVERIFY2(check.Faults().isEmpty(), qPrintable(check.Faults().join('\n')));
+    QCOMPARE(log.Lines(), QStringList{});
+  }
+};
+
+QTEST_MAIN(CatalogEditorTest)
+#include "CatalogEditorTest.moc"
