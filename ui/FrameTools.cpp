@@ -10,11 +10,10 @@
 
 FrameTools DefaultFrameTools(ISettings& settings, MidiSystem& midi) {
   FrameTools tools;
-  // The controller's one-second pause runs Qt's events through this pump; it
-  // lives as long as the program, like the frame that owns the dialog.
-  static QtEventPump controllerPump;
-  tools.controller = [&settings, &midi](QWidget& frame, std::function<int()> outputPosition) {
-    ShowController(midi, std::move(outputPosition), settings, controllerPump, frame);
+  // The controller's pause after a program change keeps the windows alive.
+  auto pump = std::make_shared<QtEventPump>();
+  tools.controller = [&settings, &midi, pump](QWidget& frame, std::function<int()> outputDevice) {
+    ShowController(midi, std::move(outputDevice), settings, *pump, frame);
   };
   tools.modifiers = [](QWidget& frame, CPreset& preset, const std::array<bool, 5>& on) {
     return RunModifiers(preset, on[0], on[1], on[2], on[3], on[4], &frame);

@@ -18,9 +18,10 @@ struct FrameTools {
   // frmPitch, frmChorusFlange, frmDelay and frmReverb in this order; returns
   // whether it changed anything.
   std::function<bool(QWidget& frame, CPreset& preset, const std::array<bool, 5>& blocksOn)> modifiers;
-  // Opens the MIDI controller tool without modality; outputPosition gives the
-  // output device chosen in the MIDI setup (-1 for none) at each send.
-  std::function<void(QWidget& frame, std::function<int()> outputPosition)> controller;
+  // Opens the MIDI controller tool without modality; outputDevice gives the
+  // output position chosen in the MIDI setup at the time of each send (-1
+  // for none).
+  std::function<void(QWidget& frame, std::function<int()> outputDevice)> controller;
   // The modal About window.
   std::function<void(QWidget& frame)> about;
   // The splash window, shown while the frame loads and released after.
