@@ -6,12 +6,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 inline constexpr const char* kAppTitle = "Lindel editor";
 
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// A check box of a question: its control name, its caption and its state.
+struct MessageOption {
+  std::string name;
+  std::string caption;
+  bool checked = false;
+};
 
 class IDialogs {
  public:
@@ -20,12 +28,11 @@ class IDialogs {
   virtual MessageAnswer Message(const std::string& text, const std::string& title = kAppTitle,
                                 MessageIcon icon = MessageIcon::None,
                                 MessageButtons buttons = MessageButtons::Ok) = 0;
-  // The same box with a check box under the text, captioned checkCaption:
-  // checked gives its start state and receives the user's choice. Without
-  // check boxes (the quiet default) it stays as it was.
-  virtual MessageAnswer MessageWithCheck(const std::string& text, const std::string& title, MessageIcon icon,
-                                         MessageButtons buttons, const std::string& /*checkCaption*/,
-                                         bool& /*checked*/) {
+  // The same box with a check box under the text for each option, which
+  // starts as the option's checked and leaves the user's choice there.
+  // Without check boxes (the quiet default) the options stay as they were.
+  virtual MessageAnswer MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
+                                           MessageButtons buttons, std::vector<MessageOption>& /*options*/) {
     return Message(text, title, icon, buttons);
   }
 };

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "BackupCommands.h"
 #include "CFile.h"
 #include "CFileUI.h"
 #include "CommandSteps.h"
@@ -112,17 +113,16 @@ void DumpCommands::SendSysEx() {
     RequireMidi(frame_.MidiSetup(), CommandError::MidiNotSetUp, "Midi not setup correctly", "Send SysEx menu");
     const std::string fileName = frame_.Dump() ? frame_.Dump()->FileName() : "";
     if (fileName.empty() || !frame_.ConfirmLoseChanges()) return;
-    if (Dialogs().Message(kSendWarning, "SysEx Send - warning", MessageIcon::Critical, MessageButtons::YesNo) !=
-        MessageAnswer::Yes) {
-      return;
-    }
+    BackupCommands safeguards(frame_);
+    const std::optional<bool> verify = safeguards.ConfirmSend(fileName, kSendWarning, "SysEx Send - warning");
+    if (!verify) return;
     frame_.CloseDump();
-    SendFile(fileName);
+    if (SendFile(fileName) && *verify) safeguards.VerifySentDump(fileName);
     ReportOpen(frame_.OpenDump(fileName), fileName);
   });
 }
 
-void DumpCommands::SendFile(const std::string& fileName) {
+bool DumpCommands::SendFile(const std::string& fileName) {
   bool sent = false;
   {
     CFile file;
@@ -130,6 +130,7 @@ void DumpCommands::SendFile(const std::string& fileName) {
     sent = frame_.MidiSetup().SendSysEx(file);
   }
   if (!sent) ShowMessage("Unable to send SysEx");
+  return sent;
 }
 
 // Beside the dump rather than in the process's current folder, which a

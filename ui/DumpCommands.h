@@ -22,7 +22,8 @@ class DumpCommands {
  private:
   void SaveSlot();
   bool ReceiveInto(const std::string& fileName);
-  void SendFile(const std::string& fileName);
+  // False (and said) when the dump could not be sent whole.
+  bool SendFile(const std::string& fileName);
 
   frmMDIMain& frame_;
 };

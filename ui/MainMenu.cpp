@@ -50,6 +50,7 @@ void MainMenu::BuildFileMenu(QMenuBar& bar) {
   AddItem(file, "mnuFileReceiveSysEx", "&Receive SysEx...");
   AddItem(file, "mnuFileSendSysEx", "S&end SysEx...", {}, false);
   AddItem(file, "mnuFileSplitSysEx", "S&plit SysEx", {}, false);
+  AddItem(file, "mnuFileBackup", "&Backup Device...");
   AddSeparator(file, "mnuFileSep3");
   AddItem(file, "mnuFileExit", "E&xit", "Ctrl+X");
 }

@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QMessageBox>
 
+#include "OptionsQuestion.h"
+
 namespace {
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
@@ -38,32 +40,22 @@ MessageAnswer Answer(int button) {
   }
 }
 
-// With checked, the box shows a check box (chkMessage) that starts there and
-// leaves the user's choice there.
-MessageAnswer ShowBox(const std::string& text, const std::string& title, MessageIcon icon, MessageButtons buttons,
-                      const std::string& checkCaption = {}, bool* checked = nullptr) {
-  QMessageBox box(BoxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
-                  BoxButtons(buttons), QApplication::activeWindow());
-  QCheckBox* check = nullptr;
-  if (checked) {
-    check = new QCheckBox(QString::fromStdString(checkCaption));
-    check->setObjectName("chkMessage");
-    check->setChecked(*checked);
-    box.setCheckBox(check);
-  }
-  const MessageAnswer answer = Answer(box.exec());
-  if (check) *checked = check->isChecked();
-  return answer;
-}
-
 }  // namespace
 
 MessageAnswer QtDialogs::Message(const std::string& text, const std::string& title, MessageIcon icon,
                                  MessageButtons buttons) {
-  return ShowBox(text, title, icon, buttons);
+  QMessageBox box(BoxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                  BoxButtons(buttons), QApplication::activeWindow());
+  return Answer(box.exec());
 }
 
-MessageAnswer QtDialogs::MessageWithCheck(const std::string& text, const std::string& title, MessageIcon icon,
-                                          MessageButtons buttons, const std::string& checkCaption, bool& checked) {
-  return ShowBox(text, title, icon, buttons, checkCaption, &checked);
+MessageAnswer QtDialogs::MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
+                                            MessageButtons buttons, std::vector<MessageOption>& options) {
+  OptionsQuestion box(QString::fromStdString(title), QString::fromStdString(text), BoxIcon(icon), BoxButtons(buttons),
+                      QApplication::activeWindow());
+  std::vector<QCheckBox*> checks;
+  for (const MessageOption& option : options) checks.push_back(&box.AddOption(option));
+  const MessageAnswer answer = Answer(box.exec());
+  for (std::size_t i = 0; i < options.size(); ++i) options[i].checked = checks[i]->isChecked();
+  return answer;
 }

@@ -7,6 +7,7 @@ class QtDialogs final : public IDialogs {
  public:
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
                         MessageButtons buttons) override;
-  MessageAnswer MessageWithCheck(const std::string& text, const std::string& title, MessageIcon icon,
-                                 MessageButtons buttons, const std::string& checkCaption, bool& checked) override;
+  // Shown by OptionsQuestion, since QMessageBox holds one check box only.
+  MessageAnswer MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
+                                   MessageButtons buttons, std::vector<MessageOption>& options) override;
 };

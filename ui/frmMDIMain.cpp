@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "BackupCommands.h"
 #include "BlockClipboard.h"
 #include "BlockTable.h"
 #include "BlockToolbar.h"
@@ -195,6 +197,7 @@ void frmMDIMain::BuildCommands() {
   on("mnuFileReceiveSysEx", [this] { dumpCommands_->ReceiveSysEx(); });
   on("mnuFileSendSysEx", [this] { dumpCommands_->SendSysEx(); });
   on("mnuFileSplitSysEx", [this] { dumpCommands_->SplitSysEx(); });
+  on("mnuFileBackup", [this] { BackupCommands(*this).BackupDevice(); });
   on("mnuFileExit", [this] { close(); });
   on("mnuEditModifiers", [this] { toolCommands_->EditModifiers(); });
   on("mnuEditPresetName", [this] { FocusPresetName(); });
@@ -293,6 +296,12 @@ void frmMDIMain::ShutDown() {
     } catch (...) {
     }
   };
+  // Tool windows still open close first, while what they use is there.
+  ignoringErrors([this] {
+    for (QDialog* window : findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+      if (window != midiSetup_.get() && window->isVisible()) window->close();
+    }
+  });
   ignoringErrors([this] { preset_.reset(); });
   ignoringErrors([this] { dump_.reset(); });
   ignoringErrors([this] { midiSetup_.reset(); });

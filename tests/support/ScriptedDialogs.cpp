@@ -21,12 +21,12 @@ MessageAnswer ScriptedDialogs::Message(const std::string& text, const std::strin
   return MessageAnswer::Ok;
 }
 
-MessageAnswer ScriptedDialogs::MessageWithCheck(const std::string& text, const std::string& title, MessageIcon icon,
-                                                MessageButtons buttons, const std::string& checkCaption,
-                                                bool& checked) {
-  checkCaptions_.push_back(checkCaption);
-  if (!checks_.empty()) {
-    checked = checks_.front();
+MessageAnswer ScriptedDialogs::MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
+                                                  MessageButtons buttons, std::vector<MessageOption>& options) {
+  for (MessageOption& option : options) {
+    optionCaptions_.push_back(option.caption);
+    if (checks_.empty()) continue;
+    option.checked = checks_.front();
     checks_.pop_front();
   }
   return Message(text, title, icon, buttons);

@@ -23,14 +23,15 @@ class ScriptedDialogs : public IDialogs {
 
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
                         MessageButtons buttons) override;
-  // Records the box like Message and the check box's caption; the check box
-  // takes the next queued state, or keeps its start state when none is queued.
-  MessageAnswer MessageWithCheck(const std::string& text, const std::string& title, MessageIcon icon,
-                                 MessageButtons buttons, const std::string& checkCaption, bool& checked) override;
+  // Records the box like Message and the options' captions; each option
+  // takes the next queued check state, or keeps its own when none is queued.
+  MessageAnswer MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
+                                   MessageButtons buttons, std::vector<MessageOption>& options) override;
 
   void QueueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
   void QueueCheck(bool checked) { checks_.push_back(checked); }
-  const std::vector<std::string>& CheckCaptions() const { return checkCaptions_; }
+  // The captions of the options offered, in order.
+  const std::vector<std::string>& OptionCaptions() const { return optionCaptions_; }
   const std::vector<ShownMessage>& Shown() const { return shown_; }
   std::vector<std::string> Texts() const;
   void Clear() { shown_.clear(); }
@@ -38,6 +39,6 @@ class ScriptedDialogs : public IDialogs {
  private:
   std::deque<MessageAnswer> answers_;
   std::deque<bool> checks_;
-  std::vector<std::string> checkCaptions_;
+  std::vector<std::string> optionCaptions_;
   std::vector<ShownMessage> shown_;
 };

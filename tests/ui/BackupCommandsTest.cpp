@@ -1,0 +1,161 @@
+// The device backup, the send warning's options and the verified send, end to
+// end through the frame on the in-process simulated G-Major; and the question
+// box with options as the user meets it.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "FactoryBank.h"
+#include "FrameFixture.h"
+#include "OptionsQuestion.h"
+#include "PresetBuilder.h"
+#include "QtDialogs.h"
+#include "dlgReadPresets.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes UserBank(SimulatorMidiSystem& midi) {
+  return midi.WithDevice([](SimulatedGMajor& device) { return device.UserBank(); });
+}
+
+Bytes Slots(const Bytes& dump, int first, int count) {
+  return {dump.begin() + first * 615, dump.begin() + (first + count) * 615};
+}
+
+void SetFault(SimulatorMidiSystem& midi, const std::string& fault) {
+  midi.WithDevice([&](SimulatedGMajor& device) { device.SetFault(*ParseSimFault(fault)); });
+}
+
+// Opens a dump of count presets (U1 up, distinct from the device's) and
+// sends it with the options verify and backup.
+std::string SendDump(FrameFixture& f, int count, bool verify, bool backup) {
+  const std::string path = f.dir.File("send.syx");
+  Bytes dump;
+  for (int n = 1; n <= count; ++n) {
+    const Bytes p = PresetBuilder().Name("Sent " + std::to_string(n)).Number(100 + n).Scramble(300 + n).Bytes();
+    dump.insert(dump.end(), p.begin(), p.end());
+  }
+  WriteBytes(path, dump);
+  f.files.opens.push_back(path);
+  f.Trigger("mnuFileOpen");
+  f.dialogs.QueueAnswer(MessageAnswer::Yes);
+  f.dialogs.QueueCheck(verify);
+  f.dialogs.QueueCheck(backup);
+  f.Trigger("mnuFileSendSysEx");
+  return path;
+}
+
+}  // namespace
+
+class BackupCommandsTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void BackupDeviceReadsTheUserAndFactoryBanksIntoTheFile() {
+    FrameFixture f;
+    const std::string path = f.dir.File("backup.syx");
+    f.files.saves.push_back(path);
+    f.dialogs.QueueCheck(true);
+    f.Trigger("mnuFileBackup");
+    QCOMPARE(f.dialogs.OptionCaptions(), std::vector<std::string>{"Also read the 100 factory presets"});
+    Bytes expected = UserBank(f.midi);
+    for (int n = 1; n <= 100; ++n) {
+      const PresetImage p = FactoryPreset(n);
+      expected.insert(expected.end(), p.begin(), p.end());
+    }
+    QVERIFY(ReadBytes(path) == expected);
+    QCOMPARE(f.Messages().back(), "Backed up 200 presets to " + path + ".");
+    QCOMPARE(f.dialogs.Shown().back().icon, MessageIcon::Information);
+  }
+
+  void ABackupThatReadsNothingOrIsCancelledWritesNothing() {
+    FrameFixture f;
+    const std::string path = f.dir.File("backup.syx");
+    SetFault(f.midi, "corrupt-every=1");
+    f.files.saves.push_back(path);
+    f.Trigger("mnuFileBackup");
+    QCOMPARE(f.Messages().back(), std::string("No preset could be read; nothing written."));
+    QCOMPARE(f.dialogs.Shown().back().icon, MessageIcon::Exclamation);
+
+    // No answer comes, so the reading is still waiting when Cancel is pressed.
+    SetFault(f.midi, "drop-every=1");
+    f.files.saves.push_back(path);
+    f.steps.Then("cancel the backup", [] {
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* reading = qobject_cast<dlgReadPresets*>(window);
+        if (reading && reading->isVisible()) {
+          reading->findChild<QPushButton*>("CancelButton")->click();
+          return true;
+        }
+      }
+      return false;
+    });
+    f.Trigger("mnuFileBackup");
+    QVERIFY2(f.steps.Stuck().isEmpty(), qPrintable(f.steps.Stuck()));
+    QCOMPARE(f.Messages().back(), std::string("Backup cancelled; nothing written."));
+    QVERIFY(!QFile::exists(QString::fromStdString(path)));
+  }
+
+  void VerifiedSendNamesExactlyThePresetsTheDeviceDamaged() {
+    FrameFixture f;
+    SetFault(f.midi, "corrupt-every=10");
+    SendDump(f, 20, true, false);
+    QCOMPARE(f.dialogs.OptionCaptions(), (std::vector<std::string>{"Verify: read every sent preset back and compare",
+                                                                    "Back up U1-U20 to a file first"}));
+    QCOMPARE(f.dialogs.Shown().back().title, std::string("SysEx Send - verify"));
+    QCOMPARE(f.Messages().back(), std::string("2 of 20 presets are not held as sent:\n"
+                                              "U10 \"Sent 10\" differs from what was sent\n"
+                                              "U20 \"Sent 20\" differs from what was sent"));
+  }
+
+  void BackupChosenInTheWarningSavesTheOverwrittenPresetsFirst() {
+    FrameFixture f;
+    const Bytes before = UserBank(f.midi);
+    const std::string backup = f.dir.File("before.syx");
+    f.files.saves.push_back(backup);
+    const std::string sent = SendDump(f, 3, false, true);
+    QVERIFY(ReadBytes(backup) == Slots(before, 0, 3));
+    QVERIFY(Slots(UserBank(f.midi), 0, 3) == ReadBytes(sent));
+    QCOMPARE(f.Messages().size(), std::size_t(1));  // only the warning
+  }
+
+  void ABackupNotMadeStopsTheSend() {
+    FrameFixture f;
+    const Bytes before = UserBank(f.midi);
+    SendDump(f, 3, false, true);  // no file chosen for the backup
+    QVERIFY(UserBank(f.midi) == before);
+    SetFault(f.midi, "corrupt-every=1");  // every answer arrives damaged
+    f.files.saves.push_back(f.dir.File("before.syx"));
+    SendDump(f, 1, false, true);
+    QVERIFY(UserBank(f.midi) == before);
+    QCOMPARE(f.Messages().back(), std::string("No preset could be read; nothing written.\nNothing was sent."));
+  }
+
+  void OptionsQuestionReturnsTheButtonAndTheTickedOptions() {
+    QtDialogs real;
+    SetDialogs(&real);
+    QTimer::singleShot(0, [] {
+      auto* box = qobject_cast<OptionsQuestion*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      box->findChild<QCheckBox*>("chkB")->click();
+      box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Yes)->click();
+    });
+    std::vector<MessageOption> options{{"chkA", "A", true}, {"chkB", "B", false}};
+    QCOMPARE(Dialogs().MessageWithOptions("Sure?", "Title", MessageIcon::Critical, MessageButtons::YesNo, options),
+             MessageAnswer::Yes);
+    QVERIFY(options[0].checked && options[1].checked);
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QCOMPARE(Dialogs().MessageWithOptions("Sure?", "Title", MessageIcon::Question, MessageButtons::YesNoCancel, options),
+             MessageAnswer::Cancel);
+    SetDialogs(nullptr);
+  }
+};
+
+QTEST_MAIN(BackupCommandsTest)
+#include "BackupCommandsTest.moc"
