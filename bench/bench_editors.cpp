@@ -9,10 +9,16 @@
 #include "CPreset.h"
 #include "IBlockHost.h"
 #include "comboBoxUtils.h"
+#include "frmChorusFlange.h"
 #include "frmCompressor.h"
 #include "frmDelay.h"
 #include "frmFilterMod.h"
+#include "frmLevelRelay.h"
+#include "frmNoiseGateEQ.h"
 #include "frmPitch.h"
+#include "frmReverb.h"
+#include "frmRouting.h"
+#include "frmTapTempo.h"
 
 namespace {
 
@@ -28,13 +34,19 @@ class QuietHost final : public IBlockHost {
   void SetTapTempoSpeed(const QString&) override {}
 };
 
-// Every editor built so far, as the main window keeps them.
+// The ten editors, as the main window keeps them.
 std::vector<std::unique_ptr<BlockEditor>> MakeEditors() {
   std::vector<std::unique_ptr<BlockEditor>> editors;
+  editors.push_back(std::make_unique<frmNoiseGateEQ>());
+  editors.push_back(std::make_unique<frmLevelRelay>());
   editors.push_back(std::make_unique<frmCompressor>());
   editors.push_back(std::make_unique<frmFilterMod>());
   editors.push_back(std::make_unique<frmPitch>());
+  editors.push_back(std::make_unique<frmChorusFlange>());
   editors.push_back(std::make_unique<frmDelay>());
+  editors.push_back(std::make_unique<frmReverb>());
+  editors.push_back(std::make_unique<frmRouting>());
+  editors.push_back(std::make_unique<frmTapTempo>());
   return editors;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ControllerShot.h"
+#include "FrameShot.h"
 #include "UiShots.h"
 #include "frmChorusFlange.h"
 #include "frmCompressor.h"
@@ -32,6 +33,7 @@ const ShotEntry kWindows[] = {
     {"dlgModifiers", MakeShot<ModifiersShot>},
     {"frmAbout", MakeShot<FixedShot<frmAbout>>},
     {"frmSplash", MakeShot<FixedShot<frmSplash>>},
+    {"frmMDIMain", MakeShot<FrameShot>},
     {"dlgController", MakeControllerShot},
 };
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "BlockEditor.h"
@@ -20,6 +21,10 @@ class ShotWindow {
   virtual bool Show(const CPreset* preset) = 0;
   // Writes what the window shows into preset; false on a failure.
   virtual bool Gather(CPreset& preset) = 0;
+  // The frame only: shows block iBlock's editor; opens a dump file in the
+  // list pane. False for every other window, or on a failure.
+  virtual bool ShowBlock(int /*iBlock*/) { return false; }
+  virtual bool OpenDump(const std::string& /*fileName*/) { return false; }
 };
 
 // A block editor after Setup, hosted by a host that only records.

@@ -4,8 +4,11 @@
 //
 //   lindel-shot --window NAME [--preset FILE.syx] [--scatter-none]
 //               [--png OUT.png] [--state OUT.json] [--gather OUT.syx]
+//               [--block N] [--dump FILE.syx]
 //
-// Without --preset the window shows a new preset (every field 0). Exit 0 on
+// Without --preset the window shows a new preset (every field 0). For the
+// frame (frmMDIMain), --block N shows block N's editor and --dump opens a
+// dump file in the list pane, its first slot on screen. Exit 0 on
 // success, 1 when the window reported a failure (see lindelerr.Log), 2 on a
 // usage or I/O error.
 #include <QApplication>
@@ -71,6 +74,16 @@ void WritePng(const std::string& path, QWidget& window) {
   }
 }
 
+int BlockArgument(const std::string& text) {
+  try {
+    std::size_t used = 0;
+    const int block = std::stoi(text, &used);
+    if (used == text.size()) return block;
+  } catch (const std::exception&) {
+  }
+  throw UsageError("--block needs a block number, not " + text);
+}
+
 int Run(const CliArgs& args) {
   if (!args.Positional().empty()) throw UsageError("unexpected argument " + args.Positional().front());
   const std::string name = args.Required("--window");
@@ -82,6 +95,12 @@ int Run(const CliArgs& args) {
   const std::unique_ptr<ShotWindow> window = entry->make();
   QWidget& widget = window->Widget();
   bool ok = window->Show(neutral ? nullptr : &preset);
+  if (const auto dump = args.Value("--dump"); dump && !window->OpenDump(*dump)) {
+    throw UsageError("cannot show dump " + *dump + " in " + name);
+  }
+  if (const auto block = args.Value("--block"); block && !window->ShowBlock(BlockArgument(*block))) {
+    throw UsageError("cannot show block " + *block + " in " + name);
+  }
   widget.show();
   QApplication::processEvents();
 
@@ -110,11 +129,11 @@ int main(int argc, char** argv) {
   CLog::SetProgram(&log);
   try {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return Run(CliArgs(arguments, {"--window", "--preset", "--png", "--state", "--gather"}, {"--scatter-none"}));
+    return Run(CliArgs(arguments, {"--window", "--preset", "--png", "--state", "--gather", "--block", "--dump"}, {"--scatter-none"}));
   } catch (const UsageError& err) {
     std::cerr << "lindel-shot: " << err.what() << "\n"
               << "usage: lindel-shot --window NAME [--preset FILE.syx] [--scatter-none] [--png OUT.png]"
-                 " [--state OUT.json] [--gather OUT.syx]\n";
+                 " [--state OUT.json] [--gather OUT.syx] [--block N] [--dump FILE.syx]\n";
     return ExitCode::Usage;
   }
 }
