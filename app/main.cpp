@@ -1,11 +1,13 @@
 // The editor: the error log in the program's folder, Qt message boxes, file
 // dialogs and settings, the MIDI devices with the built-in simulated G-Major
-// listed last, and the frame window.
+// listed last, and the frame window, opening the .syx file named on the
+// command line (the desktop entry passes the file the user opened).
 #include <QApplication>
 
 #include "CLog.h"
 #include "DefaultMidiSystem.h"
 #include "Dialogs.h"
+#include "FileOpener.h"
 #include "FrameTools.h"
 #include "QtDialogs.h"
 #include "QtFileUI.h"
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Lindel");
   QApplication::setApplicationVersion(LINDEL_VERSION);
+  // Ties the windows to the installed desktop entry (its icon, its name).
+  QGuiApplication::setDesktopFileName("org.lindel.Lindel");
 
   CLog log(ProgramFolder());
   CLog::SetProgram(&log);
@@ -29,6 +33,7 @@ int main(int argc, char** argv) {
   {
     frmMDIMain frame({settings, midi, files, DefaultFrameTools(settings, midi)});
     frame.Load();
+    FileOpener(frame).OpenArguments(QApplication::arguments());
     status = QApplication::exec();
   }
   SetDialogs(nullptr);

@@ -13,7 +13,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # test services and tools
   jackd2 xvfb xauth imagemagick
-  appstream desktop-file-utils
+  appstream desktop-file-utils shared-mime-info libxml2-utils
   fonts-dejavu-core
 )
 

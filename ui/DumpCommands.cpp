@@ -8,6 +8,7 @@
 #include "CommandSteps.h"
 #include "Dialogs.h"
 #include "Guarded.h"
+#include "RecentFiles.h"
 #include "dlgMidiSetup.h"
 
 namespace {
@@ -51,14 +52,20 @@ void DumpCommands::OpenSysExDump() {
   Guarded("Open SysEx dump menu", [&] {
     if (!frame_.ConfirmLoseChanges()) return;
     const std::string fileName = frame_.Files().GetOpenFile(&frame_);
-    if (fileName.empty()) return;
-    DumpOpened opened;
-    {
-      const WaitCursor wait;
-      opened = frame_.OpenDump(fileName);
-    }
-    ReportOpen(opened, fileName);
+    if (!fileName.empty()) OpenFile(fileName);
   });
+}
+
+bool DumpCommands::OpenFile(const std::string& fileName) {
+  DumpOpened opened;
+  {
+    const WaitCursor wait;
+    opened = frame_.OpenDump(fileName);
+  }
+  ReportOpen(opened, fileName);
+  if (opened != DumpOpened::Yes && opened != DumpOpened::Truncated) return false;
+  RecentFiles(frame_.Settings()).Add(fileName);
+  return true;
 }
 
 void DumpCommands::SaveSysExDump() {
@@ -96,7 +103,7 @@ void DumpCommands::ReceiveSysEx() {
       ShowMessage("Unable to receive SysEx");
       return;
     }
-    ReportOpen(frame_.OpenDump(fileName), fileName);
+    OpenFile(fileName);
   });
 }
 
@@ -118,7 +125,7 @@ void DumpCommands::SendSysEx() {
     if (!verify) return;
     frame_.CloseDump();
     if (SendFile(fileName) && *verify) safeguards.VerifySentDump(fileName);
-    ReportOpen(frame_.OpenDump(fileName), fileName);
+    OpenFile(fileName);
   });
 }
 

@@ -18,6 +18,9 @@ class DumpCommands {
   void SendSysEx();
   // Writes the files beside the dump and says how many were written.
   void SplitSysEx();
+  // Opens the dump in the pane, says what kept it (or part of it) from the
+  // screen, and lists a shown dump among the recent files; true when shown.
+  bool OpenFile(const std::string& fileName);
 
  private:
   void SaveSlot();

@@ -45,6 +45,7 @@ MainMenu::MainMenu(QMenuBar& bar) : QObject(&bar) {
 void MainMenu::BuildFileMenu(QMenuBar& bar) {
   QMenu& file = AddMenu(bar, "mnuFile", "&File");
   AddItem(file, "mnuFileOpen", "&Open SysEx dump...", "Ctrl+O");
+  AddSubmenu(file, "mnuFileRecent", "Recent &Files");
   AddItem(file, "mnuFileSave", "&Save SysEx dump...", "Ctrl+S", false);
   AddSeparator(file, "mnuFileSep2");
   AddItem(file, "mnuFileReceiveSysEx", "&Receive SysEx...");
@@ -60,12 +61,8 @@ void MainMenu::BuildEditMenu(QMenuBar& bar) {
   AddItem(edit, "mnuEditModifiers", "&Modifiers...", "Ctrl+M", false);
   AddItem(edit, "mnuEBTapTempo", "&Tap Tempo", "Ctrl+D", false);
   AddItem(edit, "mnuEditPresetName", "&Preset name", "Ctrl+P", false);
-  QMenu& blocks = *edit.addMenu("&Effects Blocks");
-  blocks.setObjectName("mnuEditBlock");
-  blocks.menuAction()->setObjectName("mnuEditBlock");
+  QMenu& blocks = AddSubmenu(edit, "mnuEditBlock", "&Effects Blocks");
   blocks.menuAction()->setEnabled(false);
-  menus_["mnuEditBlock"] = &blocks;
-  items_["mnuEditBlock"] = blocks.menuAction();
   for (const BlockItemSpec& spec : kBlockItems) AddItem(blocks, spec.name, spec.caption, spec.shortcut, false).setCheckable(true);
   AddSeparator(edit, "mnuEditSep2");
   AddItem(edit, "mnuEditCopyBlock", "Copy Block", {}, false);
@@ -103,6 +100,15 @@ QMenu& MainMenu::AddMenu(QMenuBar& bar, const char* name, const char* caption) {
   menus_[name] = menu;
   items_[name] = menu->menuAction();
   return *menu;
+}
+
+QMenu& MainMenu::AddSubmenu(QMenu& parent, const char* name, const char* caption) {
+  QMenu* submenu = parent.addMenu(caption);
+  submenu->setObjectName(name);
+  submenu->menuAction()->setObjectName(name);
+  menus_[name] = submenu;
+  items_[name] = submenu->menuAction();
+  return *submenu;
 }
 
 QAction& MainMenu::AddItem(QMenu& menu, const char* name, const char* caption, const QString& shortcut,

@@ -41,6 +41,7 @@ class MainMenu final : public QObject {
 
  private:
   QMenu& AddMenu(QMenuBar& bar, const char* name, const char* caption);
+  QMenu& AddSubmenu(QMenu& parent, const char* name, const char* caption);
   QAction& AddItem(QMenu& menu, const char* name, const char* caption, const QString& shortcut = {},
                    bool enabled = true);
   void AddSeparator(QMenu& menu, const char* name);

@@ -5,6 +5,7 @@
 #include "CommandSteps.h"
 #include "Dialogs.h"
 #include "Guarded.h"
+#include "RecentFiles.h"
 #include "dlgMidiSetup.h"
 #include "dlgRequestPreset.h"
 
@@ -58,12 +59,17 @@ void PresetCommands::LoadFromFile() {
   Guarded("Preset Load menu", [&] {
     if (!frame_.ConfirmLoseChanges()) return;
     const std::string fileName = frame_.Files().GetOpenFile(&frame_);
-    if (fileName.empty()) return;
-    if (std::shared_ptr<CPreset> loaded = ReadPresetFile(fileName)) {
-      const WaitCursor wait;
-      frame_.ShowSinglePreset(std::move(loaded));
-    }
+    if (!fileName.empty()) LoadFile(fileName);
   });
+}
+
+bool PresetCommands::LoadFile(const std::string& fileName) {
+  std::shared_ptr<CPreset> loaded = ReadPresetFile(fileName);
+  if (!loaded) return false;
+  const WaitCursor wait;
+  frame_.ShowSinglePreset(std::move(loaded));
+  RecentFiles(frame_.Settings()).Add(fileName);
+  return true;
 }
 
 // The edited mark stays: the device holds the preset, no file does.
@@ -86,7 +92,9 @@ void PresetCommands::SaveAsFile() {
     if (!frame_.GatherPreset(true)) return;
     const std::string fileName = frame_.Files().GetSaveFile(&frame_);
     if (fileName.empty()) return;
-    if (frame_.Preset()->Save(fileName, 1)) frame_.SetFormDirty(false);
+    if (!frame_.Preset()->Save(fileName, 1)) return;
+    frame_.SetFormDirty(false);
+    RecentFiles(frame_.Settings()).Add(fileName);
   });
 }
 

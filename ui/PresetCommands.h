@@ -19,6 +19,9 @@ class PresetCommands {
   void TransmitPreset();
   void SaveAsFile();
   void NewPreset();
+  // Puts the preset of a single-preset file on screen and lists the file
+  // among the recent ones; false, after a message, when it holds none.
+  bool LoadFile(const std::string& fileName);
 
  private:
   frmMDIMain& frame_;

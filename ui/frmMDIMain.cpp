@@ -23,6 +23,7 @@
 #include "Dialogs.h"
 #include "DumpCommands.h"
 #include "DumpPane.h"
+#include "FileOpener.h"
 #include "Guarded.h"
 #include "KeyFilters.h"
 #include "MainMenu.h"
@@ -73,6 +74,7 @@ frmMDIMain::frmMDIMain(FrameServices services, QWidget* parent)
   blockMenu_ = new BlockMenu(this);
   BuildCommands();
   ConnectToolbar();
+  InstallFileOpening(*this);
 }
 
 frmMDIMain::~frmMDIMain() = default;
