@@ -97,6 +97,16 @@ PresetValues ReadPresetValues(const PresetImage& image) {
   return values;
 }
 
+BlockValues PickBlockValues(const CatalogBlock& block, int type, const std::function<int(int count)>& pick) {
+  BlockValues values{&block, type, {}};
+  for (const CatalogField& field : FieldsOf(block, type)) {
+    const bool isType = block.HasTypes() && field.row == &TypeRow(block);
+    const int position = isType ? type : pick(static_cast<int>(Items(*field.row).size()));
+    values.fields.push_back({field, ItemValue(*field.row, position), std::nullopt});
+  }
+  return values;
+}
+
 PresetImage ComposePreset(const PresetValues& values) {
   PresetImage image{};
   WriteHeader(image);

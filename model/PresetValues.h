@@ -40,6 +40,10 @@ struct PresetValues {
 
 PresetValues ReadPresetValues(const PresetImage& image);
 
+// A block of this type whose every other field holds the item of its list
+// that pick chooses: pick(count) gives a position below count.
+BlockValues PickBlockValues(const CatalogBlock& block, int type, const std::function<int(int count)>& pick);
+
 // The image the values make: the header with device 0, name, number, every
 // field, the values each block's type fixes, the modifier slots (a slot
 // without a given assignment gets the default one), the end byte and the

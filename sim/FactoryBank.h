@@ -1,5 +1,5 @@
 // The simulated device's built-in presets, generated rather than stored:
-// every one has a distinct name, plausible parameter values and a valid
+// every one has a distinct name, values the editors can show and a valid
 // checksum, and the same number always gives the same bytes.
 #pragma once
 

@@ -18,14 +18,9 @@ std::string RandomName(std::mt19937& rng) {
 }
 
 BlockValues RandomBlock(std::mt19937& rng, const CatalogBlock& block, const CatalogPresetOptions& options) {
-  BlockValues values{&block, Uniform(rng, 0, TypeCount(block) - 1), {}};
-  if (&block == options.block) values.type = options.type;
-  for (const CatalogField& field : FieldsOf(block, values.type)) {
-    const bool isType = block.HasTypes() && field.row == &TypeRow(block);
-    const int position = isType ? values.type : Uniform(rng, 0, static_cast<int>(Items(*field.row).size()) - 1);
-    values.fields.push_back({field, ItemValue(*field.row, position), std::nullopt});
-  }
-  return values;
+  const int drawn = Uniform(rng, 0, TypeCount(block) - 1);
+  const int type = &block == options.block ? options.type : drawn;
+  return PickBlockValues(block, type, [&rng](int count) { return Uniform(rng, 0, count - 1); });
 }
 
 // Every slot of the stored types' parameters; Compose gives the rest the default.
