@@ -81,7 +81,7 @@ void DumpCommands::SaveSlot() {
     return;
   }
   frame_.RelabelSlot(slot);
-  frame_.SetFormDirty(false);
+  frame_.MarkSaved();
 }
 
 void DumpCommands::ReceiveSysEx() {

@@ -86,7 +86,7 @@ void PresetCommands::SaveAsFile() {
     if (!frame_.GatherPreset(true)) return;
     const std::string fileName = frame_.Files().GetSaveFile(&frame_);
     if (fileName.empty()) return;
-    if (frame_.Preset()->Save(fileName, 1)) frame_.SetFormDirty(false);
+    if (frame_.Preset()->Save(fileName, 1)) frame_.MarkSaved();
   });
 }
 
