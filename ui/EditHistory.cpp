@@ -61,6 +61,13 @@ void EditHistory::MarkSaved() {
   lastFields_.clear();
 }
 
+void EditHistory::Adopt(const PresetImage& shown) {
+  if (!started_) return;
+  if (current_ == saved_) saved_ = shown;
+  current_ = shown;
+  lastFields_.clear();
+}
+
 const PresetImage& EditHistory::Undo() {
   redo_.push_back(current_);
   current_ = undo_.back();

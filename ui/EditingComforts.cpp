@@ -49,7 +49,7 @@ void EditingComforts::ConnectFrame() {
   connect(&frame_, &frmMDIMain::PresetShown, this, &EditingComforts::PresetShown);
   connect(&frame_, &frmMDIMain::Saved, this, &EditingComforts::Saved);
   connect(&frame_, &frmMDIMain::ScreenClaimed, this, [this] { SetComparing(false); });
-  connect(compare_, &CompareView::Switched, audition_, &LiveAudition::Edited);
+  connect(compare_, &CompareView::Switched, this, &EditingComforts::CompareSwitched);
 }
 
 // Items are checked by code without their triggered signal, so only the
@@ -119,7 +119,17 @@ void EditingComforts::Redo() {
 
 void EditingComforts::ShowState(const PresetImage& state) {
   frame_.ShowState(state, !history_.IsSaved());
+  AdoptScreen();
   UpdateItems();
+  audition_->Edited();
+}
+
+void EditingComforts::AdoptScreen() {
+  if (const std::optional<PresetImage> shown = ScreenState()) history_.Adopt(*shown);
+}
+
+void EditingComforts::CompareSwitched() {
+  if (!compare_->Active()) AdoptScreen();
   audition_->Edited();
 }
 

@@ -50,6 +50,9 @@ class EditingComforts final : public QObject {
   void Settle();
   void Saved();
   void ShowState(const PresetImage& state);
+  // What the screen shows after a state was put back becomes the current one.
+  void AdoptScreen();
+  void CompareSwitched();
   void UpdateItems();
   std::optional<PresetImage> ScreenState() const;
 

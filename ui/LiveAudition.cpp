@@ -13,6 +13,8 @@ LiveAudition::LiveAudition(AuditionPort& port, std::function<std::optional<Prese
       free_(std::move(free)),
       wireTime_(std::move(wireTime)) {
   timer_.setSingleShot(true);
+  // A coarse timer may fire early, which would shorten the interval.
+  timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &LiveAudition::Tick);
 }
 
