@@ -41,6 +41,7 @@ void CompareView::SetActive(bool active) {
   frame_.SetCaptionNote(active ? kCaptionNote : "");
   if (active) {
     qApp->installEventFilter(this);
+    frame_.statusBar()->setStyleSheet("QStatusBar { background: #fff1c9; color: #5c4300; font-weight: bold; }");
     frame_.statusBar()->show();
     frame_.statusBar()->showMessage(kStatus);
   } else {
