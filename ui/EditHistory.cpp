@@ -58,21 +58,21 @@ void EditHistory::Record(const PresetImage& state, Clock::time_point when) {
 
 void EditHistory::MarkSaved() {
   saved_ = current_;
-  lastFields_.clear();
+  EndStep();
 }
 
 void EditHistory::Adopt(const PresetImage& shown) {
   if (!started_) return;
   if (current_ == saved_) saved_ = shown;
   current_ = shown;
-  lastFields_.clear();
+  EndStep();
 }
 
 const PresetImage& EditHistory::Undo() {
   redo_.push_back(current_);
   current_ = undo_.back();
   undo_.pop_back();
-  lastFields_.clear();
+  EndStep();
   return current_;
 }
 
@@ -80,6 +80,6 @@ const PresetImage& EditHistory::Redo() {
   undo_.push_back(current_);
   current_ = redo_.back();
   redo_.pop_back();
-  lastFields_.clear();
+  EndStep();
   return current_;
 }

@@ -32,6 +32,8 @@ class EditHistory {
   // The state after an edit; an unchanged state is no step. Clears redo.
   void Record(const PresetImage& state, Clock::time_point when);
   void MarkSaved();
+  // The next edit starts a step of its own.
+  void EndStep() { lastFields_.clear(); }
   // The current state as the screen shows it once put back: the editors
   // bring out-of-range values into range, so a state shown can read back a
   // little differently. No step; the saved state follows when it was current.

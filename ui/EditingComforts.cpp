@@ -46,6 +46,7 @@ bool EditingComforts::Comparing() const { return compare_->Active(); }
 
 void EditingComforts::ConnectFrame() {
   connect(&frame_, &frmMDIMain::Edited, this, &EditingComforts::Edited);
+  connect(&frame_, &frmMDIMain::CommandEdited, this, &EditingComforts::CommandEdited);
   connect(&frame_, &frmMDIMain::PresetShown, this, &EditingComforts::PresetShown);
   connect(&frame_, &frmMDIMain::Saved, this, &EditingComforts::Saved);
   connect(&frame_, &frmMDIMain::ScreenClaimed, this, [this] { SetComparing(false); });
@@ -88,6 +89,14 @@ void EditingComforts::PresetShown() {
 void EditingComforts::Edited() {
   if (compare_->Active()) return;
   settle_.start();
+  audition_->Edited();
+}
+
+// Runs after the command is done with the screen, so it is taken at once.
+void EditingComforts::CommandEdited() {
+  history_.EndStep();
+  Settle();
+  history_.EndStep();
   audition_->Edited();
 }
 

@@ -46,6 +46,7 @@ class EditingComforts final : public QObject {
   void ConnectMenu();
   void PresetShown();
   void Edited();
+  void CommandEdited();
   // Records the state an edit left, if not done yet.
   void Settle();
   void Saved();

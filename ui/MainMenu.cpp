@@ -93,7 +93,7 @@ void MainMenu::BuildPresetMenu(QMenuBar& bar) {
   AddItem(preset, "mnuPresetNew", "New Preset", "Ctrl+N");
   AddSeparator(preset, "mnuPresetSep5");
   AddItem(preset, "mnuPresetCompare", "&Compare with Saved", "Ctrl+K", false).setCheckable(true);
-  AddItem(preset, "mnuPresetLiveAudition", "Live &Audition").setCheckable(true);
+  AddItem(preset, "mnuPresetLiveAudition", "Live Audition").setCheckable(true);
 }
 
 void MainMenu::BuildHelpMenu(QMenuBar& bar) {

@@ -126,8 +126,8 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   void SetCaptionNote(const QString& note);
   // The preset on screen was saved: the edited mark is cleared.
   void MarkSaved();
-  // The preset changed outside the editors (a pasted block).
-  void NoteEdit() { Q_EMIT Edited(); }
+  // A command changed the preset on screen (a pasted block).
+  void NoteEdit() { Q_EMIT CommandEdited(); }
   // Called before a command reads the screen or the preset.
   void ClaimScreen() { Q_EMIT ScreenClaimed(); }
   EditingComforts& Comforts() const { return *comforts_; }
@@ -147,6 +147,8 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
  Q_SIGNALS:
   // The user changed the preset on screen.
   void Edited();
+  // So did a command: a step of its own, never merged with the edits around it.
+  void CommandEdited();
   // Another preset, or none, was put on screen.
   void PresetShown();
   void Saved();

@@ -198,6 +198,27 @@ class EditingComfortsTest : public QObject {
 
   // --- undo and redo in the frame ---
 
+  void TheItemsStartAsTheyShouldAndNoShortcutIsTakenTwice() {
+    FrameFixture f;
+    const MainMenu& menu = f.Frame().Menu();
+    QCOMPARE(menu.Item("mnuEditUndo").text(), QString("&Undo"));
+    QCOMPARE(menu.Item("mnuEditUndo").shortcut(), QKeySequence("Ctrl+Z"));
+    QCOMPARE(menu.Item("mnuEditRedo").text(), QString("&Redo"));
+    QCOMPARE(menu.Item("mnuEditRedo").shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    QCOMPARE(menu.Item("mnuPresetCompare").text(), QString("&Compare with Saved"));
+    QVERIFY(menu.Item("mnuPresetCompare").isCheckable() && !menu.Item("mnuPresetCompare").isEnabled());
+    QCOMPARE(menu.Item("mnuPresetLiveAudition").text(), QString("Live Audition"));
+    QVERIFY(menu.Item("mnuPresetLiveAudition").isCheckable() && !menu.Item("mnuPresetLiveAudition").isChecked());
+    QSet<QKeySequence> taken;
+    for (const QAction* item : f.Frame().findChildren<QAction*>()) {
+      for (const QKeySequence& key : item->shortcuts()) {
+        QVERIFY2(!taken.contains(key), qPrintable(key.toString()));
+        taken.insert(key);
+      }
+    }
+  }
+
   void UndoAndRedoWalkAcrossEditorsAndTheName() {
     FrameFixture f;
     QVERIFY(!f.Enabled("mnuEditUndo") && !f.Enabled("mnuEditRedo"));
@@ -268,6 +289,32 @@ class EditingComfortsTest : public QObject {
     QVERIFY(f.EditedShown());
     f.Trigger("mnuEditRedo");
     QVERIFY(!f.EditedShown());
+  }
+
+  void BlocksSwitchedFromTheToolbarAndPastedAreUndoneToo() {
+    FrameFixture f;
+    f.files.opens.push_back(f.WritePreset("a.syx", "Blocks"));
+    f.Trigger("mnuPresetLoad");
+    const EditHistory& history = f.Frame().Comforts().History();
+    const BlockEditor& delay = *f.Frame().Blocks().ByName("frmDelay");
+    const bool on = delay.IsOn();
+    f.Frame().SetBlockOnOff(BlockNumber::Delay, !on);
+    Settle();
+    QCOMPARE(delay.IsOn(), !on);
+    f.Trigger("mnuEditUndo");
+    QCOMPARE(delay.IsOn(), on);
+    QVERIFY(history.IsSaved() && !f.EditedShown());
+
+    f.Trigger("mnuEBDelay");
+    f.Trigger("mnuEditCopyBlock");
+    const int copiedType = f.List("frmDelay", "cmbDelayType").currentIndex();
+    const int chosenType = ChooseNext(f, "frmDelay", "cmbDelayType");
+    Settle();
+    f.Trigger("mnuEditPasteBlock");
+    Settle();
+    QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), copiedType);
+    f.Trigger("mnuEditUndo");
+    QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), chosenType);
   }
 
   void ANewLoadedOrDumpPresetStartsAFreshHistory() {
