@@ -1,7 +1,6 @@
 #include "EditingComforts.h"
 
 #include <QAction>
-#include <QLineEdit>
 
 #include "CompareView.h"
 #include "ISettings.h"
