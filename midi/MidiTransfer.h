@@ -88,6 +88,7 @@ class MidiTransfer {
   // Not owned; null for none.
   void SetListener(TransferListener* listener) { listener_ = listener; }
   void SetTimings(const MidiTimings& timings) { timings_ = timings; }
+  const MidiTimings& Timings() const { return timings_; }
   // With a time-out, a wait for the device ends after this long without any
   // event from either port: a dump reception then finishes like Done, any
   // other run is cancelled (TimedOut() tells). The clock restarts at every

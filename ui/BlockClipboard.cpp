@@ -27,6 +27,7 @@ bool BlockClipboard::PasteBlock() {
     if (copied_ && frame_.Preset()->Paste(*copied_)) {
       frame_.SetFormDirty(false);
       frame_.ScatterPreset(true);
+      frame_.NoteEdit();
     }
   });
 }

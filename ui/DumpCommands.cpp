@@ -89,7 +89,7 @@ void DumpCommands::SaveSlot() {
     return;
   }
   frame_.RelabelSlot(slot);
-  frame_.SetFormDirty(false);
+  frame_.MarkSaved();
 }
 
 void DumpCommands::ReceiveSysEx() {

@@ -58,6 +58,9 @@ void MainMenu::BuildFileMenu(QMenuBar& bar) {
 
 void MainMenu::BuildEditMenu(QMenuBar& bar) {
   QMenu& edit = AddMenu(bar, "mnuEdit", "&Edit");
+  AddItem(edit, "mnuEditUndo", "&Undo", "Ctrl+Z", false);
+  AddItem(edit, "mnuEditRedo", "&Redo", "Ctrl+Y", false).setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+  AddSeparator(edit, "mnuEditSep0");
   AddItem(edit, "mnuEditModifiers", "&Modifiers...", "Ctrl+M", false);
   AddItem(edit, "mnuEBTapTempo", "&Tap Tempo", "Ctrl+D", false);
   AddItem(edit, "mnuEditPresetName", "&Preset name", "Ctrl+P", false);
@@ -86,6 +89,9 @@ void MainMenu::BuildPresetMenu(QMenuBar& bar) {
   AddItem(preset, "mnuPresetSave", "&Save as file...", "Ctrl+F", false);
   AddSeparator(preset, "mnuPresetSep4");
   AddItem(preset, "mnuPresetNew", "New Preset", "Ctrl+N");
+  AddSeparator(preset, "mnuPresetSep5");
+  AddItem(preset, "mnuPresetCompare", "&Compare with Saved", "Ctrl+K", false).setCheckable(true);
+  AddItem(preset, "mnuPresetLiveAudition", "Live Audition").setCheckable(true);
 }
 
 void MainMenu::BuildHelpMenu(QMenuBar& bar) {

@@ -93,7 +93,7 @@ void PresetCommands::SaveAsFile() {
     const std::string fileName = frame_.Files().GetSaveFile(&frame_);
     if (fileName.empty()) return;
     if (!frame_.Preset()->Save(fileName, 1)) return;
-    frame_.SetFormDirty(false);
+    frame_.MarkSaved();
     RecentFiles(frame_.Settings()).Add(fileName);
   });
 }

@@ -23,6 +23,7 @@
 #include "Dialogs.h"
 #include "DumpCommands.h"
 #include "DumpPane.h"
+#include "EditingComforts.h"
 #include "FileOpener.h"
 #include "Guarded.h"
 #include "KeyFilters.h"
@@ -191,6 +192,7 @@ void frmMDIMain::BuildCommands() {
   dumpCommands_ = std::make_unique<DumpCommands>(*this);
   presetCommands_ = std::make_unique<PresetCommands>(*this);
   toolCommands_ = std::make_unique<ToolCommands>(*this);
+  comforts_ = new EditingComforts(*this);
   const auto on = [this](const char* item, auto command) {
     connect(&menu_->Item(item), &QAction::triggered, this, command);
   };
@@ -327,6 +329,7 @@ void frmMDIMain::DisplayPreset(bool bLoaded) {
   ScatterPreset(bLoaded);
   ToggleButtons();
   if (!bLoaded) UpdateRoutingDisplay(kBlankRouting);
+  Q_EMIT PresetShown();
 }
 
 void frmMDIMain::EnablePresetControls(bool bLoaded) {
@@ -366,6 +369,7 @@ void frmMDIMain::ShowNameAndNumber(bool bLoaded) {
 
 bool frmMDIMain::GatherPreset(bool bSetNumber) {
   if (!preset_) return false;
+  ClaimScreen();
   if (txtPresetName->text().isEmpty()) {
     ShowMessage("You must enter a name for the preset");
     txtPresetName->setFocus();
@@ -396,9 +400,20 @@ bool frmMDIMain::ConfirmLoseChanges() {
 }
 
 void frmMDIMain::SetCaption(const QString& sName) {
-  const QString title = QString::fromUtf8(kAppTitle);
-  setWindowTitle(sName.isEmpty() ? title : title + " - " + sName);
+  captionName_ = sName;
+  QString title = QString::fromUtf8(kAppTitle);
+  for (const QString& part : {sName, captionNote_}) {
+    if (!part.isEmpty()) title += " - " + part;
+  }
+  setWindowTitle(title);
 }
+
+void frmMDIMain::SetCaptionNote(const QString& note) {
+  captionNote_ = note;
+  SetCaption(captionName_);
+}
+
+QString frmMDIMain::NameOnScreen() const { return txtPresetName->text(); }
 
 void frmMDIMain::FocusPresetName() { txtPresetName->setFocus(); }
 
@@ -425,6 +440,7 @@ void frmMDIMain::ShowBlock(int iBlock) {
 
 void frmMDIMain::SetBlockOnOff(BlockNumber iBlock, bool bOn) {
   if (!preset_) return;
+  ClaimScreen();
   for (BlockEditor* window : blocks_->All()) window->Gather(*preset_);
   if (!StoreBlockOnOff(*preset_, iBlock, bOn)) return;
   const QString name = txtPresetName->text();
@@ -434,6 +450,26 @@ void frmMDIMain::SetBlockOnOff(BlockNumber iBlock, bool bOn) {
   txtPresetNumber->setText(number);
   ToggleButtons();
   SetFormDirty(true);
+}
+
+void frmMDIMain::ShowState(const PresetImage& image, bool bDirty) {
+  if (!preset_) return;
+  const int number = preset_->PresetNumber();
+  if (!preset_->LoadFromByteArray(image)) return;
+  preset_->SetPresetNumber(number);
+  const QString loadedName = lblPresetName->text();
+  const QString target = txtPresetNumber->text();
+  ScatterPreset(true);
+  lblPresetName->setText(loadedName);
+  txtPresetNumber->setText(target);
+  ToggleButtons();
+  const QScopedValueRollback loading(loading_, true);
+  SetFormDirty(bDirty);
+}
+
+void frmMDIMain::MarkSaved() {
+  SetFormDirty(false);
+  Q_EMIT Saved();
 }
 
 void frmMDIMain::ReloadModifiers() {
@@ -518,6 +554,7 @@ void frmMDIMain::DumpEntryChosen(int row) {
 }
 
 void frmMDIMain::SetFormDirty(bool bDirty) {
+  if (bDirty && !loading_) Q_EMIT Edited();
   if (dirty_ == bDirty) return;
   dirty_ = bDirty;
   lblChanged->setVisible(bDirty);

@@ -29,6 +29,7 @@ class BlockToolbar;
 class CFileUI;
 class DumpCommands;
 class DumpPane;
+class EditingComforts;
 class ISettings;
 class MainMenu;
 class MidiSystem;
@@ -115,6 +116,22 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   // Slots of the open dump that the file holds whole.
   int CompleteSlots() const;
 
+  // Another state of the same preset on screen (undo, redo, compare): the
+  // image goes into the current preset under the preset's own number; the
+  // loaded name and number and the "Preset #" box stay; the edited mark
+  // becomes bDirty. Reported as no edit.
+  void ShowState(const PresetImage& image, bool bDirty);
+  QString NameOnScreen() const;
+  // Shown after the caption, "" for none.
+  void SetCaptionNote(const QString& note);
+  // The preset on screen was saved: the edited mark is cleared.
+  void MarkSaved();
+  // A command changed the preset on screen (a pasted block).
+  void NoteEdit() { Q_EMIT CommandEdited(); }
+  // Called before a command reads the screen or the preset.
+  void ClaimScreen() { Q_EMIT ScreenClaimed(); }
+  EditingComforts& Comforts() const { return *comforts_; }
+
   MainMenu& Menu() const { return *menu_; }
   BlockClipboard& Clipboard() const { return *clipboard_; }
   dlgMidiSetup& MidiSetup() const { return *midiSetup_; }
@@ -126,6 +143,16 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   ISettings& Settings() const { return services_.settings; }
   MidiSystem& Midi() const { return services_.midi; }
   const FrameTools& Tools() const { return services_.tools; }
+
+ Q_SIGNALS:
+  // The user changed the preset on screen.
+  void Edited();
+  // So did a command: a step of its own, never merged with the edits around it.
+  void CommandEdited();
+  // Another preset, or none, was put on screen.
+  void PresetShown();
+  void Saved();
+  void ScreenClaimed();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -152,6 +179,9 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   std::unique_ptr<DumpCommands> dumpCommands_;
   std::unique_ptr<PresetCommands> presetCommands_;
   std::unique_ptr<ToolCommands> toolCommands_;
+  EditingComforts* comforts_ = nullptr;
+  QString captionName_;
+  QString captionNote_;
   bool dirty_ = false;
   bool loading_ = false;
   DisplayState displayState_ = DisplayState::Empty;

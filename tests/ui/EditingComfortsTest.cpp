@@ -1,0 +1,522 @@
+// Undo and redo, Compare with Saved and Live Audition, through the real
+// frame on the simulated G-Major: the history's steps and saved state, what
+// the device's edit buffer receives and how often, and the saved preset
+// looked at without losing the edits.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QtTest>
+#include <chrono>
+#include <mutex>
+
+#include "EditHistory.h"
+#include "EditingComforts.h"
+#include "LiveAudition.h"
+#include "FrameFixture.h"
+#include "MainMenu.h"
+#include "PresetBuilder.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// The simulator, with the time of every message sent to it recorded and its
+// output device refused on demand.
+class RecordingMidi final : public MidiSystem {
+ public:
+  struct Sent {
+    Clock::time_point when;
+    std::vector<uint8_t> bytes;
+  };
+
+  explicit RecordingMidi(SimulatorMidiSystem& device) : device_(device) {}
+  std::vector<std::string> InputNames() override { return device_.InputNames(); }
+  std::vector<std::string> OutputNames() override { return device_.OutputNames(); }
+  std::unique_ptr<MidiInputDevice> OpenInput(int index, MidiInputHandler handler) override {
+    return device_.OpenInput(index, std::move(handler));
+  }
+  std::unique_ptr<MidiOutputDevice> OpenOutput(int index) override {
+    if (refuseOutput) return nullptr;
+    auto inner = device_.OpenOutput(index);
+    return inner ? std::make_unique<Output>(*this, std::move(inner)) : nullptr;
+  }
+
+  std::vector<Sent> Sends() const {
+    std::lock_guard lock(mutex_);
+    return sent_;
+  }
+  void Forget() {
+    std::lock_guard lock(mutex_);
+    sent_.clear();
+  }
+
+  bool refuseOutput = false;
+
+ private:
+  class Output final : public MidiOutputDevice {
+   public:
+    Output(RecordingMidi& owner, std::unique_ptr<MidiOutputDevice> inner) : owner_(owner), inner_(std::move(inner)) {}
+    bool Send(std::span<const uint8_t> message) override {
+      {
+        std::lock_guard lock(owner_.mutex_);
+        owner_.sent_.push_back({Clock::now(), {message.begin(), message.end()}});
+      }
+      return inner_->Send(message);
+    }
+
+   private:
+    RecordingMidi& owner_;
+    std::unique_ptr<MidiOutputDevice> inner_;
+  };
+
+  SimulatorMidiSystem& device_;
+  mutable std::mutex mutex_;
+  std::vector<Sent> sent_;
+};
+
+PresetImage ImageWith(int field, int32_t value) {
+  const CPreset preset = PresetBuilder().Name("Base").Value(field, value).Build();
+  return preset.Image();
+}
+
+// Lets the turn of the event loop after an edit run, where its state is taken.
+void Settle() { QTest::qWait(1); }
+
+// The frame on a recording simulator, with a loaded user preset 5 on screen.
+struct AuditionRig {
+  SimulatorMidiSystem device{std::chrono::seconds(60)};
+  RecordingMidi midi{device};
+  FrameFixture f{{}, &midi};
+
+  AuditionRig() {
+    f.files.opens.push_back(f.WritePreset("u5.syx", "Stored", 105));
+    f.Trigger("mnuPresetLoad");
+  }
+  PresetImage EditBuffer() { return DevicePreset(device, 0).Image(); }
+  void SetAudition(bool on) {
+    QAction& item = f.Frame().Menu().Item("mnuPresetLiveAudition");
+    if (item.isChecked() != on) item.trigger();
+  }
+  // Waits for the trailing send to be over.
+  void Quiet() {
+    QTest::qWait(400);
+    QTRY_VERIFY(EditBuffer() == LastSent());
+  }
+  PresetImage LastSent() {
+    const auto sends = midi.Sends();
+    PresetImage image{};
+    if (!sends.empty()) std::copy(sends.back().bytes.begin(), sends.back().bytes.end(), image.begin());
+    return image;
+  }
+};
+
+// Chooses the list's next entry, so the choice is always an edit.
+int ChooseNext(FrameFixture& f, const char* editor, const char* list) {
+  const QComboBox& combo = f.List(editor, list);
+  const int next = (combo.currentIndex() + 1) % combo.count();
+  f.Choose(editor, list, next);
+  return next;
+}
+
+int AuditionLogLines(const FrameFixture& f) {
+  int lines = 0;
+  for (const QString& line : f.log.Lines()) lines += line.contains("\tLive audition\t") ? 1 : 0;
+  return lines;
+}
+
+}  // namespace
+
+class EditingComfortsTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  // --- the history on its own ---
+
+  void EditsOfOneFieldInQuickSuccessionAreOneStep() {
+    EditHistory history;
+    const Clock::time_point t0{};
+    history.Reset(ImageWith(Offset::Compressor + 4, 0));
+    history.Record(ImageWith(Offset::Compressor + 4, 1), t0);
+    history.Record(ImageWith(Offset::Compressor + 4, 2), t0 + 300ms);
+    history.Record(ImageWith(Offset::Compressor + 4, 3), t0 + 600ms);
+    QVERIFY(history.CanUndo());
+    QCOMPARE(history.Undo(), ImageWith(Offset::Compressor + 4, 0));
+    QVERIFY(!history.CanUndo());
+    QVERIFY(history.IsSaved());
+
+    // A pause, or another field, starts a step of its own.
+    history.Reset(ImageWith(Offset::Compressor + 4, 0));
+    history.Record(ImageWith(Offset::Compressor + 4, 1), t0);
+    history.Record(ImageWith(Offset::Compressor + 4, 2), t0 + 1500ms);
+    QCOMPARE(history.Undo(), ImageWith(Offset::Compressor + 4, 1));
+
+    // Stepping a list away and back leaves nothing to undo.
+    history.Reset(ImageWith(Offset::Delay, 0));
+    history.Record(ImageWith(Offset::Delay, 2), t0);
+    history.Record(ImageWith(Offset::Delay, 0), t0 + 100ms);
+    QVERIFY(!history.CanUndo());
+  }
+
+  void UndoRedoAndTheSavedState() {
+    EditHistory history;
+    const Clock::time_point t0{};
+    const PresetImage a = ImageWith(Offset::Reverb, 0);
+    const PresetImage b = ImageWith(Offset::Reverb, 1);
+    const PresetImage c = ImageWith(Offset::Reverb, 2);
+    history.Reset(a);
+    history.Record(b, t0);
+    history.MarkSaved();
+    history.Record(c, t0 + 10ms);  // after a save: a new step, not merged
+    QVERIFY(!history.IsSaved());
+    QCOMPARE(history.Undo(), b);
+    QVERIFY(history.IsSaved());
+    QCOMPARE(history.Undo(), a);
+    QVERIFY(!history.IsSaved());
+    QCOMPARE(history.Redo(), b);
+    QVERIFY(history.CanRedo());
+    history.Record(a, t0 + 5s);  // a new edit drops what could be redone
+    QVERIFY(!history.CanRedo());
+    history.Record(a, t0 + 6s);  // the same state again is no step
+    QCOMPARE(history.Undo(), b);
+    QCOMPARE(history.Undo(), a);
+    QVERIFY(!history.CanUndo());
+  }
+
+  void TheNameIsOneFieldAndTheChecksumNone() {
+    PresetImage before = ImageWith(Offset::Pitch, 0);
+    PresetImage after = before;
+    after[Offset::Name] = 'X';
+    after[Offset::Name + 19] = 'Y';
+    after[Offset::Checksum] ^= 1;
+    after[Offset::Pitch + 2] = 1;
+    QCOMPARE(ChangedFields(before, after), (std::vector<int>{Offset::Name, Offset::Pitch}));
+  }
+
+  // --- undo and redo in the frame ---
+
+  void TheItemsStartAsTheyShouldAndNoShortcutIsTakenTwice() {
+    FrameFixture f;
+    const MainMenu& menu = f.Frame().Menu();
+    QCOMPARE(menu.Item("mnuEditUndo").text(), QString("&Undo"));
+    QCOMPARE(menu.Item("mnuEditUndo").shortcut(), QKeySequence("Ctrl+Z"));
+    QCOMPARE(menu.Item("mnuEditRedo").text(), QString("&Redo"));
+    QCOMPARE(menu.Item("mnuEditRedo").shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    QCOMPARE(menu.Item("mnuPresetCompare").text(), QString("&Compare with Saved"));
+    QVERIFY(menu.Item("mnuPresetCompare").isCheckable() && !menu.Item("mnuPresetCompare").isEnabled());
+    QCOMPARE(menu.Item("mnuPresetLiveAudition").text(), QString("Live Audition"));
+    QVERIFY(menu.Item("mnuPresetLiveAudition").isCheckable() && !menu.Item("mnuPresetLiveAudition").isChecked());
+    QSet<QKeySequence> taken;
+    for (const QAction* item : f.Frame().findChildren<QAction*>()) {
+      for (const QKeySequence& key : item->shortcuts()) {
+        QVERIFY2(!taken.contains(key), qPrintable(key.toString()));
+        taken.insert(key);
+      }
+    }
+  }
+
+  void UndoAndRedoWalkAcrossEditorsAndTheName() {
+    FrameFixture f;
+    QVERIFY(!f.Enabled("mnuEditUndo") && !f.Enabled("mnuEditRedo"));
+    f.Trigger("mnuPresetNew");
+    QVERIFY(!f.Enabled("mnuEditUndo"));
+    const int ratio = f.List("frmCompressor", "cmbRatio").currentIndex();
+    const int delayType = f.List("frmDelay", "cmbDelayType").currentIndex();
+    f.TypeName("Lindel");
+    Settle();
+    f.Choose("frmCompressor", "cmbRatio", 5);
+    Settle();
+    f.Choose("frmDelay", "cmbDelayType", 2);
+    Settle();
+    QVERIFY(f.Enabled("mnuEditUndo") && !f.Enabled("mnuEditRedo"));
+
+    f.Trigger("mnuEditUndo");
+    QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), delayType);
+    QCOMPARE(f.List("frmCompressor", "cmbRatio").currentIndex(), 5);
+    QVERIFY(f.EditedShown());
+    f.Trigger("mnuEditUndo");
+    QCOMPARE(f.List("frmCompressor", "cmbRatio").currentIndex(), ratio);
+    QCOMPARE(f.Box("txtPresetName").text(), QString("Lindel"));
+    f.Trigger("mnuEditUndo");  // the whole name typed is one step
+    QCOMPARE(f.Box("txtPresetName").text(), QString());
+    QVERIFY(!f.Enabled("mnuEditUndo") && f.Enabled("mnuEditRedo"));
+    QVERIFY(!f.EditedShown());  // back where it started
+
+    for (int i = 0; i < 3; ++i) f.Trigger("mnuEditRedo");
+    QCOMPARE(f.Box("txtPresetName").text(), QString("Lindel"));
+    QCOMPARE(f.List("frmCompressor", "cmbRatio").currentIndex(), 5);
+    QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), 2);
+    QVERIFY(f.EditedShown() && !f.Enabled("mnuEditRedo"));
+
+    // The redone preset is the one saved.
+    const std::string path = f.dir.File("redone.syx");
+    f.files.saves.push_back(path);
+    f.Trigger("mnuPresetSave");
+    CPreset saved;
+    QVERIFY(saved.Read(path));
+    QCOMPARE(saved.Value(Offset::Delay), 2);
+    QVERIFY(f.Messages().empty());
+  }
+
+  void UndoKeepsTheLoadedNumberAndTheNumberBox() {
+    FrameFixture f;
+    f.files.opens.push_back(f.WritePreset("u5.syx", "Stored", 105));
+    f.Trigger("mnuPresetLoad");
+    f.TypeNumber("7");
+    ChooseNext(f, "frmCompressor", "cmbRatio");
+    Settle();
+    f.Trigger("mnuEditUndo");
+    QCOMPARE(f.Frame().Preset()->PresetNumber(), 105);
+    QCOMPARE(f.Label("lblPresetNumber").text(), QString("5"));
+    QCOMPARE(f.Label("lblPresetName").text(), QString("Stored"));
+    QCOMPARE(f.Box("txtPresetNumber").text(), QString("7"));
+  }
+
+  void ASaveIsTheNewUneditedState() {
+    FrameFixture f;
+    f.files.opens.push_back(f.WritePreset("a.syx", "Saved"));
+    f.Trigger("mnuPresetLoad");
+    ChooseNext(f, "frmReverb", "cmbRevType");
+    Settle();
+    f.files.saves.push_back(f.dir.File("b.syx"));
+    f.Trigger("mnuPresetSave");
+    QVERIFY(!f.EditedShown());
+    f.Trigger("mnuEditUndo");
+    QVERIFY(f.EditedShown());
+    f.Trigger("mnuEditRedo");
+    QVERIFY(!f.EditedShown());
+  }
+
+  void BlocksSwitchedFromTheToolbarAndPastedAreUndoneToo() {
+    FrameFixture f;
+    f.files.opens.push_back(f.WritePreset("a.syx", "Blocks"));
+    f.Trigger("mnuPresetLoad");
+    const EditHistory& history = f.Frame().Comforts().History();
+    const BlockEditor& delay = *f.Frame().Blocks().ByName("frmDelay");
+    const bool on = delay.IsOn();
+    f.Frame().SetBlockOnOff(BlockNumber::Delay, !on);
+    Settle();
+    QCOMPARE(delay.IsOn(), !on);
+    f.Trigger("mnuEditUndo");
+    QCOMPARE(delay.IsOn(), on);
+    QVERIFY(history.IsSaved() && !f.EditedShown());
+
+    f.Trigger("mnuEBDelay");
+    f.Trigger("mnuEditCopyBlock");
+    const int copiedType = f.List("frmDelay", "cmbDelayType").currentIndex();
+    const int chosenType = ChooseNext(f, "frmDelay", "cmbDelayType");
+    Settle();
+    f.Trigger("mnuEditPasteBlock");
+    Settle();
+    QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), copiedType);
+    f.Trigger("mnuEditUndo");
+    QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), chosenType);
+  }
+
+  void ANewLoadedOrDumpPresetStartsAFreshHistory() {
+    FrameFixture f;
+    const std::string file = f.WritePreset("a.syx", "Loaded");
+    f.Trigger("mnuPresetNew");
+    f.Choose("frmPitch", "cmbPitchType", 1);
+    Settle();
+    QVERIFY(f.Enabled("mnuEditUndo"));
+    f.dialogs.QueueAnswer(MessageAnswer::Ok);  // lose the edit
+    f.files.opens.push_back(file);
+    f.Trigger("mnuPresetLoad");
+    QVERIFY(!f.Enabled("mnuEditUndo") && !f.Enabled("mnuEditRedo"));
+
+    ChooseNext(f, "frmPitch", "cmbPitchType");
+    Settle();
+    f.Trigger("mnuEditUndo");
+    QVERIFY(f.Enabled("mnuEditRedo"));
+    f.files.opens.push_back(f.WriteDump("d.syx", 3));
+    f.Trigger("mnuFileOpen");
+    QCOMPARE(f.Frame().State(), DisplayState::DumpSlot);
+    QVERIFY(!f.Enabled("mnuEditUndo") && !f.Enabled("mnuEditRedo"));
+  }
+
+  // --- compare ---
+
+  void CompareShowsTheSavedPresetAndGivesTheEditsBack() {
+    FrameFixture f;
+    QVERIFY(!f.Enabled("mnuPresetCompare"));
+    f.files.opens.push_back(f.WritePreset("a.syx", "Original"));
+    f.Trigger("mnuPresetLoad");
+    const int storedRatio = f.List("frmCompressor", "cmbRatio").currentIndex();
+    const int editedRatio = (storedRatio + 4) % f.List("frmCompressor", "cmbRatio").count();
+    f.TypeName("Edited name");
+    f.Choose("frmCompressor", "cmbRatio", editedRatio);
+    f.Trigger("mnuEBCompressor");
+
+    f.Trigger("mnuPresetCompare");
+    QVERIFY(f.Frame().Menu().Item("mnuPresetCompare").isChecked());
+    QCOMPARE(f.Box("txtPresetName").text(), QString("Original"));
+    QCOMPARE(f.List("frmCompressor", "cmbRatio").currentIndex(), storedRatio);
+    QVERIFY(f.Frame().windowTitle().endsWith(" - Compressor block - Comparing with saved"));
+    QVERIFY(!f.Frame().statusBar()->currentMessage().isEmpty());
+    QVERIFY(f.EditedShown());  // the edits are still there
+    f.Trigger("mnuEBDelay");   // looking at other blocks keeps comparing
+    QVERIFY(f.Frame().Comforts().Comparing());
+
+    f.Trigger("mnuPresetCompare");
+    QVERIFY(!f.Frame().Menu().Item("mnuPresetCompare").isChecked());
+    QCOMPARE(f.Box("txtPresetName").text(), QString("Edited name"));
+    QCOMPARE(f.List("frmCompressor", "cmbRatio").currentIndex(), editedRatio);
+    QCOMPARE(f.Frame().windowTitle(), QString("Lindel editor - Delay block"));
+    QVERIFY(f.EditedShown());
+    f.Trigger("mnuEditUndo");  // the history went on as if nothing happened
+    QCOMPARE(f.List("frmCompressor", "cmbRatio").currentIndex(), storedRatio);
+  }
+
+  void TouchingAnEditorWhileComparingBringsTheEditsBackUnchanged() {
+    FrameFixture f;
+    f.files.opens.push_back(f.WritePreset("a.syx", "Original"));
+    f.Trigger("mnuPresetLoad");
+    f.Trigger("mnuEBDelay");
+    const int edited = ChooseNext(f, "frmDelay", "cmbDelayType");
+    f.Trigger("mnuPresetCompare");
+    QComboBox& list = f.List("frmDelay", "cmbDelayType");
+    QVERIFY(list.currentIndex() != edited);
+    QTest::mouseClick(&list, Qt::LeftButton);
+    QVERIFY(!f.Frame().Comforts().Comparing());
+    QCOMPARE(list.currentIndex(), edited);
+    f.Trigger("mnuPresetCompare");
+    QTest::keyClick(&f.Box("txtPresetName"), Qt::Key_X);
+    QVERIFY(!f.Frame().Comforts().Comparing());
+    QCOMPARE(f.Box("txtPresetName").text(), QString("Original"));
+  }
+
+  void CommandsWhileComparingWorkOnTheEdits() {
+    FrameFixture f;
+    f.files.opens.push_back(f.WritePreset("a.syx", "Original"));
+    f.Trigger("mnuPresetLoad");
+    const int edited = ChooseNext(f, "frmDelay", "cmbDelayType");
+    f.Trigger("mnuPresetCompare");
+    const std::string path = f.dir.File("saved.syx");
+    f.files.saves.push_back(path);
+    f.Trigger("mnuPresetSave");
+    QVERIFY(!f.Frame().Comforts().Comparing());
+    CPreset saved;
+    QVERIFY(saved.Read(path));
+    QCOMPARE(saved.Value(Offset::Delay), edited);
+    QVERIFY(!f.EditedShown());
+
+    ChooseNext(f, "frmDelay", "cmbDelayType");
+    f.Trigger("mnuPresetCompare");
+    QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), edited);  // the saved state moved
+    f.Trigger("mnuPresetNew");  // with the edits' question
+    QCOMPARE(f.dialogs.Shown().back().title, std::string("Changes not saved"));
+    QVERIFY(!f.Frame().Comforts().Comparing());
+    QVERIFY(!f.Frame().Menu().Item("mnuPresetCompare").isChecked());
+    QCOMPARE(f.Frame().windowTitle(), QString("Lindel editor"));
+  }
+
+  // --- live audition ---
+
+  void AuditionIsOffUntilChosenAndRemembered() {
+    AuditionRig rig;
+    QVERIFY(!rig.f.Frame().Menu().Item("mnuPresetLiveAudition").isChecked());
+    ChooseNext(rig.f, "frmCompressor", "cmbRatio");
+    QTest::qWait(200);
+    QVERIFY(rig.midi.Sends().empty());
+    rig.SetAudition(true);
+    QCOMPARE(rig.f.settings.Get("MIDI", "LiveAudition", ""), std::string("1"));
+
+    frmMDIMain next(FrameServices{rig.f.settings, rig.midi, rig.f.files, {}});
+    next.Load();
+    QVERIFY(next.Menu().Item("mnuPresetLiveAudition").isChecked());
+  }
+
+  void EditsReachTheEditBufferAndNothingElseChanges() {
+    AuditionRig rig;
+    FrameFixture& f = rig.f;
+    const PresetImage storedU5 = DevicePreset(rig.device, 105).Image();
+    rig.SetAudition(true);
+    QTRY_COMPARE(rig.midi.Sends().size(), std::size_t(1));  // switching on sends the screen
+    ChooseNext(f, "frmCompressor", "cmbRatio");
+    f.TypeName("Live");
+    rig.Quiet();
+
+    const CPreset heard = DevicePreset(rig.device, 0);
+    QCOMPARE(heard.PresetNumber(), 0);
+    QCOMPARE(QString::fromStdString(heard.PresetName()).trimmed(), QString("Live"));
+    QCOMPARE(heard.Image(), f.Frame().Comforts().History().Current());
+    QCOMPARE(f.Frame().Preset()->PresetNumber(), 105);
+    QCOMPARE(f.Label("lblPresetName").text(), QString("Stored"));
+    QCOMPARE(f.Box("txtPresetName").text(), QString("Live"));
+    QVERIFY(f.EditedShown());
+    QCOMPARE(DevicePreset(rig.device, 105).Image(), storedU5);
+
+    // Undo and compare change what the device plays too.
+    f.Trigger("mnuPresetCompare");
+    rig.Quiet();
+    QCOMPARE(QString::fromStdString(DevicePreset(rig.device, 0).PresetName()).trimmed(), QString("Stored"));
+    f.Trigger("mnuPresetCompare");
+    f.Trigger("mnuEditUndo");  // the name typed
+    rig.Quiet();
+    QCOMPARE(QString::fromStdString(DevicePreset(rig.device, 0).PresetName()).trimmed(), QString("Stored"));
+    QCOMPARE(rig.EditBuffer(), f.Frame().Comforts().History().Current());
+  }
+
+  void ABurstOfEditsGivesAtMostTwoSendsOfTheLatestState() {
+    AuditionRig rig;
+    rig.SetAudition(true);
+    rig.Quiet();
+    rig.midi.Forget();
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < 8; ++i) {
+      ChooseNext(rig.f, "frmCompressor", "cmbRatio");
+      QTest::qWait(5);
+    }
+    QVERIFY(Clock::now() - start < LiveAudition::kMinInterval);
+    rig.Quiet();
+    const auto sends = rig.midi.Sends();
+    QVERIFY2(!sends.empty() && sends.size() <= 2, std::to_string(sends.size()).c_str());
+    QCOMPARE(rig.EditBuffer(), rig.f.Frame().Comforts().History().Current());
+  }
+
+  void AStreamOfEditsIsSentAtMostEveryInterval() {
+    AuditionRig rig;
+    rig.SetAudition(true);
+    rig.Quiet();
+    rig.midi.Forget();
+    const Clock::time_point start = Clock::now();
+    while (Clock::now() - start < 1200ms) {
+      ChooseNext(rig.f, "frmCompressor", "cmbRatio");
+      QTest::qWait(10);
+    }
+    rig.Quiet();
+    const auto sends = rig.midi.Sends();
+    QVERIFY2(sends.size() >= 5 && sends.size() <= 10, std::to_string(sends.size()).c_str());
+    for (std::size_t i = 1; i < sends.size(); ++i) {
+      QVERIFY(sends[i].when - sends[i - 1].when >= LiveAudition::kMinInterval - 1ms);
+    }
+  }
+
+  void AFailingDeviceIsLoggedOnceAndInterruptsNothing() {
+    AuditionRig rig;
+    rig.midi.refuseOutput = true;
+    rig.SetAudition(true);
+    for (int i = 0; i < 4; ++i) {
+      ChooseNext(rig.f, "frmDelay", "cmbDelayType");
+      QTest::qWait(200);
+    }
+    QCOMPARE(AuditionLogLines(rig.f), 1);
+    QVERIFY(rig.f.Messages().empty());
+    rig.midi.refuseOutput = false;
+    ChooseNext(rig.f, "frmDelay", "cmbDelayType");
+    rig.Quiet();
+    QCOMPARE(rig.EditBuffer(), rig.f.Frame().Comforts().History().Current());
+    rig.midi.refuseOutput = true;
+    ChooseNext(rig.f, "frmDelay", "cmbDelayType");
+    QTest::qWait(300);
+    QCOMPARE(AuditionLogLines(rig.f), 2);  // a new failure after a success
+  }
+};
+
+QTEST_MAIN(EditingComfortsTest)
+#include "EditingComfortsTest.moc"
