@@ -2,7 +2,6 @@
 // round trip through Scatter and Gather. Runs offscreen.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <memory>
 
@@ -149,12 +148,3 @@ void BM_SelectLastItemData(benchmark::State& state) {
 BENCHMARK(BM_SelectLastItemData)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -130,12 +130,3 @@ BENCHMARK_DEFINE_F(DumpOnScreen, BM_DisplayPresetOfTheSlotOnScreen)(benchmark::S
 BENCHMARK_REGISTER_F(DumpOnScreen, BM_DisplayPresetOfTheSlotOnScreen)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
