@@ -58,13 +58,35 @@ PresetImage Generate(int number, const std::string& name, uint32_t seed) {
   return ComposePreset(preset);
 }
 
-}  // namespace
+constexpr size_t kBankSize = 100;
+using Bank = std::array<PresetImage, kBankSize>;
 
-PresetImage FactoryPreset(int n) {
+// Generating a preset walks the whole parameter catalog; every simulator
+// reset would pay for 200 of them, so each bank is made once per process.
+template <typename Make>
+Bank MakeBank(Make make) {
+  Bank bank;
+  for (int n = 1; n <= static_cast<int>(kBankSize); ++n) bank[n - 1] = make(n);
+  return bank;
+}
+
+PresetImage GenerateFactory(int n) {
   const std::string name = std::string(kMoods[(n - 1) / 10 % 10]) + " " + kSounds[(n - 1) % 10];
   return Generate(n, name, static_cast<uint32_t>(n));
 }
 
-PresetImage InitialUserPreset(int n) {
+PresetImage GenerateInitialUser(int n) {
   return Generate(PresetNumber::UserBase + n, "User " + std::to_string(n), static_cast<uint32_t>(1000 + n));
+}
+
+}  // namespace
+
+PresetImage FactoryPreset(int n) {
+  static const Bank bank = MakeBank(GenerateFactory);
+  return bank.at(n - 1);
+}
+
+PresetImage InitialUserPreset(int n) {
+  static const Bank bank = MakeBank(GenerateInitialUser);
+  return bank.at(n - 1);
 }
