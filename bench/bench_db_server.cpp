@@ -48,7 +48,8 @@ class LoadServer {
       store.AddAll(presets);
     }
     process_ = std::make_unique<DbServerProcess>(
-        DbServerProcess::Options{LINDEL_DB_SERVER, db, "/lindel", (dir_ / "server.log").string()});
+        DbServerProcess::Options{LINDEL_DB_SERVER, db, "/lindel", (dir_ / "server.log").string(),
+                                 DbServerProcess::kUnrestrictedUploads});
   }
   ~LoadServer() {
     process_.reset();

@@ -26,6 +26,7 @@ constexpr const char* kListenPrefix = "listening on 127.0.0.1:";
   if (logFd >= 0) dup2(logFd, STDERR_FILENO);
   std::vector<std::string> args = {options.program, "--db",   options.db, "--listen", "127.0.0.1:0",
                                    "--base",        options.basePath};
+  args.insert(args.end(), options.extraArgs.begin(), options.extraArgs.end());
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);

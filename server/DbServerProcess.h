@@ -7,14 +7,19 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 class DbServerProcess {
  public:
+  // For tests and benchmarks that upload freely and fast.
+  static inline const std::vector<std::string> kUnrestrictedUploads = {"--open-uploads", "--uploads-per-minute", "0"};
+
   struct Options {
     std::string program;  // path of lindel-db-server
     std::string db;
     std::string basePath = "/lindel";
     std::string logFile;  // the server's request log; empty: discarded
+    std::vector<std::string> extraArgs;  // appended to the command line
   };
 
   // Throws std::runtime_error when the server does not come up.

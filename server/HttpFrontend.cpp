@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr std::chrono::seconds kReadTimeout{5};
+
 std::string Now() {
   const std::time_t t = std::time(nullptr);
   std::tm tm{};
@@ -20,7 +22,8 @@ std::string Now() {
 }
 
 ServiceRequest ToServiceRequest(const httplib::Request& req) {
-  ServiceRequest request{req.method, req.path, {req.params.begin(), req.params.end()}, std::nullopt};
+  ServiceRequest request{req.method, req.path, {req.params.begin(), req.params.end()}, std::nullopt,
+                         req.get_header_value("Authorization"), req.remote_addr};
   if (req.is_multipart_form_data()) {
     request.form.emplace();
     for (const auto& [name, part] : req.files) request.form->emplace(name, part.content);
@@ -32,6 +35,7 @@ void Answer(const ServiceResponse& response, httplib::Response& res) {
   res.status = response.status;
   res.set_content(response.body, response.contentType.c_str());
   if (!response.allow.empty()) res.set_header("Allow", response.allow);
+  if (!response.authenticate.empty()) res.set_header("WWW-Authenticate", response.authenticate);
 }
 
 // Text for the refusals httplib makes itself (too large, malformed, unknown method).
@@ -45,8 +49,12 @@ void ExplainError(const httplib::Request&, httplib::Response& res) {
 
 }  // namespace
 
-HttpFrontend::HttpFrontend(PresetDatabaseService& service, std::ostream& log)
+HttpFrontend::HttpFrontend(PresetDatabaseService& service, std::ostream& log, int workers)
     : server_(std::make_unique<httplib::Server>()), log_(log) {
+  // A worker stays with one connection while its request trickles in, so
+  // there are many of them; a client silent for kReadTimeout is let go.
+  server_->new_task_queue = [workers] { return new httplib::ThreadPool(static_cast<std::size_t>(workers)); };
+  server_->set_read_timeout(kReadTimeout);
   const auto handle = [&service](const httplib::Request& req, httplib::Response& res) {
     Answer(service.Handle(ToServiceRequest(req)), res);
   };

@@ -14,7 +14,9 @@ class PresetDatabaseService;
 
 class HttpFrontend {
  public:
-  HttpFrontend(PresetDatabaseService& service, std::ostream& log);
+  static constexpr int kDefaultWorkers = 64;
+
+  HttpFrontend(PresetDatabaseService& service, std::ostream& log, int workers = kDefaultWorkers);
   ~HttpFrontend();
 
   // Binds host:port (port 0: any free port); the bound port, or -1.

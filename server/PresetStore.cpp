@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 void CreateSchema(SqliteDb& db) {
   db.Exec("PRAGMA journal_mode=WAL");
@@ -18,6 +18,7 @@ void CreateSchema(SqliteDb& db) {
                       SQLITE_MISMATCH);
   }
   if (found == kSchemaVersion) return;
+  SqliteTransaction transaction(db);
   db.Exec(
       "CREATE TABLE IF NOT EXISTS presets ("
       " id INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -27,7 +28,44 @@ void CreateSchema(SqliteDb& db) {
       " downloads INTEGER NOT NULL DEFAULT 0,"
       " image BLOB NOT NULL UNIQUE CHECK (length(image) = 615),"
       " added TEXT NOT NULL DEFAULT (datetime('now')))");
+  // Schema 2: who uploaded a preset, and whether a moderator hid it.
+  db.Exec("ALTER TABLE presets ADD COLUMN uploader TEXT NOT NULL DEFAULT ''");
+  db.Exec("ALTER TABLE presets ADD COLUMN hidden INTEGER NOT NULL DEFAULT 0");
+  db.Exec("CREATE INDEX presets_by_name ON presets (hidden, name COLLATE NOCASE, id)");
+  db.Exec("CREATE INDEX presets_by_downloads ON presets (hidden, downloads DESC, id)");
   db.Exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+  transaction.Commit();
+}
+
+constexpr const char* kEntryColumns = "id, name, song, description, uploader, downloads, added";
+
+// LIKE's wildcards in the search text match only themselves.
+std::string LikePattern(const std::string& search) {
+  std::string pattern = "%";
+  for (char c : search) {
+    if (c == '%' || c == '_' || c == '\\') pattern += '\\';
+    pattern += c;
+  }
+  return pattern + "%";
+}
+
+std::string CatalogueWhere(const CatalogueQuery& query) {
+  if (query.search.empty()) return " WHERE hidden = 0";
+  return " WHERE hidden = 0 AND (name LIKE ?1 ESCAPE '\\' OR song LIKE ?1 ESCAPE '\\'"
+         " OR description LIKE ?1 ESCAPE '\\' OR uploader LIKE ?1 ESCAPE '\\')";
+}
+
+const char* CatalogueOrder(CatalogueQuery::Sort sort) {
+  switch (sort) {
+    case CatalogueQuery::Sort::Name: return " ORDER BY name COLLATE NOCASE, id";
+    case CatalogueQuery::Sort::Downloads: return " ORDER BY downloads DESC, id";
+    case CatalogueQuery::Sort::Newest: break;
+  }
+  return " ORDER BY id DESC";
+}
+
+CatalogueEntry ReadEntry(const SqliteStatement& row) {
+  return {row.Int(0), row.Text(1), row.Text(2), row.Text(3), row.Text(4), row.Int(5), row.Text(6)};
 }
 
 // A statement with RETURNING commits only once it has run to its end.
@@ -42,17 +80,23 @@ void Finish(SqliteStatement& statement) {
 struct PresetStore::Statements {
   explicit Statements(const SqliteDb& db)
       : insert(db,
-               "INSERT INTO presets (name, song, description, image) VALUES (?, ?, ?, ?)"
+               "INSERT INTO presets (name, song, description, image, uploader) VALUES (?, ?, ?, ?, ?)"
                " ON CONFLICT (image) DO NOTHING RETURNING id"),
         findImage(db, "SELECT id FROM presets WHERE image = ?"),
-        list(db, "SELECT id, name, song, description, downloads FROM presets ORDER BY id"),
-        download(db, "UPDATE presets SET downloads = downloads + 1 WHERE id = ? RETURNING image"),
-        count(db, "SELECT count(*) FROM presets") {}
+        list(db, "SELECT id, name, song, description, downloads FROM presets WHERE hidden = 0 ORDER BY id"),
+        download(db, "UPDATE presets SET downloads = downloads + 1 WHERE id = ? AND hidden = 0 RETURNING image"),
+        image(db, "SELECT image FROM presets WHERE id = ? AND hidden = 0"),
+        setHidden(db, "UPDATE presets SET hidden = ? WHERE id = ?"),
+        remove(db, "DELETE FROM presets WHERE id = ?"),
+        count(db, "SELECT count(*) FROM presets WHERE hidden = 0") {}
 
   SqliteStatement insert;
   SqliteStatement findImage;
   SqliteStatement list;
   SqliteStatement download;
+  SqliteStatement image;
+  SqliteStatement setHidden;
+  SqliteStatement remove;
   SqliteStatement count;
 };
 
@@ -79,7 +123,7 @@ std::vector<StoreOutcome> PresetStore::AddAll(const std::vector<NewPreset>& pres
 
 StoreOutcome PresetStore::Insert(const NewPreset& preset) {
   auto& insert = statements_->insert;
-  insert.Bind(1, preset.name).Bind(2, preset.song).Bind(3, preset.description).Bind(4, preset.image);
+  insert.Bind(1, preset.name).Bind(2, preset.song).Bind(3, preset.description).Bind(4, preset.image).Bind(5, preset.uploader);
   if (insert.Step()) {
     const StoreOutcome outcome{insert.Int(0), true};
     Finish(insert);
@@ -108,17 +152,69 @@ std::vector<PresetListRow> PresetStore::List() {
 
 std::optional<PresetImage> PresetStore::Download(int64_t id) {
   const std::lock_guard lock(mutex_);
-  auto& download = statements_->download;
-  download.Bind(1, id);
-  if (!download.Step()) {
-    download.Reset();
+  return ImageOf(statements_->download, id);
+}
+
+std::optional<PresetImage> PresetStore::Image(int64_t id) {
+  const std::lock_guard lock(mutex_);
+  return ImageOf(statements_->image, id);
+}
+
+std::optional<PresetImage> PresetStore::ImageOf(SqliteStatement& query, int64_t id) {
+  query.Bind(1, id);
+  if (!query.Step()) {
+    query.Reset();
     return std::nullopt;
   }
-  const std::vector<uint8_t> blob = download.Blob(0);
-  Finish(download);
+  const std::vector<uint8_t> blob = query.Blob(0);
+  Finish(query);
   PresetImage image{};
   std::copy_n(blob.begin(), std::min(blob.size(), image.size()), image.begin());
   return image;
+}
+
+CataloguePage PresetStore::Catalogue(const CatalogueQuery& query) {
+  const std::lock_guard lock(mutex_);
+  const std::string where = CatalogueWhere(query);
+  const std::string pattern = LikePattern(query.search);
+  CataloguePage page;
+  SqliteStatement count(db_, ("SELECT count(*) FROM presets" + where).c_str());
+  if (!query.search.empty()) count.Bind(1, pattern);
+  count.Step();
+  page.matches = count.Int(0);
+  const std::string sql = std::string("SELECT ") + kEntryColumns + " FROM presets" + where +
+                          CatalogueOrder(query.sort) + " LIMIT ?2 OFFSET ?3";
+  SqliteStatement select(db_, sql.c_str());
+  if (!query.search.empty()) select.Bind(1, pattern);
+  select.Bind(2, int64_t{CatalogueQuery::kPageSize})
+      .Bind(3, int64_t{std::max(query.page - 1, 0)} * CatalogueQuery::kPageSize);
+  while (select.Step()) page.entries.push_back(ReadEntry(select));
+  return page;
+}
+
+std::optional<CatalogueEntry> PresetStore::Entry(int64_t id) {
+  const std::lock_guard lock(mutex_);
+  SqliteStatement select(db_, (std::string("SELECT ") + kEntryColumns + " FROM presets WHERE id = ? AND hidden = 0").c_str());
+  select.Bind(1, id);
+  if (!select.Step()) return std::nullopt;
+  return ReadEntry(select);
+}
+
+bool PresetStore::SetHidden(int64_t id, bool hidden) {
+  const std::lock_guard lock(mutex_);
+  statements_->setHidden.Bind(1, hidden ? 1 : 0).Bind(2, id);
+  return Changed(statements_->setHidden);
+}
+
+bool PresetStore::Delete(int64_t id) {
+  const std::lock_guard lock(mutex_);
+  statements_->remove.Bind(1, id);
+  return Changed(statements_->remove);
+}
+
+bool PresetStore::Changed(SqliteStatement& statement) {
+  Finish(statement);
+  return sqlite3_changes(db_.Handle()) > 0;
 }
 
 int64_t PresetStore::Count() {

@@ -21,11 +21,20 @@ std::optional<std::string> CleanedField(const std::string& what, const std::stri
     return std::nullopt;
   }
   std::string clean = CleanField(raw);
+  // The editor's list is windows-1252: anything else would reach it as '?'.
+  if (FromAnsi(ToAnsi(clean)) != clean) {
+    problem = what + " holds characters that windows-1252 cannot hold";
+    return std::nullopt;
+  }
   if (Utf8Length(clean) > limit) {
     problem = what + " is longer than " + std::to_string(limit) + " characters";
     return std::nullopt;
   }
   return clean;
+}
+
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
 struct CleanFields {
@@ -88,7 +97,7 @@ UploadCheck CheckUpload(const PresetUpload& upload) {
   }
   NewPreset preset;
   std::copy_n(bytes, kPresetSize, preset.image.begin());
-  const CleanFields fields = CheckFields(upload.name.empty() ? StoredName(preset.image) : upload.name, upload);
+  const CleanFields fields = CheckFields(IsBlank(upload.name) ? StoredName(preset.image) : upload.name, upload);
   if (!fields.problem.empty()) {
     check.problem = fields.problem;
     return check;

@@ -1,6 +1,6 @@
 // Checks what a client offers the database before anything is stored: the
 // preset image passes the editor's own checks (header, end byte, checksum),
-// the text fields are valid UTF-8 within their limits and are cleaned of
+// the text fields are valid UTF-8 that windows-1252 can hold, within their limits and are cleaned of
 // the list separator and control characters.
 #pragma once
 
@@ -22,7 +22,7 @@ constexpr std::size_t Body = 64 * 1024;  // bytes of a whole upload request
 
 struct PresetUpload {
   std::string preset;  // the raw bytes of one .syx preset
-  std::string name;    // empty: the name stored in the preset
+  std::string name;    // empty or blank: the name stored in the preset
   std::string song;
   std::string description;
 };

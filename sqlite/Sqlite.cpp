@@ -1,5 +1,7 @@
 #include "Sqlite.h"
 
+#include <cstdio>
+
 namespace {
 
 [[noreturn]] void Throw(sqlite3* db, const std::string& context, int rc) {
@@ -26,6 +28,32 @@ SqliteDb::~SqliteDb() { sqlite3_close(db_); }
 void SqliteDb::Exec(const std::string& sql) {
   const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) Throw(db_, sql, rc);
+}
+
+void SqliteDb::BackupTo(const std::string& path) {
+  const std::string partial = path + ".partial";
+  std::remove(partial.c_str());
+  {
+    SqliteDb copy(partial);
+    sqlite3_backup* backup = sqlite3_backup_init(copy.Handle(), "main", db_, "main");
+    if (!backup) Throw(copy.Handle(), "backup to " + path, SQLITE_ERROR);
+    int rc = SQLITE_OK;
+    // A few pages at a time: a writer that changes the source restarts the
+    // copy, and between steps writers are not held up.
+    while ((rc = sqlite3_backup_step(backup, 256)) == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+      if (rc != SQLITE_OK) sqlite3_sleep(10);
+    }
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE) {
+      std::remove(partial.c_str());
+      Throw(copy.Handle(), "backup to " + path, rc);
+    }
+    copy.Exec("PRAGMA journal_mode=DELETE");
+  }
+  if (std::rename(partial.c_str(), path.c_str()) != 0) {
+    std::remove(partial.c_str());
+    throw SqliteError("cannot rename the backup to " + path, SQLITE_CANTOPEN);
+  }
 }
 
 SqliteStatement::SqliteStatement(const SqliteDb& db, const char* sql) : db_(db.Handle()) {

@@ -31,6 +31,10 @@ class SqliteDb {
 
   // Runs statements that take no values and return no rows.
   void Exec(const std::string& sql);
+  // Writes a consistent copy of the open database to path, while other
+  // connections go on reading and writing. The copy appears whole or not at
+  // all (written beside path, then renamed).
+  void BackupTo(const std::string& path);
   sqlite3* Handle() const { return db_; }
 
  private:

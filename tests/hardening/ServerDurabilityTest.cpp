@@ -72,7 +72,8 @@ std::string IntegrityCheck(const std::string& path) {
 
 TEST(ServerDurability, EveryAcknowledgedUploadSurvivesAKillMidStream) {
   TempDir dir;
-  const DbServerProcess::Options options{LINDEL_DB_SERVER, dir.File("presets.db"), "/lindel", ""};
+  const DbServerProcess::Options options{LINDEL_DB_SERVER, dir.File("presets.db"), "/lindel", "",
+                                          DbServerProcess::kUnrestrictedUploads};
   std::map<std::string, std::string> acknowledged;
   std::mutex mutex;
   std::atomic<int> count = 0;

@@ -78,7 +78,8 @@ class InternetDialogTest : public QObject {
     ImportPresets({{"Lead Boost"}}, "Solo", "Long delay with a touch of hall reverb, for the last chorus");
     ImportPresets({{"Ambient Swell", "Tight Funk"}}, "Verse", "Compressor and auto-wah");
     server_ = std::make_unique<DbServerProcess>(
-        DbServerProcess::Options{LINDEL_DB_SERVER, dir_.File("presets.db"), "/lindel", dir_.File("server.log")});
+        DbServerProcess::Options{LINDEL_DB_SERVER, dir_.File("presets.db"), "/lindel", dir_.File("server.log"),
+                                 DbServerProcess::kUnrestrictedUploads});
   }
 
   void cleanupTestCase() { server_.reset(); }

@@ -51,7 +51,8 @@ class RunningServer : public ::testing::Test {
   RunningServer() : server(Options()), client("127.0.0.1", server.Port()) {}
 
   DbServerProcess::Options Options() const {
-    return {LINDEL_DB_SERVER, dir.File("presets.db"), "/lindel", dir.File("server.log")};
+    return {LINDEL_DB_SERVER, dir.File("presets.db"), "/lindel", dir.File("server.log"),
+            DbServerProcess::kUnrestrictedUploads};
   }
 
   httplib::Result Upload(const std::string& preset, const std::string& name = "") {

@@ -53,6 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedUpload{"Overlong", {{"preset", kGood}, {"song", "\xC1\x81"}}, 400, "song is not UTF-8"},
         RefusedUpload{"Surrogate", {{"preset", kGood}, {"song", "\xED\xA0\x80"}}, 400, "song is not UTF-8"},
         RefusedUpload{"CutSequence", {{"preset", kGood}, {"description", "ab\xE2\x82"}}, 400, "not UTF-8"},
+        RefusedUpload{"NameOutsideWindows1252", {{"preset", kGood}, {"name", "\xE6\x97\xA5\xE6\x9C\xAC"}}, 400,
+                      "name holds characters that windows-1252 cannot hold"},
+        RefusedUpload{"SongOutsideWindows1252", {{"preset", kGood}, {"song", "Riff \xF0\x9F\x8E\xB8"}}, 400,
+                      "song holds characters that windows-1252 cannot hold"},
         RefusedUpload{"LongName", {{"preset", kGood}, {"name", std::string(41, 'n')}}, 400, "longer than 40"},
         RefusedUpload{"LongSong", {{"preset", kGood}, {"song", std::string(81, 's')}}, 400, "longer than 80"},
         RefusedUpload{"LongDescription",
@@ -94,10 +98,12 @@ TEST_F(ServiceFixture, SeparatorsControlsAndSqlInFieldsAreStoredAsPlainText) {
 
 TEST_F(ServiceFixture, EmptyNameTakesThePresetsOwnName) {
   ASSERT_EQ(UploadPreset(PresetText("Crunch Rhythm")).status, 201);
+  ASSERT_EQ(UploadPreset(PresetText("Lead Boost", 3), " \t ").status, 201);
   ASSERT_EQ(UploadPreset(AsText(PresetBuilder().Scramble(9).Bytes()), "  ").status, 201);
   const auto rows = Rows();
   EXPECT_EQ(rows.at(0).name, "Crunch Rhythm");
-  EXPECT_EQ(rows.at(1).name, "Untitled") << "a preset with a blank name";
+  EXPECT_EQ(rows.at(1).name, "Lead Boost") << "a name of blanks";
+  EXPECT_EQ(rows.at(2).name, "Untitled") << "a preset with a blank name";
 }
 
 TEST_F(ServiceFixture, SamePresetTwiceIsAConflictNamingTheFirst) {
