@@ -15,6 +15,8 @@ PACKAGES=(
   jackd2 xvfb xauth imagemagick
   appstream desktop-file-utils shared-mime-info libxml2-utils
   fonts-dejavu-core
+  # the web catalogue's browser test
+  chromium chromium-driver python3-selenium
 )
 
 missing=()
