@@ -1,6 +1,7 @@
 // A bounded load run of lindel-db-server on loopback: a database of 100
-// presets, then fixed numbers of list, download and upload requests from one
-// and four clients. "failed" counts requests that did not get their expected
+// presets, then fixed numbers of list, download and upload requests from one,
+// four and eight clients; and catalogue pages searched and sorted over
+// 100,000 presets. "failed" counts requests that did not get their expected
 // answer; it must stay 0.
 #include <benchmark/benchmark.h>
 #include <httplib.h>
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr int kStoredPresets = 100;
+constexpr int kCataloguePresets = 100000;
 
 std::string PresetImage(const std::string& name, int seed) {
   CPreset preset;
@@ -31,12 +33,12 @@ std::string PresetImage(const std::string& name, int seed) {
 // The server with its database in a temporary folder, for the whole run.
 class LoadServer {
  public:
-  LoadServer() : dir_(MakeDir()) {
+  explicit LoadServer(int stored) : dir_(MakeDir()) {
     const std::string db = (dir_ / "presets.db").string();
     {
       PresetStore store(db);
       std::vector<NewPreset> presets;
-      for (int i = 0; i < kStoredPresets; ++i) {
+      for (int i = 0; i < stored; ++i) {
         NewPreset p;
         const std::string image = PresetImage("Preset " + std::to_string(i), i);
         std::copy(image.begin(), image.end(), p.image.begin());
@@ -70,7 +72,12 @@ class LoadServer {
 };
 
 LoadServer& Server() {
-  static LoadServer server;
+  static LoadServer server(kStoredPresets);
+  return server;
+}
+
+LoadServer& CatalogueServer() {
+  static LoadServer server(kCataloguePresets);
   return server;
 }
 
@@ -121,6 +128,20 @@ void BM_Upload(benchmark::State& state) {
   }
   Report(state, failed);
 }
-BENCHMARK(BM_Upload)->Iterations(200)->Threads(1)->UseRealTime();
+BENCHMARK(BM_Upload)->Iterations(200)->Threads(1)->Threads(8)->UseRealTime();
+
+// One page of 50 of the presets whose text holds "Song 3", most downloaded first.
+void BM_CataloguePage(benchmark::State& state) {
+  httplib::Client client("127.0.0.1", CatalogueServer().Port());
+  client.set_keep_alive(true);
+  int failed = 0;
+  int page = 1;
+  for (auto _ : state) {
+    const auto reply = client.Get("/lindel/?q=Song%203&sort=downloads&page=" + std::to_string(page++ % 20 + 1));
+    if (!reply || reply->status != 200 || reply->body.find("/preset/") == std::string::npos) ++failed;
+  }
+  Report(state, failed);
+}
+BENCHMARK(BM_CataloguePage)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -33,6 +33,8 @@ void CreateSchema(SqliteDb& db) {
   db.Exec("ALTER TABLE presets ADD COLUMN hidden INTEGER NOT NULL DEFAULT 0");
   db.Exec("CREATE INDEX presets_by_name ON presets (hidden, name COLLATE NOCASE, id)");
   db.Exec("CREATE INDEX presets_by_downloads ON presets (hidden, downloads DESC, id)");
+  // Counting a search's matches reads the texts alone, not the images beside them.
+  db.Exec("CREATE INDEX presets_texts ON presets (hidden, name, song, description, uploader)");
   db.Exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
   transaction.Commit();
 }
