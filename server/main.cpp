@@ -3,12 +3,13 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <CLI/CLI.hpp>
 #include <atomic>
+#include <charconv>
 #include <iostream>
 #include <thread>
 
 #include "Accounts.h"
-#include "CliArgs.h"
 #include "HttpFrontend.h"
 #include "PresetDatabase.h"
 #include "PresetDatabaseService.h"
@@ -19,29 +20,11 @@
 
 namespace {
 
-using Args = std::vector<std::string>;
-
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
 constexpr int kDefaultUploadsPerMinute = 30;
-
-constexpr const char* kUsage =
-    "usage:\n"
-    "  lindel-db-server --db FILE [--listen HOST:PORT] [--base PATH] [--open-uploads]\n"
-    "                   [--uploads-per-minute N] [--workers N]\n"
-    "      serves the database (default --listen 127.0.0.1:8080 --base /lindel\n"
-    "      --uploads-per-minute 30 per address, 0: no limit --workers 64; port 0\n"
-    "      picks a free port); uploads need an account's token unless --open-uploads;\n"
-    "      stop it with Ctrl+C or SIGTERM\n"
-    "  lindel-db-server import --db FILE [--song S] [--description D] PRESETS.syx...\n"
-    "      stores every valid preset of the files (dump files: every slot)\n"
-    "  lindel-db-server user add NAME --db FILE     prints the new account's upload token\n"
-    "  lindel-db-server user list --db FILE\n"
-    "  lindel-db-server user revoke NAME --db FILE\n"
-    "  lindel-db-server hide|unhide|delete ID --db FILE\n"
-    "      a hidden preset leaves the list and cannot be downloaded\n"
-    "  lindel-db-server backup --db FILE -o COPY\n"
-    "      a consistent copy, also while the server runs\n"
-    "example:\n"
-    "  lindel-db-server --db presets.db --listen 0.0.0.0:8080\n";
+constexpr int64_t kLargestId = 2147483647;
 
 struct ListenAddress {
   std::string host;
@@ -51,10 +34,16 @@ struct ListenAddress {
 // "HOST:PORT" or "[IPv6]:PORT".
 ListenAddress ParseListen(const std::string& text) {
   const auto colon = text.rfind(':');
-  if (colon == std::string::npos || colon == 0) throw UsageError("--listen takes HOST:PORT, not '" + text + "'");
+  int port = -1;
+  const char* end = text.data() + text.size();
+  if (colon != std::string::npos && colon != 0) {
+    const auto [last, ec] = std::from_chars(text.data() + colon + 1, end, port);
+    if (ec != std::errc() || last != end) port = -1;
+  }
+  if (port < 0 || port > 65535) throw CLI::ValidationError("--listen", "takes HOST:PORT (port 0 to 65535), not '" + text + "'");
   std::string host = text.substr(0, colon);
   if (host.size() > 2 && host.front() == '[' && host.back() == ']') host = host.substr(1, host.size() - 2);
-  return {host, static_cast<int>(ParseNumber(text.substr(colon + 1), 0, 65535, "the port of --listen"))};
+  return {host, port};
 }
 
 // Runs the frontend until SIGINT or SIGTERM. The signals are blocked in
@@ -79,120 +68,167 @@ bool ServeUntilSignalled(HttpFrontend& frontend) {
   return served;
 }
 
-void NoPositional(const CliArgs& cli) {
-  if (!cli.Positional().empty()) throw UsageError("unexpected argument '" + cli.Positional().front() + "'");
-}
+struct ServeOptions {
+  std::string db;
+  std::string listen = PresetDatabase::kDefaultServer;
+  std::string base = PresetDatabase::kDefaultBasePath;
+  bool openUploads = false;
+  int uploadsPerMinute = kDefaultUploadsPerMinute;
+  int workers = HttpFrontend::kDefaultWorkers;
+};
 
-// The one positional argument a command takes.
-std::string OnlyPositional(const CliArgs& cli, const std::string& what) {
-  if (cli.Positional().size() != 1) throw UsageError("give one " + what);
-  return cli.Positional().front();
-}
-
-int Serve(const Args& args) {
-  const CliArgs cli(args, {"--db", "--listen", "--base", "--uploads-per-minute", "--workers"}, {"--open-uploads"});
-  NoPositional(cli);
-  const std::string db = cli.Required("--db");
-  const ListenAddress listen = ParseListen(cli.Value("--listen").value_or(PresetDatabase::kDefaultServer));
-  PresetStore store(db);
-  Accounts accounts(db);
-  UploadRateLimit limit(static_cast<int>(cli.Number("--uploads-per-minute", 0, 1000000).value_or(kDefaultUploadsPerMinute)));
-  const UploadPolicy policy{cli.Flag("--open-uploads") ? nullptr : &accounts, &limit};
-  PresetDatabaseService service(store, cli.Value("--base").value_or(PresetDatabase::kDefaultBasePath), policy);
-  HttpFrontend frontend(service, std::cerr,
-                        static_cast<int>(cli.Number("--workers", 1, 1024).value_or(HttpFrontend::kDefaultWorkers)));
+int Serve(const ServeOptions& options) {
+  const ListenAddress listen = ParseListen(options.listen);
+  PresetStore store(options.db);
+  Accounts accounts(options.db);
+  UploadRateLimit limit(options.uploadsPerMinute);
+  const UploadPolicy policy{options.openUploads ? nullptr : &accounts, &limit};
+  PresetDatabaseService service(store, options.base, policy);
+  HttpFrontend frontend(service, std::cerr, options.workers);
   const int port = frontend.Bind(listen.host, listen.port);
   if (port < 0) {
     std::cerr << "lindel-db-server: cannot listen on " << listen.host << ":" << listen.port << "\n";
-    return ExitCode::Failed;
+    return kExitFailed;
   }
   std::cout << "listening on " << listen.host << ":" << port << ", base path " << service.BasePath()
-            << ", database " << db << std::endl;
+            << ", database " << options.db << std::endl;
   const bool served = ServeUntilSignalled(frontend);
   std::cerr << "lindel-db-server: stopped\n";
-  return served ? ExitCode::Ok : ExitCode::Failed;
+  return served ? kExitOk : kExitFailed;
 }
 
-int Import(const Args& args) {
-  const CliArgs cli(args, {"--db", "--song", "--description"}, {});
-  if (cli.Positional().empty()) throw UsageError("no preset files given");
-  PresetStore store(cli.Required("--db"));
-  const ImportReport report = ImportPresetFiles(store, cli.Positional(), cli.Value("--song").value_or(""),
-                                                cli.Value("--description").value_or(""));
+// The values the sub-commands are given; one of them runs.
+struct Command {
+  std::string db;
+  std::string song;
+  std::string description;
+  std::vector<std::string> files;
+  std::string name;
+  int64_t id = 0;
+  std::string output;
+};
+
+int Import(const Command& c) {
+  PresetStore store(c.db);
+  const ImportReport report = ImportPresetFiles(store, c.files, c.song, c.description);
   for (const std::string& note : report.notes) std::cerr << "lindel-db-server import: " << note << "\n";
   std::cout << "imported " << report.added << " presets, " << report.duplicates << " already stored, "
             << report.refused << " refused\n";
-  return report.refused == 0 ? ExitCode::Ok : ExitCode::Failed;
+  return report.refused == 0 ? kExitOk : kExitFailed;
 }
 
-int User(const Args& args) {
-  const CliArgs cli(args, {"--db"}, {});
-  const auto& words = cli.Positional();
-  const std::string action = words.empty() ? "" : words[0];
-  Accounts accounts(cli.Required("--db"));
-  if (action == "list" && words.size() == 1) {
-    for (const Account& account : accounts.List()) std::cout << account.name << "\t" << account.added << "\n";
-    return ExitCode::Ok;
+int Failed(const std::string& message) {
+  std::cerr << "lindel-db-server: " << message << "\n";
+  return kExitFailed;
+}
+
+int UserAdd(const Command& c) {
+  if (!IsValidUtf8(c.name) || CleanField(c.name) != c.name || c.name.empty()) {
+    throw CLI::ValidationError("NAME", "an account name is printable text, not '" + c.name + "'");
   }
-  if (words.size() != 2 || (action != "add" && action != "revoke")) throw UsageError("user takes add NAME, list or revoke NAME");
-  const std::string& name = words[1];
-  if (action == "add") {
-    if (!IsValidUtf8(name) || CleanField(name) != name || name.find_first_not_of(' ') == std::string::npos) {
-      throw UsageError("an account name is printable text, not '" + name + "'");
-    }
-    std::cout << accounts.Add(name) << "\n";
-    return ExitCode::Ok;
-  }
-  if (accounts.Revoke(name)) return ExitCode::Ok;
-  std::cerr << "lindel-db-server: no account named " << name << "\n";
-  return ExitCode::Failed;
+  std::cout << Accounts(c.db).Add(c.name) << "\n";
+  return kExitOk;
 }
 
-int Moderate(const std::string& action, const Args& args) {
-  const CliArgs cli(args, {"--db"}, {});
-  const long id = ParseNumber(OnlyPositional(cli, "preset id"), 1, 2147483647, "the preset id");
-  PresetStore store(cli.Required("--db"));
-  const bool found = action == "delete" ? store.Delete(id) : store.SetHidden(id, action == "hide");
-  if (found) return ExitCode::Ok;
-  std::cerr << "lindel-db-server: no preset with id " << id << "\n";
-  return ExitCode::Failed;
+int UserList(const Command& c) {
+  for (const Account& account : Accounts(c.db).List()) std::cout << account.name << "\t" << account.added << "\n";
+  return kExitOk;
 }
 
-int Backup(const Args& args) {
-  const CliArgs cli(args, {"--db", "-o"}, {});
-  NoPositional(cli);
+int UserRevoke(const Command& c) { return Accounts(c.db).Revoke(c.name) ? kExitOk : Failed("no account named " + c.name); }
+
+int Moderate(const Command& c, const std::string& action) {
+  PresetStore store(c.db);
+  const bool found = action == "delete" ? store.Delete(c.id) : store.SetHidden(c.id, action == "hide");
+  return found ? kExitOk : Failed("no preset with id " + std::to_string(c.id));
+}
+
+int Backup(const Command& c) {
   // Opened through the store so that a file that is not our database is refused.
-  PresetStore store(cli.Required("--db"));
-  SqliteDb(cli.Required("--db")).BackupTo(cli.Required("-o"));
-  std::cout << "backed up " << store.Count() << " listed presets to " << cli.Required("-o") << "\n";
-  return ExitCode::Ok;
+  PresetStore store(c.db);
+  SqliteDb(c.db).BackupTo(c.output);
+  std::cout << "backed up " << store.Count() << " listed presets to " << c.output << "\n";
+  return kExitOk;
 }
 
-int Run(const Args& all) {
-  const std::string command = all.empty() ? "" : all[0];
-  const Args rest(all.begin() + (all.empty() ? 0 : 1), all.end());
-  if (command == "import") return Import(rest);
-  if (command == "user") return User(rest);
-  if (command == "hide" || command == "unhide" || command == "delete") return Moderate(command, rest);
-  if (command == "backup") return Backup(rest);
-  return Serve(all);
+CLI::App* AddCommand(CLI::App& parent, const std::string& name, const std::string& what, Command& c) {
+  CLI::App* command = parent.add_subcommand(name, what);
+  command->set_version_flag("--version", LINDEL_VERSION);
+  command->add_option("--db", c.db, "the database file")->required();
+  return command;
+}
+
+// The sub-command that was being parsed when an error came: the deepest one given.
+std::string CommandPath(const CLI::App& app) {
+  std::string path = "lindel-db-server";
+  const CLI::App* at = &app;
+  while (!at->get_subcommands().empty()) {
+    at = at->get_subcommands().front();
+    path += " " + at->get_name();
+  }
+  return path;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Args all(argv + 1, argv + argc);
-  if (!all.empty() && (all[0] == "--help" || all[0] == "-h" || all[0] == "help")) {
-    std::cout << kUsage;
-    return ExitCode::Ok;
+  CLI::App app("Serves the internet preset database the editor's \"Internet Database...\" window lists and "
+               "downloads from, with a web catalogue; stop it with Ctrl+C or SIGTERM.",
+               "lindel-db-server");
+  app.set_version_flag("--version", LINDEL_VERSION);
+  app.footer("example:\n  lindel-db-server --db presets.db --listen 0.0.0.0:8080");
+  ServeOptions serve;
+  app.add_option("--db", serve.db, "the database file (created on first start)");
+  app.add_option("--listen", serve.listen, "HOST:PORT to serve on; port 0 picks a free one")->capture_default_str();
+  app.add_option("--base", serve.base, "the base path in front of every request")->capture_default_str();
+  app.add_flag("--open-uploads", serve.openUploads, "anyone may upload, without an account's token");
+  app.add_option("--uploads-per-minute", serve.uploadsPerMinute, "uploads one address may make a minute; 0: no limit")
+      ->check(CLI::Range(0, 1000000))
+      ->capture_default_str();
+  app.add_option("--workers", serve.workers, "connections served at once")->check(CLI::Range(1, 1024))->capture_default_str();
+
+  Command c;
+  std::function<int()> run = [&] {
+    if (serve.db.empty()) throw CLI::RequiredError("--db");
+    return Serve(serve);
+  };
+  CLI::App* import = AddCommand(app, "import", "stores every valid preset of the files (dump files: every slot)", c);
+  import->add_option("--song", c.song, "the song of every preset");
+  import->add_option("--description", c.description, "the description of every preset");
+  import->add_option("PRESETS", c.files, "preset or dump files (.syx)")->required();
+  import->callback([&] { run = [&] { return Import(c); }; });
+
+  CLI::App* user = app.add_subcommand("user", "the accounts that may upload")->require_subcommand(1);
+  user->set_version_flag("--version", LINDEL_VERSION);
+  CLI::App* add = AddCommand(*user, "add", "creates an account and prints its upload token", c);
+  add->add_option("NAME", c.name, "the account's name")->required();
+  add->callback([&] { run = [&] { return UserAdd(c); }; });
+  AddCommand(*user, "list", "every account and when it was made", c)->callback([&] { run = [&] { return UserList(c); }; });
+  CLI::App* revoke = AddCommand(*user, "revoke", "removes the account; its token stops working", c);
+  revoke->add_option("NAME", c.name, "the account's name")->required();
+  revoke->callback([&] { run = [&] { return UserRevoke(c); }; });
+
+  for (const auto& [action, what] : {std::pair{"hide", "takes a preset out of the list, the catalogue and downloads"},
+                                     std::pair{"unhide", "shows a hidden preset again"},
+                                     std::pair{"delete", "removes a preset for good"}}) {
+    CLI::App* moderate = AddCommand(app, action, what, c);
+    moderate->add_option("ID", c.id, "the preset's id")->required()->check(CLI::Range(int64_t{1}, kLargestId));
+    moderate->callback([&, name = std::string(action)] { run = [&, name] { return Moderate(c, name); }; });
   }
+  CLI::App* backup = AddCommand(app, "backup", "writes a consistent copy, also while the server runs", c);
+  backup->add_option("-o,--output", c.output, "the copy's file")->required();
+  backup->callback([&] { run = [&] { return Backup(c); }; });
+
   try {
-    return Run(all);
-  } catch (const UsageError& e) {
-    std::cerr << "lindel-db-server: " << e.what() << "\n" << kUsage;
-    return ExitCode::Usage;
+    app.parse(argc, argv);
+    return run();
+  } catch (const CLI::Success& e) {
+    return app.exit(e);
+  } catch (const CLI::Error& e) {
+    const std::string command = CommandPath(app);
+    std::cerr << command << ": " << e.what() << "\nsee " << command << " --help\n";
+    return kExitUsage;
   } catch (const SqliteError& e) {
-    std::cerr << "lindel-db-server: " << e.what() << "\n";
-    return ExitCode::Failed;
+    return Failed(e.what());
   }
 }
