@@ -16,7 +16,7 @@ import unittest
 import urllib.request
 
 from selenium import webdriver
-from selenium.common.exceptions import NoAlertPresentException
+from selenium.common.exceptions import NoAlertPresentException, WebDriverException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import Select, WebDriverWait
@@ -84,6 +84,20 @@ class Catalogue(unittest.TestCase):
     def open(self, path):
         self.browser.get(self.base + path)
 
+    def follow(self, element):
+        """Clicks element and waits until the page it leads to has replaced this one."""
+        self.browser.execute_script("document.documentElement.dataset.left = 'yes'")
+        element.click()
+
+        def arrived(browser):
+            try:
+                return browser.execute_script(
+                    "return document.readyState === 'complete' && !document.documentElement.dataset.left")
+            except WebDriverException:  # the old page went while it was asked
+                return False
+
+        WebDriverWait(self.browser, 60).until(arrived)
+
     def names(self):
         return [a.text for a in self.browser.find_elements(By.CSS_SELECTOR, "tbody tr td:first-child a")]
 
@@ -92,7 +106,7 @@ class Catalogue(unittest.TestCase):
         box = self.browser.find_element(By.NAME, "q")
         box.send_keys(text)
         Select(self.browser.find_element(By.NAME, "sort")).select_by_value(sort)
-        self.browser.find_element(By.CSS_SELECTOR, "form.search button").click()
+        self.follow(self.browser.find_element(By.CSS_SELECTOR, "form.search button"))
 
     def shot(self, name):
         if ARGS.shots:
@@ -109,14 +123,14 @@ class Catalogue(unittest.TestCase):
     def test_paging_keeps_the_sort(self):
         self.open("/?sort=name")
         self.assertEqual(len(self.names()), 50)
-        self.browser.find_element(By.LINK_TEXT, "Next").click()
+        self.follow(self.browser.find_element(By.LINK_TEXT, "Next"))
         self.assertEqual(self.names(), [f"Preset {i:03d}" for i in range(51, IMPORTED + 1)])
-        self.browser.find_element(By.LINK_TEXT, "Previous").click()
+        self.follow(self.browser.find_element(By.LINK_TEXT, "Previous"))
         self.assertEqual(self.names()[0], "Preset 001")
 
     def test_preset_page_and_its_download(self):
         self.open("/?sort=name")
-        self.browser.find_element(By.LINK_TEXT, "Preset 002").click()
+        self.follow(self.browser.find_element(By.LINK_TEXT, "Preset 002"))
         self.assertEqual(self.browser.find_element(By.TAG_NAME, "h1").text, "Preset 002")
         blocks = [h.text for h in self.browser.find_elements(By.TAG_NAME, "h2")]
         self.assertGreaterEqual(len(blocks), 9, blocks)
@@ -133,8 +147,7 @@ class Catalogue(unittest.TestCase):
         self.browser.find_element(By.NAME, "preset").send_keys(self.spare)
         self.browser.find_element(By.NAME, "name").send_keys(SCRIPT_NAME)
         self.browser.find_element(By.NAME, "token").send_keys(token)
-        self.browser.find_element(By.CSS_SELECTOR, "form button").click()
-        WebDriverWait(self.browser, 60).until(lambda browser: browser.current_url.endswith("/upload"))
+        self.follow(self.browser.find_element(By.CSS_SELECTOR, "form button"))
         return self.browser.find_element(By.TAG_NAME, "body").text
 
     def test_upload_form_needs_the_token_and_markup_stays_text(self):
@@ -146,7 +159,7 @@ class Catalogue(unittest.TestCase):
         self.assertEqual(self.names(), [SCRIPT_NAME])
         with self.assertRaises(NoAlertPresentException):
             self.browser.switch_to.alert.text
-        self.browser.find_element(By.LINK_TEXT, SCRIPT_NAME).click()
+        self.follow(self.browser.find_element(By.LINK_TEXT, SCRIPT_NAME))
         self.assertEqual(self.browser.find_element(By.TAG_NAME, "h1").text, SCRIPT_NAME)
 
 
