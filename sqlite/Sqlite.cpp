@@ -28,6 +28,10 @@ void SqliteDb::Exec(const std::string& sql) {
   if (rc != SQLITE_OK) Throw(db_, sql, rc);
 }
 
+void SqliteDb::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }
+
+int64_t SqliteDb::LastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+
 SqliteStatement::SqliteStatement(const SqliteDb& db, const char* sql) : db_(db.Handle()) {
   const int rc = sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
   if (rc != SQLITE_OK) Throw(db_, sql, rc);
@@ -47,6 +51,11 @@ SqliteStatement& SqliteStatement::Bind(int index, const std::string& text) {
 
 SqliteStatement& SqliteStatement::Bind(int index, std::span<const uint8_t> blob) {
   Check(sqlite3_bind_blob(stmt_, index, blob.data(), static_cast<int>(blob.size()), SQLITE_TRANSIENT));
+  return *this;
+}
+
+SqliteStatement& SqliteStatement::BindNull(int index) {
+  Check(sqlite3_bind_null(stmt_, index));
   return *this;
 }
 
@@ -73,6 +82,8 @@ std::vector<uint8_t> SqliteStatement::Blob(int column) const {
   const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(stmt_, column));
   return data ? std::vector<uint8_t>(data, data + sqlite3_column_bytes(stmt_, column)) : std::vector<uint8_t>();
 }
+
+bool SqliteStatement::IsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
 
 void SqliteStatement::Check(int rc) {
   if (rc != SQLITE_OK) Fail(rc);
