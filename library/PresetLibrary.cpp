@@ -22,7 +22,12 @@ std::string Writable(const std::string& path) {
   std::filesystem::create_directories(folder, error);
   if (error) throw LibraryError("cannot create the library folder " + folder.string() + ": " + error.message());
   // WAL mode writes files beside the database, so the folder must take them.
-  if (access(folder.c_str(), W_OK) != 0) {
+  // A folder without any write permission is refused even for root.
+  const auto perms = std::filesystem::status(folder, error).permissions();
+  using std::filesystem::perms::none;
+  const auto writeBits = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                         std::filesystem::perms::others_write;
+  if (access(folder.c_str(), W_OK) != 0 || (perms & writeBits) == none) {
     throw LibraryError("the library folder " + folder.string() +
                        " is read-only; make it writable or choose another file with --library or LINDEL_LIBRARY");
   }
