@@ -62,7 +62,7 @@ TEST_F(Search, EveryTermFormFindsExactlyItsEntries) {
       {{"delay:on", "routing=serial"}, {"Dual Lead"}},
       {{"routing=semi-parallel"}, {"Trem Clean"}},
       {{"routing=parallel"}, {"Whammy Solo"}},
-      {{"lea"}, {"Dual Lead"}},
+      {{"ead"}, {"Dual Lead"}},
       {{"wobble"}, {"Trem Clean"}},
       {{"BRIDGE"}, {"Whammy Solo"}},
       {{"live"}, {"Whammy Solo"}},
@@ -70,7 +70,7 @@ TEST_F(Search, EveryTermFormFindsExactlyItsEntries) {
       {{"tag:lea"}, {}},
       {{"fav"}, {"Whammy Solo"}},
       {{"dual", "fav"}, {}},
-      {{"dual", "hidden", "reverb=spring"}, {}},
+      {{"dual", "hidden", "reverb=hall"}, {"Hidden Dual"}},
   };
   for (const TermCase& c : cases) {
     std::string terms;
