@@ -70,7 +70,7 @@ TEST_F(Search, EveryTermFormFindsExactlyItsEntries) {
       {{"tag:lea"}, {}},
       {{"fav"}, {"Whammy Solo"}},
       {{"dual", "fav"}, {}},
-      {{"dual", "hidden", "reverb=hall"}, {"Hidden Dual"}},
+      {{"dual", "hidden", "reverb=plate"}, {"Hidden Dual"}},
   };
   for (const TermCase& c : cases) {
     std::string terms;
