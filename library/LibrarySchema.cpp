@@ -14,7 +14,6 @@ constexpr std::array<const char*, kLibrarySchemaVersion> kMigrations = {
 CREATE TABLE entries(
   id INTEGER PRIMARY KEY,
   fingerprint TEXT NOT NULL,
-  image BLOB NOT NULL,
   name TEXT NOT NULL,
   renamed INTEGER NOT NULL DEFAULT 0,
   favourite INTEGER NOT NULL DEFAULT 0,
@@ -24,9 +23,13 @@ CREATE TABLE entries(
   first_seen INTEGER NOT NULL,
   last_seen INTEGER NOT NULL,
   blocks_on INTEGER NOT NULL,
-  sound_index TEXT NOT NULL,
+  block_types INTEGER NOT NULL,
   tag_list TEXT NOT NULL DEFAULT '',
   search_text TEXT NOT NULL DEFAULT '');
+-- The images apart, so that a search reads narrow rows.
+CREATE TABLE images(
+  entry INTEGER PRIMARY KEY REFERENCES entries(id) ON DELETE CASCADE,
+  image BLOB NOT NULL);
 CREATE INDEX entries_fingerprint ON entries(fingerprint);
 CREATE INDEX entries_parent ON entries(parent);
 CREATE TABLE aliases(

@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <map>
+#include <memory>
 
 #include "AnsiText.h"
-#include "CPreset.h"
 #include "Fingerprint.h"
 #include "LibraryError.h"
 #include "LibrarySchema.h"
@@ -43,9 +45,7 @@ SqliteDb OpenDatabase(const std::string& path) {
 }
 
 std::string TrimmedName(const PresetImage& image) {
-  CPreset preset;
-  preset.LoadFromByteArray(image);
-  std::string name = preset.PresetName();
+  std::string name = FromAnsi(image.data() + Offset::Name, Offset::NameLength);
   name.erase(name.find_last_not_of(' ') + 1);
   return name;
 }
@@ -99,15 +99,13 @@ KeepResult PresetLibrary::Keep(const PresetImage& image, const LibrarySource& so
   const std::string fingerprint = Fingerprint(image);
   const std::string name = TrimmedName(image);
   const int64_t now = source.seen ? source.seen : Now();
-  KeepResult result;
   if (const std::optional<int64_t> found = FindSound(image, fingerprint)) {
-    result.id = *found;
-  } else {
-    result.id = AddEntry(image, fingerprint, name, now);
-    result.added = true;
+    Arrived(*found, image, name, source, now);
+    return {*found, false};
   }
-  Arrived(result.id, image, name, source, now);
-  return result;
+  const int64_t id = AddEntry(image, fingerprint, name, now);
+  AddNameAndSource(id, name, source, now);
+  return {id, true};
 }
 
 KeepResult PresetLibrary::KeepVersion(const PresetImage& image, int64_t parent, const LibrarySource& source) {
@@ -117,8 +115,16 @@ KeepResult PresetLibrary::KeepVersion(const PresetImage& image, int64_t parent, 
   return result;
 }
 
+SqliteStatement& PresetLibrary::Prepared(const char* sql) const {
+  std::unique_ptr<SqliteStatement>& statement = statements_[sql];
+  if (!statement) statement = std::make_unique<SqliteStatement>(db_, sql);
+  statement->Reset();
+  return *statement;
+}
+
 std::optional<int64_t> PresetLibrary::FindSound(const PresetImage& image, const std::string& fingerprint) {
-  SqliteStatement find(db_, "SELECT id, image FROM entries WHERE fingerprint = ?");
+  SqliteStatement& find =
+      Prepared("SELECT id, image FROM entries JOIN images ON images.entry = entries.id WHERE fingerprint = ?");
   find.Bind(1, fingerprint);
   while (find.Step()) {
     const std::vector<uint8_t> stored = find.Blob(1);
@@ -132,31 +138,43 @@ std::optional<int64_t> PresetLibrary::FindSound(const PresetImage& image, const 
 int64_t PresetLibrary::AddEntry(const PresetImage& image, const std::string& fingerprint, const std::string& name,
                                 int64_t now) {
   const SoundSummary summary = Summarize(image);
-  SqliteStatement add(db_,
-                      "INSERT INTO entries(fingerprint, image, name, first_seen, last_seen, blocks_on, sound_index) "
-                      "VALUES(?, ?, ?, ?, ?, ?, ?)");
-  add.Bind(1, fingerprint).Bind(2, image).Bind(3, name).Bind(4, now).Bind(5, now);
-  add.Bind(6, static_cast<int64_t>(summary.blocksOn)).Bind(7, summary.index);
+  // The search text as RefreshSearchText makes it for one name and no tags.
+  const std::string lower = Lowercase(name);
+  SqliteStatement& add = Prepared(
+      "INSERT INTO entries(fingerprint, name, first_seen, last_seen, blocks_on, block_types, search_text) "
+      "VALUES(?, ?, ?, ?, ?, ?, ?)");
+  add.Bind(1, fingerprint).Bind(2, name).Bind(3, now).Bind(4, now);
+  add.Bind(5, int64_t{summary.blocksOn}).Bind(6, int64_t{summary.types}).Bind(7, lower + "\n" + lower + "\n\n");
   add.Step();
-  return db_.LastInsertId();
+  const int64_t id = db_.LastInsertId();
+  SqliteStatement& store = Prepared("INSERT INTO images(entry, image) VALUES(?, ?)");
+  store.Bind(1, id).Bind(2, image);
+  store.Step();
+  return id;
 }
 
 void PresetLibrary::Arrived(int64_t id, const PresetImage& image, const std::string& name,
                             const LibrarySource& source, int64_t now) {
-  SqliteStatement entry(db_,
-                        "UPDATE entries SET image = ?, last_seen = max(last_seen, ?), "
-                        "name = CASE WHEN renamed THEN name ELSE ? END WHERE id = ?");
-  entry.Bind(1, image).Bind(2, now).Bind(3, name).Bind(4, id);
+  SqliteStatement& entry = Prepared(
+      "UPDATE entries SET last_seen = max(last_seen, ?), name = CASE WHEN renamed THEN name ELSE ? END WHERE id = ?");
+  entry.Bind(1, now).Bind(2, name).Bind(3, id);
   entry.Step();
-  SqliteStatement alias(db_, "INSERT OR IGNORE INTO aliases(entry, name, first_seen) VALUES(?, ?, ?)");
+  SqliteStatement& latest = Prepared("UPDATE images SET image = ? WHERE entry = ?");
+  latest.Bind(1, image).Bind(2, id);
+  latest.Step();
+  AddNameAndSource(id, name, source, now);
+  RefreshSearchText(id);
+}
+
+void PresetLibrary::AddNameAndSource(int64_t id, const std::string& name, const LibrarySource& source, int64_t now) {
+  SqliteStatement& alias = Prepared("INSERT OR IGNORE INTO aliases(entry, name, first_seen) VALUES(?, ?, ?)");
   alias.Bind(1, id).Bind(2, name).Bind(3, now);
   alias.Step();
-  SqliteStatement from(db_,
-                       "INSERT INTO sources(entry, kind, detail, slot, seen) VALUES(?, ?, ?, ?, ?) "
-                       "ON CONFLICT(entry, kind, detail, slot) DO UPDATE SET seen = excluded.seen");
+  SqliteStatement& from = Prepared(
+      "INSERT INTO sources(entry, kind, detail, slot, seen) VALUES(?, ?, ?, ?, ?) "
+      "ON CONFLICT(entry, kind, detail, slot) DO UPDATE SET seen = excluded.seen");
   from.Bind(1, id).Bind(2, source.kind).Bind(3, source.detail).Bind(4, int64_t{source.slot}).Bind(5, now);
   from.Step();
-  RefreshSearchText(id);
 }
 
 void PresetLibrary::RefreshSearchText(int64_t id) {
@@ -186,7 +204,8 @@ void PresetLibrary::UpdateFlag(const char* sql, int64_t id, int64_t value) {
 
 std::optional<LibraryEntry> PresetLibrary::Entry(int64_t id) const {
   SqliteStatement s(db_, (std::string("SELECT ") + kRowColumns +
-                          ", comment, fingerprint, first_seen, image FROM entries WHERE id = ?").c_str());
+                          ", comment, fingerprint, first_seen, image FROM entries JOIN images ON images.entry = id "
+                          "WHERE id = ?").c_str());
   s.Bind(1, id);
   if (!s.Step()) return std::nullopt;
   LibraryEntry entry;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -93,10 +95,14 @@ class PresetLibrary {
   int64_t AddEntry(const PresetImage& image, const std::string& fingerprint, const std::string& name, int64_t now);
   void Arrived(int64_t id, const PresetImage& image, const std::string& name, const LibrarySource& source,
                int64_t now);
+  void AddNameAndSource(int64_t id, const std::string& name, const LibrarySource& source, int64_t now);
   void RefreshSearchText(int64_t id);
+  // The statement for sql, made once and ready for new values.
+  SqliteStatement& Prepared(const char* sql) const;
   void RequireEntry(int64_t id) const;
   void UpdateFlag(const char* sql, int64_t id, int64_t value);
 
   std::string path_;
   SqliteDb db_;
+  mutable std::map<const char*, std::unique_ptr<SqliteStatement>> statements_;
 };

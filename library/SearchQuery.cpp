@@ -13,13 +13,14 @@ std::string Joined(const std::vector<std::string>& texts) {
   return joined;
 }
 
-// The text equal to wanted, else the only one starting with it.
-std::string ChooseText(const std::vector<std::string>& texts, const std::string& wanted, const std::string& term) {
-  if (std::find(texts.begin(), texts.end(), wanted) != texts.end()) return wanted;
+// The position of the text equal to wanted, else of the only one starting with it.
+std::size_t ChooseText(const std::vector<std::string>& texts, const std::string& wanted, const std::string& term) {
+  const auto exact = std::find(texts.begin(), texts.end(), wanted);
+  if (exact != texts.end()) return static_cast<std::size_t>(exact - texts.begin());
   std::vector<std::string> starting;
   std::copy_if(texts.begin(), texts.end(), std::back_inserter(starting),
                [&](const std::string& t) { return !wanted.empty() && t.rfind(wanted, 0) == 0; });
-  if (starting.size() == 1) return starting.front();
+  if (starting.size() == 1) return static_cast<std::size_t>(std::find(texts.begin(), texts.end(), starting[0]) - texts.begin());
   throw LibraryError("search term '" + term + "': " + (starting.empty() ? "use one of " : "which one: ") +
                      Joined(starting.empty() ? texts : starting));
 }
@@ -39,7 +40,10 @@ class QueryBuilder {
 
  private:
   bool BlockTerm(const std::string& lower, const std::string& term);
-  void SoundIndexHas(const std::string& part) { Add("instr(sound_index, ?) > 0", {"|" + part + "|"}); }
+  // Our own small numbers, written into the condition.
+  void TypeIs(int shift, unsigned mask, std::size_t position) {
+    Add("((block_types >> " + std::to_string(shift) + ") & " + std::to_string(mask) + ") = " + std::to_string(position));
+  }
 
   SearchQuery query_;
   bool withHidden_ = false;
@@ -66,19 +70,20 @@ bool QueryBuilder::BlockTerm(const std::string& lower, const std::string& term) 
   const std::string name = lower.substr(0, mark);
   const std::string value = lower.substr(mark + 1);
   if (name == "routing" && lower[mark] == '=') {
-    SoundIndexHas("routing=" + ChooseText(RoutingTexts(), value, term));
+    TypeIs(kRoutingShift, 3, ChooseText(RoutingTexts(), value, term));
     return true;
   }
   const LibraryBlock* block = FindLibraryBlock(name);
   if (!block) return false;
   if (lower[mark] == ':') {
     if (value != "on" && value != "off") throw LibraryError("search term '" + term + "': use " + name + ":on or " + name + ":off");
-    SoundIndexHas(name + ":" + value);
+    const auto bit = std::to_string(1u << (block - LibraryBlocks().data()));
+    Add("(blocks_on & " + bit + ") " + (value == "on" ? "!= 0" : "= 0"));
     return true;
   }
   const std::vector<std::string> types = BlockTypeTexts(*block);
   if (types.empty()) throw LibraryError("search term '" + term + "': the " + name + " block has no types");
-  SoundIndexHas(name + "=" + ChooseText(types, value, term));
+  TypeIs(kTypeBits * static_cast<int>(block - LibraryBlocks().data()), 7, ChooseText(types, value, term));
   return true;
 }
 

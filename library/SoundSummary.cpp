@@ -31,11 +31,6 @@ std::vector<std::string> ListTexts(const CatalogRow& row) {
   return texts;
 }
 
-std::string ShownText(const CatalogRow& row, int32_t value) {
-  const std::optional<std::string> text = TextOf(row, value);
-  return text ? Lowercase(*text) : "?";
-}
-
 }  // namespace
 
 std::span<const LibraryBlock> LibraryBlocks() { return kBlocks; }
@@ -63,19 +58,16 @@ SoundSummary Summarize(std::span<const uint8_t, kPresetSize> bytes) {
   PresetImage image;
   std::copy(bytes.begin(), bytes.end(), image.begin());
   SoundSummary summary;
-  summary.index = "|";
   for (std::size_t i = 0; i < kBlocks.size(); ++i) {
     const LibraryBlock& block = kBlocks[i];
     // Stored 0 is on.
-    const bool on = ReadLocation(image, {Offset::OnOff(block.offset)}) == 0;
-    if (on) summary.blocksOn |= 1u << i;
-    summary.index += std::string(block.name) + (on ? ":on|" : ":off|");
+    if (ReadLocation(image, {Offset::OnOff(block.offset)}) == 0) summary.blocksOn |= 1u << i;
     const CatalogBlock& catalog = Catalog(block.number);
     if (!catalog.HasTypes()) continue;
-    const CatalogRow& typeRow = TypeRow(catalog);
-    const int shown = ShownType(catalog, ReadLocation(image, typeRow.at));
-    summary.index += std::string(block.name) + "=" + Lowercase(Items(typeRow)[static_cast<std::size_t>(shown)].text) + "|";
+    const auto shown = static_cast<unsigned>(ShownType(catalog, ReadLocation(image, TypeRow(catalog).at)));
+    summary.types |= shown << (kTypeBits * i);
   }
-  summary.index += "routing=" + ShownText(RoutingRow(), ReadLocation(image, RoutingRow().at)) + "|";
+  const int32_t routing = ReadLocation(image, RoutingRow().at);
+  summary.types |= static_cast<unsigned>(routing) << kRoutingShift;
   return summary;
 }

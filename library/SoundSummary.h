@@ -21,11 +21,14 @@ struct LibraryBlock {
 std::span<const LibraryBlock> LibraryBlocks();
 const LibraryBlock* FindLibraryBlock(std::string_view name);
 
+// The shown type of block i sits at bits 3i to 3i+2, the routing position
+// at kRoutingShift, so a search compares small numbers, not texts.
+inline constexpr int kTypeBits = 3;
+inline constexpr int kRoutingShift = 21;
+
 struct SoundSummary {
   unsigned blocksOn = 0;  // bit i: LibraryBlocks()[i] is on
-  // "|gate-eq:on|...|delay:off|delay=dual|...|routing=serial|", lowercase,
-  // so that one term is one substring to look for.
-  std::string index;
+  unsigned types = 0;
 };
 
 SoundSummary Summarize(std::span<const uint8_t, kPresetSize> image);
