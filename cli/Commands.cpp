@@ -16,6 +16,7 @@ const std::vector<Command>& AllCommands() {
       {"receive-dump", "receive-dump --in DEV --out DEV -o FILE [--count N] [--idle-timeout S]", RunReceiveDump},
       {"send-dump", "send-dump --in DEV --out DEV FILE [--verify [--timeout S]]", RunSendDump},
       {"backup", "backup --in DEV --out DEV -o FILE [--factory] [--first N] [--last N] [--timeout S]", RunBackup},
+      {"library", "library import|search|show|tag|fav|rename|comment|hide|purge|history|export|stats ...", RunLibrary},
   };
   return commands;
 }

@@ -29,3 +29,4 @@ int RunTransmit(const Args& args);
 int RunReceiveDump(const Args& args);
 int RunSendDump(const Args& args);
 int RunBackup(const Args& args);
+int RunLibrary(const Args& args);

@@ -9,6 +9,7 @@
 #include "PresetComparison.h"
 #include "PresetFiles.h"
 #include "PresetJson.h"
+#include "PresetText.h"
 
 namespace {
 
@@ -18,7 +19,9 @@ void PrintLine(std::string_view name, const std::string& text) {
   std::cout << "  " << std::left << std::setw(kNameWidth) << name << text << "\n";
 }
 
-void PrintText(const PresetImage& image) {
+}  // namespace
+
+void PrintPresetText(const PresetImage& image) {
   const PresetValues values = ReadPresetValues(image);
   std::cout << "Name    " << Json(values.name).dump() << "\n";
   std::cout << "Number  " << PresetNumberText(values.number) << "\n";
@@ -36,8 +39,6 @@ void PrintText(const PresetImage& image) {
   for (const ByteRun& run : raw) PrintLine(std::to_string(run.offset), HexBytes(run.bytes));
 }
 
-}  // namespace
-
 int RunExport(const Args& args) {
   const CliArgs cli(args, {"--slot"}, {"--json", "--text"});
   if (cli.Positional().size() != 1) throw UsageError("give exactly one preset or dump file");
@@ -50,7 +51,7 @@ int RunExport(const Args& args) {
     return ExitCode::Failed;
   }
   if (cli.Flag("--text")) {
-    PrintText(read.preset.Image());
+    PrintPresetText(read.preset.Image());
   } else {
     std::cout << DocumentText(PresetToJson(read.preset.Image())) << "\n";
   }

@@ -55,6 +55,9 @@ void SqliteDb::BackupTo(const std::string& path) {
     throw SqliteError("cannot rename the backup to " + path, SQLITE_CANTOPEN);
   }
 }
+void SqliteDb::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }
+
+int64_t SqliteDb::LastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 
 SqliteStatement::SqliteStatement(const SqliteDb& db, const char* sql) : db_(db.Handle()) {
   const int rc = sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
@@ -75,6 +78,11 @@ SqliteStatement& SqliteStatement::Bind(int index, const std::string& text) {
 
 SqliteStatement& SqliteStatement::Bind(int index, std::span<const uint8_t> blob) {
   Check(sqlite3_bind_blob(stmt_, index, blob.data(), static_cast<int>(blob.size()), SQLITE_TRANSIENT));
+  return *this;
+}
+
+SqliteStatement& SqliteStatement::BindNull(int index) {
+  Check(sqlite3_bind_null(stmt_, index));
   return *this;
 }
 
@@ -101,6 +109,8 @@ std::vector<uint8_t> SqliteStatement::Blob(int column) const {
   const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(stmt_, column));
   return data ? std::vector<uint8_t>(data, data + sqlite3_column_bytes(stmt_, column)) : std::vector<uint8_t>();
 }
+
+bool SqliteStatement::IsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
 
 void SqliteStatement::Check(int rc) {
   if (rc != SQLITE_OK) Fail(rc);

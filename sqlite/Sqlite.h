@@ -35,6 +35,10 @@ class SqliteDb {
   // connections go on reading and writing. The copy appears whole or not at
   // all (written beside path, then renamed).
   void BackupTo(const std::string& path);
+  // How long a statement waits for another connection's lock before failing.
+  void SetBusyTimeout(int milliseconds);
+  // The rowid of the last row this connection inserted.
+  int64_t LastInsertId() const;
   sqlite3* Handle() const { return db_; }
 
  private:
@@ -52,6 +56,7 @@ class SqliteStatement {
   SqliteStatement& Bind(int index, int64_t value);
   SqliteStatement& Bind(int index, const std::string& text);
   SqliteStatement& Bind(int index, std::span<const uint8_t> blob);
+  SqliteStatement& BindNull(int index);
   // True while a row is ready; false once the statement is done.
   bool Step();
   // Ready for the next use with new values.
@@ -60,6 +65,7 @@ class SqliteStatement {
   int64_t Int(int column) const;
   std::string Text(int column) const;
   std::vector<uint8_t> Blob(int column) const;
+  bool IsNull(int column) const;
 
  private:
   void Check(int rc);
