@@ -283,14 +283,26 @@ class FrameTest : public QObject {
     QCOMPARE(f.Frame().DumpSlot(), 0);
   }
 
-  void SendAnsweredNoSendsNothingAndKeepsTheDump() {
+  // No is the default: Enter, like Escape and a click on No, overwrites nothing.
+  void SendDeclinedSendsNothingAndKeepsTheDump_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("key");
+    QTest::newRow("No") << int(MessageAnswer::No) << -1;
+    QTest::newRow("Enter") << -1 << int(DialogKey::Enter);
+    QTest::newRow("Escape") << -1 << int(DialogKey::Escape);
+  }
+  void SendDeclinedSendsNothingAndKeepsTheDump() {
+    QFETCH(int, answer);
+    QFETCH(int, key);
     FrameFixture f;
     const CPreset before = DevicePreset(f.midi, 101);
     f.files.opens.push_back(f.WriteDump("send.syx", 2));
     f.Trigger("mnuFileOpen");
     PresetList(f.Frame()).setCurrentRow(1);
-    f.dialogs.QueueAnswer(MessageAnswer::No);
+    if (answer >= 0) f.dialogs.QueueAnswer(MessageAnswer(answer));
+    if (key >= 0) f.dialogs.QueueKey(DialogKey(key));
     f.Trigger("mnuFileSendSysEx");
+    QCOMPARE(f.dialogs.Shown().at(0).defaultButton, MessageAnswer::No);
     QCOMPARE(DevicePreset(f.midi, 101).Image(), before.Image());
     QCOMPARE(f.Frame().DumpSlot(), 1);
   }
