@@ -318,6 +318,19 @@ class FrameTest : public QObject {
     QCOMPARE(f.Messages(), std::vector<std::string>{"3 of 3 presets written to " + f.dir.Path().string()});
   }
 
+  void SplitNeverReplacesTheDumpItSplits() {
+    FrameFixture f;
+    const std::string path = f.WriteDump("preset_2.syx", 2);
+    const std::vector<uint8_t> before = ReadBytes(path);
+    f.files.opens.push_back(path);
+    f.Trigger("mnuFileOpen");
+    f.Trigger("mnuFileSplitSysEx");
+    QCOMPARE(ReadBytes(path), before);
+    QVERIFY(!std::filesystem::exists(f.dir.File("preset_1.syx")));
+    QCOMPARE(f.Messages(), std::vector<std::string>{"Unable to split the dump: slot 1 would replace the dump itself (" +
+                                                    path + "): nothing was split. Rename the dump first."});
+  }
+
   void BlockCopiedFromOnePresetPastesIntoAnother() {
     FrameFixture f;
     const CPreset source = PresetBuilder().Name("Source").Value(225, 0).Value(169, 9).Value(165, -17)
