@@ -198,6 +198,20 @@ class UiServicesTest : public QObject {
     QCOMPARE(reopened.Get("MIDI", "OutDevice", "none"), std::string("none"));
     QCOMPARE(reopened.Get("MIDIController", "value", "none"), std::string("none"));  // sub-sections are apart
   }
+
+  void HandWrittenSettingsAreReadAndReplacedIgnoringCase() {
+    TempDir dir;
+    WriteBytes(dir.File("Lindel.ini"), {'[', 'M', 'I', 'D', 'I', ']', '\n', 'M', 'I', 'D', 'I', '_', 'I', 'N', '=', '1', '\n'});
+    const QString file = QString::fromStdString(dir.File("Lindel.ini"));
+    {
+      QtSettings settings(file);
+      QCOMPARE(settings.Get("midi", "midi_in", "0"), std::string("1"));
+      settings.Set("Midi", "Midi_In", "2");
+    }
+    QSettings raw(file, QSettings::IniFormat);
+    QCOMPARE(raw.allKeys(), QStringList{"MIDI/MIDI_IN"});
+    QCOMPARE(QtSettings(file).Get("MIDI", "MIDI_IN", "0"), std::string("2"));
+  }
 };
 
 QTEST_MAIN(UiServicesTest)
