@@ -25,18 +25,6 @@ void RequireWritableFolder(const fs::path& folder) {
   }
 }
 
-// Splitting a dump named like one of its own slots would replace the dump.
-void RefuseToReplaceTheDump(CSysEx& dump, const fs::path& folder) {
-  for (int i = 0; i < dump.Count(); ++i) {
-    const fs::path target = folder / SplitFileName(dump.Preset(i)->PresetNumber());
-    std::error_code ec;
-    if (fs::equivalent(target, dump.FileName(), ec)) {
-      throw UsageError("slot " + std::to_string(i) + " would replace the dump itself (" + Quoted(target.string()) +
-                       "); choose another --out-dir");
-    }
-  }
-}
-
 std::string SkipReason(const SplitSlot& slot) {
   switch (slot.outcome) {
     case SplitSlot::Outcome::BadChecksum: return "bad checksum";
@@ -84,8 +72,8 @@ int RunSplit(const Args& args) {
   CSysEx dump;
   if (!dump.OpenFile(path)) throw UsageError("cannot open " + Quoted(path) + ": no such file or not a file");
   if (dump.Count() == 0) throw UsageError(Quoted(path) + " holds no preset");
-  RefuseToReplaceTheDump(dump, folder);
   const SplitResult result = dump.SplitFile(folder);
+  if (!result.refused.empty()) throw UsageError(result.refused + "; choose another --out-dir");
   Report(dump, result);
   return result.AllWritten() ? ExitCode::Ok : ExitCode::Failed;
 }

@@ -28,7 +28,7 @@ CMIDIInPort::~CMIDIInPort() { ClosePort(); }
 bool CMIDIInPort::OpenPort(int16_t device) {
   if (input_) return false;
   MidiInputHandler handler{[this](std::vector<uint8_t> message) { Receive(std::move(message)); },
-                           [this](const std::string&) { Notify(MIM_ERROR); }};
+                           [this](const std::string&) { ReportError(); }};
   try {
     input_ = system_.OpenInput(device, std::move(handler));
   } catch (const std::exception&) {
@@ -54,7 +54,11 @@ bool CMIDIInPort::ClosePort() {
 void CMIDIInPort::Receive(std::vector<uint8_t> message) {
   if (message.empty()) return;
   if (message[0] != 0xF0) {
-    Notify(IsStatusByte(message[0]) ? MIM_DATA : MIM_ERROR);
+    if (IsStatusByte(message[0])) {
+      Notify(MIM_DATA);
+    } else {
+      ReportError();
+    }
     return;
   }
   {
@@ -66,6 +70,20 @@ void CMIDIInPort::Receive(std::vector<uint8_t> message) {
     Hold(message);
   }
   Notify(MIM_LONGDATA);
+}
+
+// An error reported at once would end a dump before the whole messages
+// that arrived ahead of it were read, so it waits behind them (an empty
+// entry in the queue).
+void CMIDIInPort::ReportError() {
+  {
+    std::lock_guard lock(mutex_);
+    if (bufferHeld_) {
+      queue_.emplace_back();
+      return;
+    }
+  }
+  Notify(MIM_ERROR);
 }
 
 // A longer message keeps its first 615 bytes; a shorter one leaves the
@@ -100,16 +118,26 @@ bool CMIDIInPort::ReadSysEx(std::span<uint8_t> data, int start, int /*length: al
 }
 
 void CMIDIInPort::HandBackBuffer() {
-  {
-    std::lock_guard lock(mutex_);
-    if (queue_.empty()) {
-      bufferHeld_ = false;
-      return;
+  for (;;) {
+    std::vector<uint8_t> next;
+    {
+      std::lock_guard lock(mutex_);
+      if (queue_.empty()) {
+        bufferHeld_ = false;
+        return;
+      }
+      next = std::move(queue_.front());
+      queue_.pop_front();
+      if (!next.empty()) Hold(next);
     }
-    Hold(queue_.front());
-    queue_.pop_front();
+    if (!next.empty()) return Notify(MIM_LONGDATA);
+    Notify(MIM_ERROR);  // and the buffer goes on to the next message
   }
-  Notify(MIM_LONGDATA);
+}
+
+std::size_t CMIDIInPort::HeldLength() const {
+  std::lock_guard lock(mutex_);
+  return heldLength_;
 }
 
 std::size_t CMIDIInPort::Queued() const {

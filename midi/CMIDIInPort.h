@@ -3,8 +3,9 @@
 // in that buffer and reports it with MIM_LONGDATA; unlike such a driver it
 // never drops a message: messages that arrive while the caller still holds
 // the buffer wait in a queue, and the next ReadSysEx moves the oldest one in
-// and reports it. Short messages report MIM_DATA, bytes that form no MIDI
-// message and device failures MIM_ERROR; neither is queued.
+// and reports it. Short messages report MIM_DATA at once; bytes that form no
+// MIDI message and device failures report MIM_ERROR in their turn, after
+// the messages queued before them.
 #pragma once
 
 #include <cstdint>
@@ -47,14 +48,17 @@ class CMIDIInPort final : public IMidiInput {
   // given, gets the length of the message that was in the buffer.
   bool ReadSysEx(std::span<uint8_t> data, int start, int length, std::size_t* recorded = nullptr);
 
+  // The length of the message in the buffer, which may differ from 615.
+  std::size_t HeldLength() const;
   bool IsOpen() const { return input_ != nullptr; }
   int16_t Device() const { return device_; }
-  // Messages received but not yet moved into the buffer.
+  // Messages and error events received but not yet reported.
   std::size_t Queued() const;
 
  private:
   void Receive(std::vector<uint8_t> message);
   void HandBackBuffer();
+  void ReportError();
   void Hold(const std::vector<uint8_t>& message);  // with mutex_ held
   // Returns the length of the message in the buffer.
   std::size_t CopyBuffer(std::span<uint8_t> data, int start) const;
@@ -68,5 +72,5 @@ class CMIDIInPort final : public IMidiInput {
   PresetImage buffer_{};
   std::size_t heldLength_ = 0;
   bool bufferHeld_ = false;  // the buffer holds a message the caller has not handed back
-  std::deque<std::vector<uint8_t>> queue_;
+  std::deque<std::vector<uint8_t>> queue_;  // an empty entry is an error event
 };

@@ -23,6 +23,7 @@ constexpr auto kNoDeadline = std::chrono::hours(24);
 constexpr const char* kSelectDevices = "You must select devices for input and output or hit Cancel";
 constexpr const char* kReadBufferSource = "dlgMidiSetup.ReadBuffer()";
 constexpr const char* kWriteBufferSource = "dlgMidiSetup.WriteBuffer()";
+constexpr const char* kRequestSource = "dlgMidiSetUp.OK(request)";
 
 bool IsFinal(int32_t state) { return state >= Finished; }
 
@@ -188,14 +189,24 @@ bool MidiTransfer::HandleOutputDone() {
   return true;
 }
 
+// Beyond the record's own checks, the reply must be one whole message (a
+// longer one would pass on its first 615 bytes, a shorter one on an older
+// message's tail) and the maker and model bytes must be the G-Major's:
+// another device's preset is no answer to our request.
 void MidiTransfer::ReadRequestedPreset() {
   StoreState(Waiting);
   SetStatus("Reading requested preset");
-  // Beyond the record's own checks, the maker and model bytes must be the
-  // G-Major's: another device's preset is no answer to our request.
+  const std::size_t length = inPort_->HeldLength();
+  if (length != kPresetSize) {
+    throw LindelError(ErrorNumber::Preset, kRequestSource,
+                      "Invalid preset received: " + std::to_string(length) + " bytes, not one whole preset of 615");
+  }
   if (!preset_->ReadFromPort(*inPort_) || !HasPresetHeader(preset_->Image())) {
-    throw LindelError(ErrorNumber::Preset, "dlgMidiSetUp.OK(request)",
-                      "Invalid preset received: no G-Major preset or a bad checksum");
+    throw LindelError(ErrorNumber::Preset, kRequestSource, "Invalid preset received: no G-Major preset or a bad checksum");
+  }
+  if (preset_->Image()[Offset::End] != SysEx::End) {
+    throw LindelError(ErrorNumber::Preset, kRequestSource,
+                      "Invalid preset received: it does not end with F7 at byte 614");
   }
   StoreState(Finished);
 }

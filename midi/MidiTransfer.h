@@ -22,8 +22,9 @@
 //   (state 6) or when it was cancelled (state 7); only the end of the file
 //   finishes it with true.
 // - A requested preset that fails the preset checks (start byte, message
-//   type, checksum, and also maker and model) ends the request with false
-//   (error 30000, "Invalid preset received: ...").
+//   type, checksum, and also maker and model, one message of exactly 615
+//   bytes, F7 at its end) ends the request with false (error 30000,
+//   "Invalid preset received: ...").
 // - A dump message that is not 615 bytes long fails with "Error in buffer
 //   length", so a short message never passes with an older message's tail.
 // - Once a run reached a final state (5, 6, 7), nothing changes it: a late

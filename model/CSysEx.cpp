@@ -110,6 +110,8 @@ std::string CSysEx::PresetName(int iIndex) {
 
 SplitResult CSysEx::SplitFile(const std::filesystem::path& folder) {
   SplitResult result;
+  result.refused = ReplacesItself(folder);
+  if (!result.refused.empty()) return result;
   const int remembered = index_;
   StagedFiles files;
   result.finished = LoggingErrors([&] {
@@ -118,6 +120,22 @@ SplitResult CSysEx::SplitFile(const std::filesystem::path& folder) {
   MarkUncommitted(result, files.Commit());
   if (remembered >= 0) result.finished = LoggingErrors([&] { Preset(remembered); }) && result.finished;
   return result;
+}
+
+// Read straight from the file, so that checking shows no message for a
+// damaged slot; a slot too short to hold its number is skipped by the split.
+std::string CSysEx::ReplacesItself(const std::filesystem::path& folder) {
+  for (int i = 0; i < Count(); ++i) {
+    std::array<uint8_t, 2> number{};
+    if (!file_->Read(number, 0, SlotPosition(i) + Offset::Number, number.size())) continue;
+    const std::filesystem::path target = folder / SplitFileName(ReadValue14(number, 0));
+    std::error_code ec;
+    if (std::filesystem::equivalent(target, fileName_, ec)) {
+      return "slot " + std::to_string(i) + " would replace the dump itself (" + target.string() +
+             "): nothing was split";
+    }
+  }
+  return "";
 }
 
 void CSysEx::LoadSlot(int i) {

@@ -30,9 +30,12 @@ struct SplitSlot {
 struct SplitResult {
   std::vector<SplitSlot> slots;  // in slot order
   bool finished = true;          // false when an error stopped the loop (it is logged)
+  // Why nothing was written, when a slot's file would have been the dump
+  // itself; "" otherwise.
+  std::string refused;
 
   int Written() const;
-  bool AllWritten() const { return finished && Written() == static_cast<int>(slots.size()); }
+  bool AllWritten() const { return refused.empty() && finished && Written() == static_cast<int>(slots.size()); }
 };
 
 class CSysEx {
@@ -65,13 +68,15 @@ class CSysEx {
   // the same number wins. Slots that are not valid or not complete are
   // skipped and the loop goes on. An error that stops it is logged; the
   // slots before it are still written. The files take their names together,
-  // after one flush to the disk.
+  // after one flush to the disk. A split that would replace the dump itself
+  // (a dump named preset_7.syx holding U7) writes nothing and says why.
   SplitResult SplitFile(const std::filesystem::path& folder = {});
 
  private:
   void LoadSlot(int i);
   bool ReplaceSlot(int slot, std::span<const uint8_t, kPresetSize> image);
   SplitSlot StageSlot(int i, const std::filesystem::path& folder, StagedFiles& files);
+  std::string ReplacesItself(const std::filesystem::path& folder);
 
   std::unique_ptr<CFile> file_ = std::make_unique<CFile>();
   std::shared_ptr<CPreset> preset_;

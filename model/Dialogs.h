@@ -5,6 +5,7 @@
 // choice (No / Cancel).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,19 +22,27 @@ struct MessageOption {
   bool checked = false;
 };
 
+// The button Enter presses: the one named, when it is among buttons, else
+// the first (OK or Yes). A question that can destroy work names the safe one.
+MessageAnswer DefaultAnswer(MessageButtons buttons, std::optional<MessageAnswer> named);
+// The button Escape and the close button press: Cancel, else No, else OK.
+MessageAnswer EscapeAnswer(MessageButtons buttons);
+
 class IDialogs {
  public:
   virtual ~IDialogs() = default;
-  // Shows a message box and returns the button the user pressed.
+  // Shows a message box and returns the button the user pressed;
+  // defaultButton is the one Enter presses (see DefaultAnswer).
   virtual MessageAnswer Message(const std::string& text, const std::string& title = kAppTitle,
-                                MessageIcon icon = MessageIcon::None,
-                                MessageButtons buttons = MessageButtons::Ok) = 0;
+                                MessageIcon icon = MessageIcon::None, MessageButtons buttons = MessageButtons::Ok,
+                                std::optional<MessageAnswer> defaultButton = std::nullopt) = 0;
   // The same box with a check box under the text for each option, which
   // starts as the option's checked and leaves the user's choice there.
   // Without check boxes (the quiet default) the options stay as they were.
   virtual MessageAnswer MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
-                                           MessageButtons buttons, std::vector<MessageOption>& /*options*/) {
-    return Message(text, title, icon, buttons);
+                                           MessageButtons buttons, std::vector<MessageOption>& /*options*/,
+                                           std::optional<MessageAnswer> defaultButton = std::nullopt) {
+    return Message(text, title, icon, buttons, defaultButton);
   }
 };
 

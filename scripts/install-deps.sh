@@ -12,7 +12,7 @@ PACKAGES=(
   nlohmann-json3-dev libcpp-httplib-dev libsqlite3-dev sqlite3 libssl-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # test services and tools
-  jackd2 xvfb xauth imagemagick
+  jackd2 xvfb xauth imagemagick xdotool
   appstream desktop-file-utils shared-mime-info libxml2-utils
   fonts-dejavu-core
   # the web catalogue's browser test

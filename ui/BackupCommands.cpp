@@ -54,8 +54,8 @@ std::optional<bool> BackupCommands::ConfirmSend(const std::string& fileName, con
   const std::vector<int> user = sent ? UserPresetsAmong(NumbersOf(*sent)) : std::vector<int>{};
   std::vector<MessageOption> options{{"chkVerify", "Verify: read every sent preset back and compare", false}};
   if (!user.empty()) options.push_back({"chkBackup", BackupCaption(user), false});
-  if (Dialogs().MessageWithOptions(warning, title, MessageIcon::Critical, MessageButtons::YesNo, options) !=
-      MessageAnswer::Yes) {
+  if (Dialogs().MessageWithOptions(warning, title, MessageIcon::Critical, MessageButtons::YesNo, options,
+                                   MessageAnswer::No) != MessageAnswer::Yes) {
     return std::nullopt;
   }
   if (!user.empty() && options[1].checked && !BackUpFirst(user)) return std::nullopt;

@@ -29,6 +29,7 @@ void KeepUsable(CPreset& preset) {
 }
 
 std::string SplitSummary(const SplitResult& result, const std::filesystem::path& folder) {
+  if (!result.refused.empty()) return "Unable to split the dump: " + result.refused + ". Rename the dump first.";
   const std::string where = folder.empty() ? std::filesystem::current_path().string() : folder.string();
   std::string text = std::to_string(result.Written()) + " of " + std::to_string(result.slots.size()) +
                      " presets written to " + where;

@@ -29,7 +29,10 @@ DumpPane::DumpPane(QWidget* parent) : QWidget(parent) {
   layout->addWidget(lstPresets, 1);
 
   connect(lstPresets, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0) Q_EMIT EntryChosen(row);
+    if (row < 0) return;
+    choosing_ = true;
+    Q_EMIT EntryChosen(row);
+    choosing_ = false;
   });
 }
 
@@ -51,7 +54,15 @@ bool DumpPane::IsEmpty() const { return lstPresets->count() == 0; }
 
 int DumpPane::Count() const { return lstPresets->count(); }
 
+// The list highlights the row the user clicked or stepped to only after it
+// has reported the new current row; a selection made while that report runs
+// would be overwritten, so it is made again once the list is done.
 void DumpPane::Select(int row) {
+  SelectNow(row);
+  if (choosing_) QMetaObject::invokeMethod(this, [this, row] { SelectNow(row); }, Qt::QueuedConnection);
+}
+
+void DumpPane::SelectNow(int row) {
   const QSignalBlocker quiet(lstPresets);
   lstPresets->setCurrentRow(row);
 }

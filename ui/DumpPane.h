@@ -28,6 +28,9 @@ class DumpPane final : public QWidget {
   void EntryChosen(int row);
 
  private:
+  void SelectNow(int row);
+
   QLabel* lblDumpFile = nullptr;
   QListWidget* lstPresets = nullptr;
+  bool choosing_ = false;  // while EntryChosen runs
 };

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -32,7 +33,8 @@ QPixmap IconPicture(QMessageBox::Icon icon, const QStyle& style) {
 }  // namespace
 
 OptionsQuestion::OptionsQuestion(const QString& title, const QString& text, QMessageBox::Icon icon,
-                                 QMessageBox::StandardButtons buttons, QWidget* parent)
+                                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+                                 QWidget* parent)
     : QDialog(parent), escape_(EscapeButton(buttons)) {
   setObjectName("OptionsQuestion");
   setWindowTitle(title);
@@ -47,6 +49,7 @@ OptionsQuestion::OptionsQuestion(const QString& title, const QString& text, QMes
   buttons_ = new QDialogButtonBox(QDialogButtonBox::StandardButtons(int(buttons)), this);
   connect(buttons_, &QDialogButtonBox::clicked, this,
           [this](QAbstractButton* button) { done(buttons_->standardButton(button)); });
+  SetDefault(defaultButton);
 
   auto* column = new QVBoxLayout;
   column->setSpacing(14);
@@ -70,6 +73,15 @@ QCheckBox& OptionsQuestion::AddOption(const MessageOption& option) {
   check->setChecked(option.checked);
   options_->addWidget(check);
   return *check;
+}
+
+// As QMessageBox does: the default button also starts with the focus, so
+// Enter presses it until the user moves the focus to another button.
+void OptionsQuestion::SetDefault(QMessageBox::StandardButton defaultButton) {
+  auto* push = qobject_cast<QPushButton*>(buttons_->button(QDialogButtonBox::StandardButton(defaultButton)));
+  if (!push) return;
+  push->setDefault(true);
+  push->setFocus();
 }
 
 void OptionsQuestion::reject() { done(escape_); }

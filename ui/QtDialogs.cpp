@@ -29,6 +29,20 @@ QMessageBox::StandardButtons BoxButtons(MessageButtons buttons) {
   return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton BoxButton(MessageAnswer answer) {
+  switch (answer) {
+    case MessageAnswer::Ok: return QMessageBox::Ok;
+    case MessageAnswer::Cancel: return QMessageBox::Cancel;
+    case MessageAnswer::Yes: return QMessageBox::Yes;
+    case MessageAnswer::No: return QMessageBox::No;
+  }
+  return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButton DefaultBoxButton(MessageButtons buttons, std::optional<MessageAnswer> named) {
+  return BoxButton(DefaultAnswer(buttons, named));
+}
+
 // Escape and the title bar's close button answer with the box's escape
 // button, which QMessageBox picks among the buttons shown (Cancel, No or OK).
 MessageAnswer Answer(int button) {
@@ -43,16 +57,18 @@ MessageAnswer Answer(int button) {
 }  // namespace
 
 MessageAnswer QtDialogs::Message(const std::string& text, const std::string& title, MessageIcon icon,
-                                 MessageButtons buttons) {
+                                 MessageButtons buttons, std::optional<MessageAnswer> defaultButton) {
   QMessageBox box(BoxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
                   BoxButtons(buttons), QApplication::activeWindow());
+  box.setDefaultButton(DefaultBoxButton(buttons, defaultButton));
   return Answer(box.exec());
 }
 
 MessageAnswer QtDialogs::MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
-                                            MessageButtons buttons, std::vector<MessageOption>& options) {
+                                            MessageButtons buttons, std::vector<MessageOption>& options,
+                                            std::optional<MessageAnswer> defaultButton) {
   OptionsQuestion box(QString::fromStdString(title), QString::fromStdString(text), BoxIcon(icon), BoxButtons(buttons),
-                      QApplication::activeWindow());
+                      DefaultBoxButton(buttons, defaultButton), QApplication::activeWindow());
   std::vector<QCheckBox*> checks;
   for (const MessageOption& option : options) checks.push_back(&box.AddOption(option));
   const MessageAnswer answer = Answer(box.exec());

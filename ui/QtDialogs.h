@@ -6,8 +6,9 @@
 class QtDialogs final : public IDialogs {
  public:
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
-                        MessageButtons buttons) override;
+                        MessageButtons buttons, std::optional<MessageAnswer> defaultButton) override;
   // Shown by OptionsQuestion, since QMessageBox holds one check box only.
   MessageAnswer MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
-                                   MessageButtons buttons, std::vector<MessageOption>& options) override;
+                                   MessageButtons buttons, std::vector<MessageOption>& options,
+                                   std::optional<MessageAnswer> defaultButton) override;
 };

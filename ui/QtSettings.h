@@ -20,5 +20,6 @@ class QtSettings final : public ISettings {
 
  private:
   static QString Key(const std::string& section, const std::string& key);
+  QString StoredKey(const std::string& section, const std::string& key) const;
   mutable QSettings store_;
 };

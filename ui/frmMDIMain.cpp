@@ -395,8 +395,8 @@ bool frmMDIMain::GatherPreset(bool bSetNumber) {
 
 bool frmMDIMain::ConfirmLoseChanges() {
   if (!dirty_) return true;
-  return Dialogs().Message(kLoseChanges, "Changes not saved", MessageIcon::Exclamation, MessageButtons::OkCancel) ==
-         MessageAnswer::Ok;
+  return Dialogs().Message(kLoseChanges, "Changes not saved", MessageIcon::Exclamation, MessageButtons::OkCancel,
+                           MessageAnswer::Cancel) == MessageAnswer::Ok;
 }
 
 void frmMDIMain::SetCaption(const QString& sName) {

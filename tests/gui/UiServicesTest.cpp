@@ -77,7 +77,8 @@ class UiServicesTest : public QObject {
       shownIcon = int(box.icon());
       box.button(QMessageBox::StandardButton(press))->click();
     });
-    QtDialogs dialogs;
+    QtDialogs real;
+    IDialogs& dialogs = real;
     const MessageAnswer answer = dialogs.Message("Something happened", kAppTitle, MessageIcon(icon),
                                                  MessageButtons(buttons));
     QCOMPARE(title, QString("Lindel editor"));
@@ -87,10 +88,59 @@ class UiServicesTest : public QObject {
     QTEST(int(answer), "answer");
   }
 
-  void EscapeAnswersWithTheSafeButton() {
-    WhenOpen<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
-    QtDialogs dialogs;
-    QCOMPARE(dialogs.Message("Save?", "Question", MessageIcon::Question, MessageButtons::YesNo), MessageAnswer::No);
+  // Enter presses the named default (else the first button), Escape the
+  // safe one, on a real QMessageBox, on the box with options, and on the
+  // scripted fake the other tests answer with.
+  void KeysPressTheDefaultOrTheEscapeButton_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("named");  // -1: none named
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("answer");
+    const auto row = [](const char* name, MessageButtons buttons, int named, Qt::Key key, MessageAnswer answer) {
+      QTest::newRow(name) << int(buttons) << named << int(key) << int(answer);
+    };
+    const int none = -1;
+    row("ok: enter", MessageButtons::Ok, none, Qt::Key_Return, MessageAnswer::Ok);
+    row("ok: escape", MessageButtons::Ok, none, Qt::Key_Escape, MessageAnswer::Ok);
+    row("ok/cancel: enter", MessageButtons::OkCancel, none, Qt::Key_Return, MessageAnswer::Ok);
+    row("ok/cancel, cancel named: enter", MessageButtons::OkCancel, int(MessageAnswer::Cancel), Qt::Key_Enter,
+        MessageAnswer::Cancel);
+    row("ok/cancel: escape", MessageButtons::OkCancel, int(MessageAnswer::Ok), Qt::Key_Escape, MessageAnswer::Cancel);
+    row("yes/no: enter", MessageButtons::YesNo, none, Qt::Key_Return, MessageAnswer::Yes);
+    row("yes/no, no named: enter", MessageButtons::YesNo, int(MessageAnswer::No), Qt::Key_Return, MessageAnswer::No);
+    row("yes/no: escape", MessageButtons::YesNo, none, Qt::Key_Escape, MessageAnswer::No);
+    row("yes/no/cancel, no named: enter", MessageButtons::YesNoCancel, int(MessageAnswer::No), Qt::Key_Return,
+        MessageAnswer::No);
+    row("yes/no/cancel: escape", MessageButtons::YesNoCancel, int(MessageAnswer::No), Qt::Key_Escape,
+        MessageAnswer::Cancel);
+    row("yes/no, ok named (not shown): enter", MessageButtons::YesNo, int(MessageAnswer::Ok), Qt::Key_Return,
+        MessageAnswer::Yes);
+  }
+  void KeysPressTheDefaultOrTheEscapeButton() {
+    QFETCH(int, buttons);
+    QFETCH(int, named);
+    QFETCH(int, key);
+    const std::optional<MessageAnswer> defaultButton =
+        named < 0 ? std::nullopt : std::optional<MessageAnswer>(MessageAnswer(named));
+    const auto pressKey = [key] {
+      QWidget* box = QApplication::activeModalWidget();
+      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key(key));
+    };
+    const auto ask = [&](IDialogs& dialogs, bool withOptions) {
+      std::vector<MessageOption> options{{"chkA", "A", false}};
+      return withOptions ? dialogs.MessageWithOptions("Sure?", "Title", MessageIcon::Question, MessageButtons(buttons),
+                                                      options, defaultButton)
+                         : dialogs.Message("Sure?", "Title", MessageIcon::Question, MessageButtons(buttons),
+                                           defaultButton);
+    };
+    QtDialogs real;
+    for (const bool withOptions : {false, true}) {
+      WhenOpen<QDialog>([&](QDialog&) { pressKey(); });
+      QTEST(int(ask(real, withOptions)), "answer");
+    }
+    ScriptedDialogs fake;
+    fake.QueueKey(key == Qt::Key_Escape ? DialogKey::Escape : DialogKey::Enter);
+    QTEST(int(ask(fake, false)), "answer");
   }
 
   void SyxDialogsOfferSysExFirstAndAskBeforeReplacing() {
@@ -147,6 +197,20 @@ class UiServicesTest : public QObject {
     QCOMPARE(reopened.Get("midi", "INDEVICE", ""), std::string("Sim"));
     QCOMPARE(reopened.Get("MIDI", "OutDevice", "none"), std::string("none"));
     QCOMPARE(reopened.Get("MIDIController", "value", "none"), std::string("none"));  // sub-sections are apart
+  }
+
+  void HandWrittenSettingsAreReadAndReplacedIgnoringCase() {
+    TempDir dir;
+    WriteBytes(dir.File("Lindel.ini"), {'[', 'M', 'I', 'D', 'I', ']', '\n', 'M', 'I', 'D', 'I', '_', 'I', 'N', '=', '1', '\n'});
+    const QString file = QString::fromStdString(dir.File("Lindel.ini"));
+    {
+      QtSettings settings(file);
+      QCOMPARE(settings.Get("midi", "midi_in", "0"), std::string("1"));
+      settings.Set("Midi", "Midi_In", "2");
+    }
+    QSettings raw(file, QSettings::IniFormat);
+    QCOMPARE(raw.allKeys(), QStringList{"MIDI/MIDI_IN"});
+    QCOMPARE(QtSettings(file).Get("MIDI", "MIDI_IN", "0"), std::string("2"));
   }
 };
 

@@ -78,6 +78,7 @@ struct BadReply {
   const char* name;
   Bytes reply;
   int32_t endState;  // a reply that was read and refused leaves the run at 0
+  const char* why = "no G-Major preset or a bad checksum";
 };
 
 class RequestWithBadReply : public Transfer, public ::testing::WithParamInterface<BadReply> {};
@@ -89,8 +90,7 @@ TEST_P(RequestWithBadReply, FailsAndLeavesTheLogSayingWhy) {
   EXPECT_EQ(transfer.State(), GetParam().endState);
   EXPECT_EQ(midi.OpenDevices(), 0);
   if (GetParam().endState == Waiting) {
-    EXPECT_TRUE(log.Has(30000, "Invalid preset received: no G-Major preset or a bad checksum",
-                        "dlgMidiSetUp.OK(request)"))
+    EXPECT_TRUE(log.Has(30000, std::string("Invalid preset received: ") + GetParam().why, "dlgMidiSetUp.OK(request)"))
         << log.Text();
   }
 }
@@ -102,6 +102,11 @@ Bytes ShortReply() {
   return b;
 }
 
+Bytes Longer(Bytes b) {
+  b.insert(b.end(), {0x00, 0xF7});
+  return b;
+}
+
 Bytes WithByte(Bytes b, std::size_t at, uint8_t value) {
   b[at] = value;
   return b;
@@ -109,7 +114,11 @@ Bytes WithByte(Bytes b, std::size_t at, uint8_t value) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, RequestWithBadReply,
-    ::testing::Values(BadReply{"shorter_than_a_preset", ShortReply(), Waiting},
+    ::testing::Values(BadReply{"shorter_than_a_preset", ShortReply(), Waiting, "301 bytes, not one whole preset of 615"},
+                      BadReply{"longer_than_a_preset", Longer(Preset(0)), Waiting,
+                               "617 bytes, not one whole preset of 615"},
+                      BadReply{"no_end_byte", WithByte(Preset(0), 614, 0x00), Waiting,
+                               "it does not end with F7 at byte 614"},
                       BadReply{"bad_checksum", WithByte(Preset(0), 613, 0x7F ^ Preset(0)[613]), Waiting},
                       BadReply{"request_echoed_back", WithByte(Preset(0), 6, 0x45), Waiting},
                       BadReply{"another_model", WithByte(Preset(0), 5, 0x49), Waiting},
@@ -213,6 +222,27 @@ INSTANTIATE_TEST_SUITE_P(
         BadDumpMessage{"short_message", ShortReply(), 30001, "Error in buffer length", "dlgMidiSetup.ReadBuffer()",
                        1230}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// An error event waits behind the whole presets that arrived before it.
+TEST_F(Transfer, InputErrorEndsADumpOnlyAfterThePresetsBeforeIt) {
+  CFile file;
+  ASSERT_TRUE(file.Create(files.File("in.syx")));
+  Bytes first50;
+  pump.Then([&] {
+    for (int n = 101; n <= 150; ++n) {
+      const Bytes p = Preset(n);
+      midi.Deliver(p);
+      first50.insert(first50.end(), p.begin(), p.end());
+    }
+    midi.Deliver({0x12, 0x34});  // no status byte: no MIDI message
+    midi.ReportInputError("buffer overrun");
+    for (int n = 151; n <= 200; ++n) midi.Deliver(Preset(n));
+  });
+  EXPECT_FALSE(transfer.ReceiveSysEx(file));
+  file.Close();
+  EXPECT_EQ(transfer.State(), Failed);
+  EXPECT_EQ(ReadBytes(files.File("in.syx")), first50);
+}
 
 TEST_F(Transfer, DumpReceptionFailsOnInputErrorsAndALostDevice) {
   CFile file;

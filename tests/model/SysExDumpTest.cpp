@@ -104,6 +104,24 @@ TEST_F(SysExDump, SplitsAHundredPresetsIntoAHundredFilesAndReloadsTheCurrentSlot
   EXPECT_TRUE(dialogs.Shown().empty());
 }
 
+// A dump named like one of its slots' files (preset_8.syx holding U7, U8)
+// is refused whole, whichever slot it is and whether that slot is damaged.
+TEST_F(SysExDump, SplitThatWouldReplaceTheDumpWritesNothing) {
+  const auto bytes = Join(PresetBuilder().Number(107).Bytes(), PresetBuilder().Number(108).BadChecksum().Bytes());
+  const std::string path = dir.File("preset_8.syx");
+  WriteBytes(path, bytes);
+  CSysEx dump;
+  ASSERT_TRUE(dump.OpenFile(path));
+  dialogs.Clear();
+  const SplitResult result = dump.SplitFile(dir.Path());
+  EXPECT_EQ(result.refused, "slot 1 would replace the dump itself (" + path + "): nothing was split");
+  EXPECT_TRUE(result.slots.empty());
+  EXPECT_FALSE(result.AllWritten());
+  EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("preset_7.syx")));
+  EXPECT_TRUE(dialogs.Shown().empty());
+}
+
 TEST_F(SysExDump, SplitSkipsABadSlotAndACutOffSlotAndWritesEveryOther) {
   auto bytes = Join(Join(DumpBytes(2), PresetBuilder().Number(150).Value(169, 3).BadChecksum().Bytes()),
                     DumpBytes(2, 103));

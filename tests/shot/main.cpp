@@ -28,7 +28,8 @@ namespace {
 // Messages the model would show in a box go to stderr instead.
 class StderrDialogs final : public IDialogs {
  public:
-  MessageAnswer Message(const std::string& text, const std::string&, MessageIcon, MessageButtons) override {
+  MessageAnswer Message(const std::string& text, const std::string&, MessageIcon, MessageButtons,
+                        std::optional<MessageAnswer>) override {
     std::cerr << "lindel-shot: " << text << "\n";
     return MessageAnswer::Cancel;
   }

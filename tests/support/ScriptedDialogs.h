@@ -1,10 +1,13 @@
-// A message interface for tests: records every message box and answers with
-// queued answers (or the first button when the queue is empty). Installed for
-// its lifetime, so no test ever blocks on a dialog.
+// A message interface for tests: records every message box (with the button
+// Enter would press) and answers with queued answers: a button, or a key that
+// presses what a real box would (Enter the default, Escape the escape
+// button). With the queue empty it answers with the first button. Installed
+// for its lifetime, so no test ever blocks on a dialog.
 #pragma once
 
 #include <deque>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "Dialogs.h"
@@ -14,7 +17,10 @@ struct ShownMessage {
   std::string title;
   MessageIcon icon;
   MessageButtons buttons;
+  MessageAnswer defaultButton;
 };
+
+enum class DialogKey { Enter, Escape };
 
 class ScriptedDialogs : public IDialogs {
  public:
@@ -22,13 +28,15 @@ class ScriptedDialogs : public IDialogs {
   ~ScriptedDialogs() override;
 
   MessageAnswer Message(const std::string& text, const std::string& title, MessageIcon icon,
-                        MessageButtons buttons) override;
+                        MessageButtons buttons, std::optional<MessageAnswer> defaultButton) override;
   // Records the box like Message and the options' captions; each option
   // takes the next queued check state, or keeps its own when none is queued.
   MessageAnswer MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
-                                   MessageButtons buttons, std::vector<MessageOption>& options) override;
+                                   MessageButtons buttons, std::vector<MessageOption>& options,
+                                   std::optional<MessageAnswer> defaultButton) override;
 
   void QueueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
+  void QueueKey(DialogKey key) { answers_.push_back(key); }
   void QueueCheck(bool checked) { checks_.push_back(checked); }
   // The captions of the options offered, in order.
   const std::vector<std::string>& OptionCaptions() const { return optionCaptions_; }
@@ -37,7 +45,9 @@ class ScriptedDialogs : public IDialogs {
   void Clear() { shown_.clear(); }
 
  private:
-  std::deque<MessageAnswer> answers_;
+  MessageAnswer NextAnswer(MessageButtons buttons, MessageAnswer defaultButton);
+
+  std::deque<std::variant<MessageAnswer, DialogKey>> answers_;
   std::deque<bool> checks_;
   std::vector<std::string> optionCaptions_;
   std::vector<ShownMessage> shown_;

@@ -66,8 +66,9 @@ class FrameQuestionsTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  // Each command first asks; Cancel leaves the preset, its edits and the
-  // dump as they were, and nothing else is asked or opened.
+  // Each command first asks; Enter (Cancel is the default) leaves the
+  // preset, its edits and the dump as they were, and nothing else is asked
+  // or opened.
   void EveryCommandThatDropsEditsAsksFirst_data() {
     QTest::addColumn<int>("row");
     for (std::size_t i = 0; i < std::size(kDropPaths); ++i) QTest::newRow(kDropPaths[i].name) << int(i);
@@ -80,9 +81,10 @@ class FrameQuestionsTest : public QObject {
     const int slot = f.Frame().DumpSlot();
     f.dialogs.Clear();
     f.files.asked = 0;
-    f.dialogs.QueueAnswer(MessageAnswer::Cancel);
+    f.dialogs.QueueKey(DialogKey::Enter);
     kDropPaths[row].command(f);
     QCOMPARE(f.dialogs.Shown().size(), std::size_t(1));
+    QCOMPARE(f.dialogs.Shown()[0].defaultButton, MessageAnswer::Cancel);
     QCOMPARE(f.dialogs.Shown()[0].text, std::string(kLoseChanges));
     QCOMPARE(f.dialogs.Shown()[0].title, std::string("Changes not saved"));
     QCOMPARE(f.dialogs.Shown()[0].buttons, MessageButtons::OkCancel);
@@ -93,6 +95,30 @@ class FrameQuestionsTest : public QObject {
     QVERIFY(f.Frame().isVisible());
     QCOMPARE(f.files.asked, 0);
     if (slot >= 0) QCOMPARE(f.Frame().findChild<QListWidget*>("lstPresets")->currentRow(), slot);
+  }
+
+  // Declined by mouse or key, the highlight returns to the slot on screen.
+  void DeclinedSlotChangeHighlightsTheSlotShown_data() {
+    QTest::addColumn<bool>("byMouse");
+    QTest::newRow("mouse") << true;
+    QTest::newRow("arrow key") << false;
+  }
+  void DeclinedSlotChangeHighlightsTheSlotShown() {
+    QFETCH(bool, byMouse);
+    FrameFixture f;
+    EditedDumpSlot(f);
+    auto& list = *f.Frame().findChild<QListWidget*>("lstPresets");
+    f.dialogs.QueueAnswer(MessageAnswer::Cancel);
+    if (byMouse) {
+      QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(2)).center());
+    } else {
+      QTest::keyClick(&list, Qt::Key_Down);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(f.dialogs.Shown().back().title, std::string("Changes not saved"));
+    QCOMPARE(f.Frame().DumpSlot(), 1);
+    QCOMPARE(list.currentRow(), 1);
+    QCOMPARE(list.selectedItems(), QList<QListWidgetItem*>{list.item(1)});
   }
 
   void LosingTheChangesWithOkGoesAhead() {

@@ -283,14 +283,26 @@ class FrameTest : public QObject {
     QCOMPARE(f.Frame().DumpSlot(), 0);
   }
 
-  void SendAnsweredNoSendsNothingAndKeepsTheDump() {
+  // No is the default: Enter, like Escape and a click on No, overwrites nothing.
+  void SendDeclinedSendsNothingAndKeepsTheDump_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("key");
+    QTest::newRow("No") << int(MessageAnswer::No) << -1;
+    QTest::newRow("Enter") << -1 << int(DialogKey::Enter);
+    QTest::newRow("Escape") << -1 << int(DialogKey::Escape);
+  }
+  void SendDeclinedSendsNothingAndKeepsTheDump() {
+    QFETCH(int, answer);
+    QFETCH(int, key);
     FrameFixture f;
     const CPreset before = DevicePreset(f.midi, 101);
     f.files.opens.push_back(f.WriteDump("send.syx", 2));
     f.Trigger("mnuFileOpen");
     PresetList(f.Frame()).setCurrentRow(1);
-    f.dialogs.QueueAnswer(MessageAnswer::No);
+    if (answer >= 0) f.dialogs.QueueAnswer(MessageAnswer(answer));
+    if (key >= 0) f.dialogs.QueueKey(DialogKey(key));
     f.Trigger("mnuFileSendSysEx");
+    QCOMPARE(f.dialogs.Shown().at(0).defaultButton, MessageAnswer::No);
     QCOMPARE(DevicePreset(f.midi, 101).Image(), before.Image());
     QCOMPARE(f.Frame().DumpSlot(), 1);
   }
@@ -304,6 +316,19 @@ class FrameTest : public QObject {
     const std::vector<uint8_t> dump = ReadBytes(path);
     for (int n = 1; n <= 3; ++n) QCOMPARE(ReadBytes(f.dir.File("preset_" + std::to_string(n) + ".syx")), Slot(dump, n - 1));
     QCOMPARE(f.Messages(), std::vector<std::string>{"3 of 3 presets written to " + f.dir.Path().string()});
+  }
+
+  void SplitNeverReplacesTheDumpItSplits() {
+    FrameFixture f;
+    const std::string path = f.WriteDump("preset_2.syx", 2);
+    const std::vector<uint8_t> before = ReadBytes(path);
+    f.files.opens.push_back(path);
+    f.Trigger("mnuFileOpen");
+    f.Trigger("mnuFileSplitSysEx");
+    QCOMPARE(ReadBytes(path), before);
+    QVERIFY(!std::filesystem::exists(f.dir.File("preset_1.syx")));
+    QCOMPARE(f.Messages(), std::vector<std::string>{"Unable to split the dump: slot 1 would replace the dump itself (" +
+                                                    path + "): nothing was split. Rename the dump first."});
   }
 
   void BlockCopiedFromOnePresetPastesIntoAnother() {
