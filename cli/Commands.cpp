@@ -17,6 +17,10 @@ const std::vector<Command>& AllCommands() {
       {"send-dump", "send-dump --in DEV --out DEV FILE [--verify [--timeout S]]", RunSendDump},
       {"backup", "backup --in DEV --out DEV -o FILE [--factory] [--first N] [--last N] [--timeout S]", RunBackup},
       {"library", "library import|search|show|tag|fav|rename|comment|hide|purge|history|export|stats ...", RunLibrary},
+      {"randomize", "randomize FILE -o OUT [--blocks LIST] [--keep-types] [--seed N]", RunRandomize},
+      {"mutate", "mutate FILE --amount P -o OUT [--blocks LIST] [--seed N]", RunMutate},
+      {"morph", "morph A B --at T -o OUT", RunMorph},
+      {"nudge", "nudge FILE --toward T [--away] --amount P -o OUT", RunNudge},
   };
   return commands;
 }

@@ -1,40 +1,18 @@
 // lindel-cli copy-block: copies one block's settings from one preset file
 // into another, as the editor's Copy and Paste do, and rewrites the target
 // with a fresh checksum.
-#include <array>
 #include <iostream>
-#include <string_view>
 
+#include "BlockAreas.h"
 #include "CliArgs.h"
 #include "Commands.h"
 #include "PresetFiles.h"
 
 namespace {
 
-struct NamedBlock {
-  std::string_view name;
-  int offset;
-};
-
-constexpr std::array<NamedBlock, 9> kBlocks{{
-    {"gate-eq", Offset::NoiseGateEQ},
-    {"compressor", Offset::Compressor},
-    {"filter", Offset::FilterMod},
-    {"pitch", Offset::Pitch},
-    {"chorus", Offset::ChorusFlange},
-    {"delay", Offset::Delay},
-    {"reverb", Offset::Reverb},
-    {"routing", Offset::RoutingWord},
-    {"tap-tempo", Offset::TapTempo},
-}};
-
 int BlockOffset(const std::string& name) {
-  std::string names;
-  for (const NamedBlock& b : kBlocks) {
-    if (b.name == name) return b.offset;
-    names += (names.empty() ? "" : ", ") + std::string(b.name);
-  }
-  throw UsageError("unknown block '" + name + "'; use one of " + names);
+  if (const std::optional<int> offset = AreaOffset(name)) return *offset;
+  throw UsageError("unknown block '" + name + "'; use one of " + AreaNames());
 }
 
 // The preset of a single-preset file, or nothing after telling why not.
