@@ -43,8 +43,9 @@ bool IsNumber(const CatalogRow& row, int position) {
   return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
 }
 
-int Clamped(const CatalogRow& row, long position) {
-  return static_cast<int>(std::clamp<long>(position, 0, ItemCount(row) - 1));
+// Within the positions the editor shows for the field's type.
+int Clamped(const CatalogField& field, long position) {
+  return static_cast<int>(std::clamp<long>(position, field.first, field.last));
 }
 
 bool IsTypeRow(const CatalogBlock& block, const CatalogRow& row) { return block.HasTypes() && &row == &TypeRow(block); }
@@ -60,12 +61,12 @@ const CatalogBlock* BlockWithType(int typeOffset) {
   return nullptr;
 }
 
-// The values the block gets: for each field of type, the position position(row) gives.
+// The values the block gets: for each field of type, the position position(field) gives.
 template <typename PositionFn>
 BlockValues Positioned(const CatalogBlock& block, int type, PositionFn position) {
   BlockValues values{&block, type, {}};
   for (const CatalogField& field : FieldsOf(block, type)) {
-    const int p = IsTypeRow(block, *field.row) ? type : position(*field.row);
+    const int p = IsTypeRow(block, *field.row) ? type : Clamped(field, position(field));
     values.fields.push_back({field, ItemValue(*field.row, p), std::nullopt});
   }
   return values;
@@ -122,7 +123,7 @@ PresetImage Design(const PresetImage& current, const DesignBlocks& blocks, Block
 
 int MovedPosition(std::mt19937_64& rng, const CatalogRow& row, int position, int percent) {
   const int reach = (percent * (ItemCount(row) - 1) + 50) / 100;
-  return Clamped(row, position + Below(rng, 2 * reach + 1) - reach);
+  return position + Below(rng, 2 * reach + 1) - reach;
 }
 
 bool HasRow(const CatalogBlock& block, int type, const CatalogRow& row) {
@@ -134,7 +135,7 @@ bool HasRow(const CatalogBlock& block, int type, const CatalogRow& row) {
 int BlendedPosition(const CatalogRow& row, int32_t a, int32_t b, double at) {
   const int pa = NearestPosition(row, a);
   const int pb = NearestPosition(row, b);
-  if (IsNumber(row, pa) && IsNumber(row, pb)) return Clamped(row, std::lround(pa + at * (pb - pa)));
+  if (IsNumber(row, pa) && IsNumber(row, pb)) return static_cast<int>(std::lround(pa + at * (pb - pa)));
   return at < 0.5 ? pa : pb;
 }
 
@@ -144,7 +145,8 @@ PresetImage Blend(const PresetImage& a, const PresetImage& b, double at, const D
     const int ta = StoredShownType(block, a);
     const int tb = StoredShownType(block, b);
     const int type = bSide ? tb : ta;
-    return Positioned(block, type, [&](const CatalogRow& row) {
+    return Positioned(block, type, [&](const CatalogField& field) {
+      const CatalogRow& row = *field.row;
       const int32_t va = ReadLocation(a, row.at);
       const int32_t vb = ReadLocation(b, row.at);
       if (HasRow(block, ta, row) && HasRow(block, tb, row)) return BlendedPosition(row, va, vb, at);
@@ -183,8 +185,11 @@ PresetImage Mutate(const PresetImage& current, const DesignBlocks& blocks, int p
   std::mt19937_64 rng(seed);
   return Design(current, blocks, [&](const CatalogBlock& block) {
     int type = StoredShownType(block, current);
-    if (mutateTypes && block.HasTypes()) type = MovedPosition(rng, TypeRow(block), type, percent);
-    return Positioned(block, type, [&](const CatalogRow& row) {
+    if (mutateTypes && block.HasTypes()) {
+      type = std::clamp(MovedPosition(rng, TypeRow(block), type, percent), 0, TypeCount(block) - 1);
+    }
+    return Positioned(block, type, [&](const CatalogField& field) {
+      const CatalogRow& row = *field.row;
       return MovedPosition(rng, row, NearestPosition(row, ReadLocation(current, row.at)), percent);
     });
   });
