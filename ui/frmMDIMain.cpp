@@ -29,6 +29,7 @@
 #include "KeyFilters.h"
 #include "MainMenu.h"
 #include "PresetCommands.h"
+#include "SoundDesignCommands.h"
 #include "ToolCommands.h"
 #include "dlgMidiSetup.h"
 
@@ -193,6 +194,7 @@ void frmMDIMain::BuildCommands() {
   presetCommands_ = std::make_unique<PresetCommands>(*this);
   toolCommands_ = std::make_unique<ToolCommands>(*this);
   comforts_ = new EditingComforts(*this);
+  new SoundDesignCommands(*this);
   const auto on = [this](const char* item, auto command) {
     connect(&menu_->Item(item), &QAction::triggered, this, command);
   };
