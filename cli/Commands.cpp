@@ -17,6 +17,7 @@ const std::vector<Command>& AllCommands() {
       {"send-dump", "send-dump --in DEV --out DEV FILE [--verify [--timeout S]]", RunSendDump},
       {"backup", "backup --in DEV --out DEV -o FILE [--factory] [--first N] [--last N] [--timeout S]", RunBackup},
       {"library", "library import|search|show|tag|fav|rename|comment|hide|purge|history|export|stats ...", RunLibrary},
+      {"bank", "bank new|list|show|set|move|swap|clear|from-dump|export|pull|send ...", RunBank},
   };
   return commands;
 }
