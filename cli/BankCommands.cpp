@@ -1,8 +1,5 @@
 #include "BankCommands.h"
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <functional>
 #include <iomanip>
 #include <iostream>
@@ -95,28 +92,13 @@ class SessionDevice final : public BankDevice {
   }
 
   std::string Send(const std::vector<uint8_t>& dump) override {
-    const std::string path = TemporaryDump(dump);
-    CFile file;
-    const bool opened = file.OpenFile(path);
     session_.ShowProgress("preset(s) sent");
-    const bool sent = opened && session_.Transfer().SendSysEx(file);
-    file.Close();
-    std::filesystem::remove(path);
-    if (!opened) return "cannot read the presets to send again";
-    return sent ? "" : session_.Transfer().FailureReason();
+    return SendAsFile(dump, [this](CFile& file) {
+      return session_.Transfer().SendSysEx(file) ? "" : session_.Transfer().FailureReason();
+    });
   }
 
  private:
-  static std::string TemporaryDump(const std::vector<uint8_t>& dump) {
-    std::string path = (std::filesystem::temp_directory_path() / "lindel-bank-XXXXXX").string();
-    const int fd = ::mkstemp(path.data());
-    if (fd < 0) throw LibraryError("cannot write the presets to send to " + path);
-    const bool written = ::write(fd, dump.data(), dump.size()) == static_cast<ssize_t>(dump.size());
-    ::close(fd);
-    if (!written) throw LibraryError("cannot write the presets to send to " + path);
-    return path;
-  }
-
   MidiSession& session_;
   std::chrono::milliseconds timeout_;
 };

@@ -37,6 +37,26 @@ void BankPlan::Move(int from, int to) {
 
 void BankPlan::Swap(int a, int b) { std::swap(Mutable(a), Mutable(b)); }
 
+void BankPlan::Drop(int from, int to, bool copy) {
+  const Slot dragged = At(from);
+  if (from == to || !dragged) return;
+  if (copy) {
+    Set(to, *dragged);
+  } else if (At(to)) {
+    Swap(from, to);
+  } else {
+    Set(to, *dragged);
+    Clear(from);
+  }
+}
+
+void BankPlan::Place(int to, const std::vector<int64_t>& entries) {
+  RequireSlot(to);
+  for (std::size_t i = 0; i < entries.size() && to + static_cast<int>(i) <= kBankSlots; ++i) {
+    Set(to + static_cast<int>(i), entries[i]);
+  }
+}
+
 int BankPlan::Filled() const {
   return static_cast<int>(std::count_if(slots_.begin(), slots_.end(), [](const Slot& s) { return s.has_value(); }));
 }

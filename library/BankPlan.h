@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 inline constexpr int kBankSlots = 100;
 
@@ -24,6 +25,12 @@ class BankPlan {
   // shift by one towards `from`, empty ones with them.
   void Move(int from, int to);
   void Swap(int a, int b);
+  // A slot dragged onto another: a copy replaces what `to` held; else onto
+  // a filled slot the two swap, onto an empty one the entry moves there.
+  void Drop(int from, int to, bool copy);
+  // Entries dropped from the library fill `to` and the slots after it, as
+  // many as fit before the bank ends.
+  void Place(int to, const std::vector<int64_t>& entries);
   int Filled() const;
 
   bool operator==(const BankPlan&) const = default;

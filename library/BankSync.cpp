@@ -1,9 +1,12 @@
 #include "BankSync.h"
 
+#include <unistd.h>
+
 #include <algorithm>
-#include <map>
+#include <filesystem>
 
 #include "Bank.h"
+#include "CFile.h"
 #include "DeviceState.h"
 #include "PresetLibrary.h"
 #include "SimulatedGMajor.h"
@@ -136,4 +139,37 @@ std::string SlotNames(const std::vector<int>& slots) {
   std::string text;
   for (int slot : slots) text += (text.empty() ? "U" : ", U") + std::to_string(slot);
   return text;
+}
+
+std::string SendSummary(const BankSendOutcome& outcome) {
+  std::string text;
+  if (!outcome.unreadFirst.empty()) {
+    text += "Could not read " + SlotNames(outcome.unreadFirst) + " to keep them first; they were not sent.\n";
+  }
+  if (!outcome.failure.empty()) text += outcome.failure + ".\n";
+  if (outcome.cancelled) text += "Cancelled.\n";
+  if (!outcome.mismatches.empty()) {
+    text += std::to_string(outcome.mismatches.size()) + " of " + std::to_string(outcome.sent.size()) +
+            " presets are not held as sent:";
+    for (const Mismatch& m : outcome.mismatches) text += "\n" + Describe(m);
+    return text;
+  }
+  if (!text.empty()) return text.substr(0, text.size() - 1);
+  if (outcome.sent.empty()) return "Nothing to send: the device holds the bank.";
+  return "Sent " + SlotNames(outcome.sent) + (outcome.verified ? "; the device holds them as sent." : ".");
+}
+
+std::string SendAsFile(const std::vector<uint8_t>& dump, const std::function<std::string(CFile&)>& send) {
+  std::string path = (std::filesystem::temp_directory_path() / "lindel-bank-XXXXXX").string();
+  const int fd = ::mkstemp(path.data());
+  if (fd < 0) return "cannot write the presets to send to " + path;
+  const bool written = ::write(fd, dump.data(), dump.size()) == static_cast<ssize_t>(dump.size());
+  ::close(fd);
+  std::string result = "cannot write the presets to send to " + path;
+  if (written) {
+    CFile file;
+    result = file.OpenFile(path) ? send(file) : "cannot read the presets to send again";
+  }
+  std::filesystem::remove(path);
+  return result;
 }

@@ -5,12 +5,14 @@
 // implement with their own progress display.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "PresetReader.h"
 #include "SendVerification.h"
 
+class CFile;
 class PresetLibrary;
 
 class BankDevice {
@@ -50,3 +52,10 @@ BankSendOutcome SendBank(PresetLibrary& library, const std::string& bank, BankDe
 
 // "U3", "U3, U7": the slots as the device names them.
 std::string SlotNames(const std::vector<int>& slots);
+// What a send came to, in a sentence or a few lines, for a message box.
+std::string SendSummary(const BankSendOutcome& outcome);
+
+// The dump senders take files: writes the dump to a temporary file, runs
+// send on it open and removes it again. Returns what send returns, or why
+// the file could not be written.
+std::string SendAsFile(const std::vector<uint8_t>& dump, const std::function<std::string(CFile&)>& send);

@@ -2,15 +2,13 @@
 // known to hold, and pulls and sends against an in-process simulator.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "Bank.h"
 #include "BankSync.h"
 #include "DeviceState.h"
 #include "LibraryError.h"
 #include "PresetBuilder.h"
 #include "PresetLibrary.h"
-#include "SimulatedGMajor.h"
+#include "SimulatorBankDevice.h"
 #include "TempDir.h"
 #include "utilities.h"
 
@@ -56,7 +54,20 @@ INSTANTIATE_TEST_SUITE_P(
                       RearrangeCase{"swap", [](BankPlan& p) { p.Swap(1, 5); }, {15, 12, 0, 14, 11}},
                       RearrangeCase{"swap_with_empty", [](BankPlan& p) { p.Swap(3, 4); }, {11, 12, 14, 0, 15}},
                       RearrangeCase{"set", [](BankPlan& p) { p.Set(3, 99); }, {11, 12, 99, 14, 15}},
-                      RearrangeCase{"clear", [](BankPlan& p) { p.Clear(2); }, {11, 0, 0, 14, 15}}),
+                      RearrangeCase{"clear", [](BankPlan& p) { p.Clear(2); }, {11, 0, 0, 14, 15}},
+                      RearrangeCase{"drop_on_empty_moves", [](BankPlan& p) { p.Drop(1, 3, false); }, {0, 12, 11, 14, 15}},
+                      RearrangeCase{"drop_on_filled_swaps", [](BankPlan& p) { p.Drop(1, 4, false); }, {14, 12, 0, 11, 15}},
+                      RearrangeCase{"drop_with_copy", [](BankPlan& p) { p.Drop(1, 4, true); }, {11, 12, 0, 11, 15}},
+                      RearrangeCase{"drop_an_empty_slot", [](BankPlan& p) { p.Drop(3, 1, false); }, {11, 12, 0, 14, 15}},
+                      RearrangeCase{"place_entries", [](BankPlan& p) { p.Place(2, {7, 8}); }, {11, 7, 8, 14, 15}},
+                      RearrangeCase{"place_past_the_end",
+                                    [](BankPlan& p) { p.Place(100, {7, 8}); },
+                                    [] {
+                                      std::vector<int64_t> e{11, 12, 0, 14, 15};
+                                      e.resize(100, 0);
+                                      e[99] = 7;
+                                      return e;
+                                    }()}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST(BankSlots, OutsideOneToAHundredAreRefusedAndChangeNothing) {
@@ -96,48 +107,13 @@ PresetImage Sound(uint32_t seed, const std::string& name) {
   return PresetBuilder().Name(name).Number(101).Scramble(seed).Build().Image();
 }
 
-// The G-Major as a bank transfer sees it, on an in-process simulator:
-// every request answered unless its number is unreadable, every sent
-// preset stored (the simulator's faults apply).
-class SimulatorDevice final : public BankDevice {
- public:
-  SimulatedGMajor sim;
-  std::set<int> unreadable;
-  std::vector<int> stored;  // numbers, in arrival order
-  std::string sendFailure;
-
-  std::string Name() const override { return "Test device"; }
-
-  PresetReadResult Read(const std::vector<int>& numbers) override {
-    PresetReadResult read;
-    for (int n : numbers) {
-      if (unreadable.count(n)) {
-        read.unread.push_back(n);
-      } else {
-        read.presets.push_back(sim.Preset(n));
-      }
-    }
-    return read;
-  }
-
-  std::string Send(const std::vector<uint8_t>& dump) override {
-    if (!sendFailure.empty()) return sendFailure;
-    for (std::size_t at = 0; at + kPresetSize <= dump.size(); at += kPresetSize) {
-      const std::span<const uint8_t> message(dump.data() + at, kPresetSize);
-      stored.push_back(ReadValue14(message, Offset::Number));
-      sim.Receive(message);
-    }
-    return "";
-  }
-};
-
 class Banks : public ::testing::Test {
  protected:
   TempDir dir;
   PresetLibrary library{dir.File("library.db")};
   BankStore banks{library};
   DeviceState state{library};
-  SimulatorDevice device;
+  SimulatorBankDevice device;
 
   int64_t Keep(uint32_t seed, const std::string& name) {
     return library.Keep(Sound(seed, name), {"file", "mine.syx", -1}).id;
