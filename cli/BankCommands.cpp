@@ -16,6 +16,7 @@
 #include "MidiSession.h"
 #include "PresetLibrary.h"
 #include "SessionReader.h"
+#include "Sqlite.h"
 #include "StagedFiles.h"
 
 namespace {
@@ -217,4 +218,17 @@ int BankSend(const std::string& libraryPath, const std::string& name, MidiSessio
   const BankSendOutcome outcome = SendBank(library, name, device, options.all, options.verify);
   PrintSent(library, BankStore(library).Load(name), outcome.sent);
   return SendReport(session, outcome, options.verify);
+}
+
+void RememberDeviceHolds(const std::string& libraryPath, const std::string& device,
+                         const std::vector<PresetImage>& presets) {
+  try {
+    PresetLibrary library = Open(libraryPath);
+    KeepDeviceHolds(library, device, presets);
+  } catch (const LibraryError& e) {
+    throw UsageError(std::string("library: ") + e.what());
+  } catch (const SqliteError& e) {
+    throw UsageError(std::string("library: ") + e.what());
+  }
+  std::cout << "kept " << presets.size() << " presets in the library as what " << device << " holds\n";
 }

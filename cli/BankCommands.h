@@ -6,6 +6,9 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "PresetLayout.h"
 
 class MidiSession;
 
@@ -28,3 +31,9 @@ int BankPull(const std::string& libraryPath, const std::string& name, MidiSessio
              const BankTransferOptions& options);
 int BankSend(const std::string& libraryPath, const std::string& name, MidiSession& session,
              const BankTransferOptions& options);
+
+// backup --library and receive-dump --library: keeps the user presets read
+// from the device in the library and records them as what it holds. A
+// library that cannot be used throws UsageError.
+void RememberDeviceHolds(const std::string& libraryPath, const std::string& device,
+                         const std::vector<PresetImage>& presets);

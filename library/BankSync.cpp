@@ -51,7 +51,7 @@ void LearnUnknown(PresetLibrary& library, const BankPlan& plan, BankDevice& devi
   const std::vector<int> unknown = UnknownSlots(plan, DeviceState(library).Held(device.Name()));
   if (unknown.empty()) return;
   const PresetReadResult read = device.Read(Numbers(unknown));
-  KeepRead(library, device.Name(), read.presets, nullptr);
+  KeepDeviceHolds(library, device.Name(), read.presets);
   outcome.unreadFirst = Slots(read.unread);
   outcome.cancelled = read.cancelled;
   if (read.error && read.presets.empty()) outcome.failure = read.error->Description();
@@ -94,6 +94,10 @@ void Verify(PresetLibrary& library, const BankPlan& plan, BankDevice& device, co
 }
 
 }  // namespace
+
+void KeepDeviceHolds(PresetLibrary& library, const std::string& device, const std::vector<PresetImage>& presets) {
+  KeepRead(library, device, presets, nullptr);
+}
 
 PresetReadResult PullBank(PresetLibrary& library, const std::string& bank, BankDevice& device) {
   BankStore banks(library);

@@ -27,6 +27,10 @@ class BankDevice {
   virtual std::string Send(const std::vector<uint8_t>& dump) = 0;
 };
 
+// Keeps the user presets read from the device in the library and records
+// each as what its slot holds (a backup, a received dump).
+void KeepDeviceHolds(PresetLibrary& library, const std::string& device, const std::vector<PresetImage>& presets);
+
 // Reads U1-U100 into the library and the bank (created when new): each slot
 // read is planned into the bank and recorded as what the device holds.
 PresetReadResult PullBank(PresetLibrary& library, const std::string& bank, BankDevice& device);

@@ -2,6 +2,8 @@
 // known to hold, and pulls and sends against an in-process simulator.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Bank.h"
 #include "BankSync.h"
 #include "DeviceState.h"
@@ -258,6 +260,22 @@ TEST_F(Banks, AFailedSendForgetsWhatTheSlotsHeld) {
   EXPECT_TRUE(outcome.sent.empty());
   EXPECT_FALSE(state.Held("Test device").At(50));
   EXPECT_TRUE(state.Held("Test device").At(49));
+}
+
+TEST(BankSchema, ALibraryOfTheFirstVersionGetsBanksAndKeepsACopyOfItself) {
+  TempDir dir;
+  const std::string path = dir.File("library.db");
+  {
+    PresetLibrary library(path);
+    library.Keep(Sound(1, "Old"), {"file", "a.syx", -1});
+    library.Database().Exec("DROP TABLE banks; DROP TABLE bank_slots; DROP TABLE device_slots; PRAGMA user_version = 1");
+  }
+  PresetLibrary library(path);
+  EXPECT_TRUE(std::filesystem::exists(path + ".v1.bak"));
+  BankStore banks(library);
+  banks.Create("Live");
+  banks.Save("Live", Plan({1}));
+  EXPECT_EQ(banks.Load("Live").Filled(), 1);
 }
 
 }  // namespace
