@@ -141,7 +141,7 @@ void BankWindow::Change(const std::function<void(BankPlan&)>& change, std::initi
     BankPlan plan = banks_.Load(name);
     change(plan);
     banks_.Save(name, plan);
-    for (int slot : touched) verified_.erase(slot), mismatched_.erase(slot);
+    for (int slot : touched) ForgetVerification(slot);
   });
   Refresh();
 }
@@ -152,12 +152,25 @@ bool BankWindow::DeviceReady() const {
   return false;
 }
 
+// A pull replaces the plan; planned slots the device does not hold would be
+// lost from it (their entries stay in the library).
+bool BankWindow::ConfirmPull() {
+  const std::string name = BankName().toStdString();
+  if (!banks_.Exists(name)) return true;
+  const BankPlan plan = banks_.Load(name);
+  if (SlotsToSend(plan, DeviceState(*library_).Held(device_->Name()), false).empty()) return true;
+  return Dialogs().Message("Pull from Device replaces the slots of bank '" + name +
+                               "' that differ from the device with what it holds.\nPull anyway?",
+                           kTitle, MessageIcon::Question, MessageButtons::OkCancel,
+                           MessageAnswer::Cancel) == MessageAnswer::Ok;
+}
+
 void BankWindow::Pull() {
   if (!DeviceReady()) return;
   Guard([&] {
+    if (!ConfirmPull()) return;
     const PresetReadResult read = PullBank(*library_, EnsureBank(), *device_);
-    verified_.clear();
-    mismatched_.clear();
+    for (int slot = 1; slot <= kBankSlots; ++slot) ForgetVerification(slot);
     lblStatus->setText(QString("Pulled %1 of 100 presets.").arg(read.presets.size()));
     if (!read.Complete() && !read.cancelled) {
       const std::string why = read.error ? read.error->Description() + ". " : "";
@@ -183,14 +196,19 @@ void BankWindow::Send(bool all) {
 // so a read-back cancelled before it leaves the slot marked as differing.
 void BankWindow::Remember(const BankSendOutcome& outcome) {
   for (int slot : outcome.sent) {
-    mismatched_.erase(slot);
-    outcome.verified ? void(verified_.insert(slot)) : void(verified_.erase(slot));
+    ForgetVerification(slot);
+    if (outcome.verified) verified_.insert(slot);
   }
   for (const Mismatch& m : outcome.mismatches) {
     const int slot = m.number - PresetNumber::UserBase;
-    verified_.erase(slot);
+    ForgetVerification(slot);
     mismatched_.insert(slot);
   }
+}
+
+void BankWindow::ForgetVerification(int slot) {
+  verified_.erase(slot);
+  mismatched_.erase(slot);
 }
 
 void BankWindow::Guard(const std::function<void()>& work) {

@@ -42,9 +42,11 @@ class BankWindow final : public QDialog {
   QString EntryName(const BankPlan::Slot& entry) const;
   // Loads the bank (made when new), lets change rearrange it, stores it.
   void Change(const std::function<void(BankPlan&)>& change, std::initializer_list<int> touched);
+  bool ConfirmPull();
   void Pull();
   void Send(bool all);
   void Remember(const BankSendOutcome& outcome);
+  void ForgetVerification(int slot);
   bool DeviceReady() const;
   // Runs work, showing a library failure in a message box.
   void Guard(const std::function<void()>& work);

@@ -83,6 +83,27 @@ class BankWindowTest : public QObject {
     QCOMPARE(f.Mark(98), QString("held"));
   }
 
+  void APullOverPlannedChangesAsksAndCancelKeepsThem_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("name");  // slot 3 afterwards
+    QTest::newRow("Enter: Cancel") << -1 << "Lead";
+    QTest::newRow("OK") << int(MessageAnswer::Ok) << "User 3";
+  }
+
+  void APullOverPlannedChangesAsksAndCancelKeepsThem() {
+    QFETCH(int, answer);
+    QFETCH(QString, name);
+    Fixture f;
+    f.Open();
+    f.Click("cmdPull");
+    QVERIFY2(f.dialogs.Shown().empty(), "nothing planned yet: no question");
+    f.DropEntries(3, QByteArray::number(f.Keep(1, "Lead")));
+    answer < 0 ? f.dialogs.QueueKey(DialogKey::Enter) : f.dialogs.QueueAnswer(static_cast<MessageAnswer>(answer));
+    f.Click("cmdPull");
+    QCOMPARE(f.dialogs.Shown().size(), std::size_t{1});
+    QCOMPARE(f.Name(3), name);
+  }
+
   void SlotDrops_data() {
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
