@@ -9,7 +9,6 @@
 #include "CFile.h"
 #include "DeviceState.h"
 #include "PresetLibrary.h"
-#include "SimulatedGMajor.h"
 #include "utilities.h"
 
 namespace {
