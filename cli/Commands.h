@@ -34,3 +34,4 @@ int RunRandomize(const Args& args);
 int RunMutate(const Args& args);
 int RunMorph(const Args& args);
 int RunNudge(const Args& args);
+int RunBank(const Args& args);
