@@ -2,11 +2,17 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <filesystem>
 
 #include "CFileUI.h"
+#include "Dialogs.h"
 #include "EditingComforts.h"
+#include "LibraryError.h"
+#include "LibraryPath.h"
 #include "MainMenu.h"
 #include "PresetCommands.h"
+#include "PresetLibrary.h"
+#include "SearchQuery.h"
 #include "SoundDesign.h"
 #include "frmMDIMain.h"
 
@@ -62,7 +68,13 @@ void SoundDesignCommands::Ask(DesignKind kind, ReadFn read) {
   EditingComforts& comforts = frame_.Comforts();
   const std::optional<PresetImage> start = comforts.ScreenState();
   if (!start) return;
-  dlgSoundDesign dialog(kind, *start, DumpTargets(), [this] { return ChooseFile(); }, &frame_);
+  std::vector<DesignTarget> targets;
+  if (kind == DesignKind::Morph || kind == DesignKind::Nudge) {
+    targets = DumpTargets();
+    std::vector<DesignTarget> kept = LibraryTargets();
+    targets.insert(targets.end(), kept.begin(), kept.end());
+  }
+  dlgSoundDesign dialog(kind, *start, std::move(targets), [this] { return ChooseFile(); }, &frame_);
   if (kind == DesignKind::Morph) {
     MorphPreview preview;
     preview.preview = [&comforts](const PresetImage& state) { comforts.Preview(state); };
@@ -91,6 +103,25 @@ std::vector<DesignTarget> SoundDesignCommands::DumpTargets() const {
       targets.push_back({QString("Slot %1: %2").arg(slot + 1).arg(QString::fromStdString(preset->PresetName()).trimmed()),
                          preset->Image()});
     }
+  }
+  return targets;
+}
+
+// The library's entries once there is a library; none, after a message,
+// when it cannot be read.
+std::vector<DesignTarget> SoundDesignCommands::LibraryTargets() const {
+  std::vector<DesignTarget> targets;
+  const std::string path = LibraryPath();
+  if (!std::filesystem::exists(path)) return targets;
+  try {
+    const PresetLibrary library(path);
+    for (const EntryRow& row : library.Search(ParseSearch({}))) {
+      if (const std::optional<LibraryEntry> entry = library.Entry(row.id)) {
+        targets.push_back({"Library: " + QString::fromStdString(row.name), entry->image});
+      }
+    }
+  } catch (const LibraryError& e) {
+    ShowMessage(e.what());
   }
   return targets;
 }

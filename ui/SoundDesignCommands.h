@@ -36,6 +36,7 @@ class SoundDesignCommands final : public QObject {
   template <typename ReadFn>
   void Ask(DesignKind kind, ReadFn read);
   std::vector<DesignTarget> DumpTargets() const;
+  std::vector<DesignTarget> LibraryTargets() const;
   std::optional<DesignTarget> ChooseFile();
 
   frmMDIMain& frame_;

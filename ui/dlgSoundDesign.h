@@ -1,7 +1,7 @@
 // The small dialog of the Preset menu's "Randomize...", "Mutate...",
 // "Morph..." and "Nudge...": the blocks to change (the others are locked),
 // and what the command needs: keeping types, an amount, a target preset (a
-// dump slot or a file), away from it, and for Morph a slider from the
+// dump slot, a library entry or a file), away from it, and for Morph a slider from the
 // preset on screen to the target, which previews each position, paced.
 #pragma once
 

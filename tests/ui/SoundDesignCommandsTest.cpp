@@ -18,6 +18,7 @@
 #include "FrameFixture.h"
 #include "MainMenu.h"
 #include "PresetBuilder.h"
+#include "PresetLibrary.h"
 #include "PreviewPacer.h"
 #include "SoundDesign.h"
 #include "dlgSoundDesign.h"
@@ -226,6 +227,45 @@ class SoundDesignCommandsTest : public QObject {
     QVERIFY(rig.History().Current() == before);
     QVERIFY(!rig.History().CanUndo());
     QVERIFY(!rig.f.EditedShown());
+  }
+
+  void ALibraryEntryIsATarget() {
+    Rig rig;
+    const std::string path = rig.f.dir.File("library.db");
+    qputenv("LINDEL_LIBRARY", QByteArray::fromStdString(path));
+    {
+      PresetLibrary library(path);
+      const std::vector<uint8_t> bytes = ReadBytes(rig.target);
+      PresetImage image{};
+      std::copy(bytes.begin(), bytes.end(), image.begin());
+      library.Keep(image, {"file", "target.syx"});
+    }
+    const PresetImage before = rig.History().Current();
+    QStringList offered;
+    rig.Run("mnuPresetMorph", [&offered](dlgSoundDesign& d) {
+      QComboBox& targets = Child<QComboBox>(d, "cmbTarget");
+      for (int i = 0; i < targets.count(); ++i) offered << targets.itemText(i);
+      Child<QSlider>(d, "sldMorph").setValue(100);
+    });
+    qunsetenv("LINDEL_LIBRARY");
+    QCOMPARE(offered, QStringList{"Library: Target"});
+    QVERIFY(rig.History().Current() != before);
+    QVERIFY(rig.History().CanUndo());
+  }
+
+  // With Live Audition the device's edit buffer follows the slider and ends
+  // on what the command leaves on screen.
+  void WithAuditionTheDeviceEndsOnTheMorph() {
+    Rig rig;
+    rig.f.Trigger("mnuPresetLiveAudition");
+    rig.Run("mnuPresetMorph", rig.ChooseTarget([](dlgSoundDesign& d) {
+      QSlider& slider = Child<QSlider>(d, "sldMorph");
+      for (int value = 0; value <= 70; value += 10) {
+        slider.setValue(value);
+        QTest::qWait(20);
+      }
+    }));
+    QTRY_VERIFY_WITH_TIMEOUT(DevicePreset(rig.f.midi, 0).Image() == rig.History().Current(), 10000);
   }
 
   void ThePacerLetsOneStateOutPerInterval_data() {
