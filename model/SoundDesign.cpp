@@ -1,7 +1,9 @@
 #include "SoundDesign.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <vector>
