@@ -15,15 +15,6 @@ int BlockOffset(const std::string& name) {
   throw UsageError("unknown block '" + name + "'; use one of " + AreaNames());
 }
 
-// The preset of a single-preset file, or nothing after telling why not.
-std::optional<CPreset> ReadSingle(const std::string& path) {
-  RequireSinglePreset(path);
-  SlotRead read = ReadPresetSlot(path, 0);
-  if (read.problem.empty()) return std::move(read.preset);
-  std::cerr << "lindel-cli copy-block: " << read.problem << "; nothing written\n";
-  return std::nullopt;
-}
-
 }  // namespace
 
 int RunCopyBlock(const Args& args) {
@@ -34,9 +25,9 @@ int RunCopyBlock(const Args& args) {
   const std::string from = cli.Required("--from");
   const std::string to = cli.Required("--to");
 
-  const std::optional<CPreset> source = ReadSingle(from);
+  const std::optional<CPreset> source = ReadSinglePreset("copy-block", from);
   if (!source) return ExitCode::Failed;
-  std::optional<CPreset> target = ReadSingle(to);
+  std::optional<CPreset> target = ReadSinglePreset("copy-block", to);
   if (!target) return ExitCode::Failed;
 
   const std::optional<CEffectBlock> block = source->Copy(offset);

@@ -15,14 +15,6 @@
 
 namespace {
 
-std::optional<PresetImage> ReadSingle(const char* command, const std::string& path) {
-  RequireSinglePreset(path);
-  const SlotRead read = ReadPresetSlot(path, 0);
-  if (read.problem.empty()) return read.preset.Image();
-  std::cerr << "lindel-cli " << command << ": " << read.problem << "; nothing written\n";
-  return std::nullopt;
-}
-
 void Write(const PresetImage& image, const std::string& out) {
   CPreset preset;
   if (!preset.LoadFromByteArray(image) || !preset.Save(out, 0)) throw UsageError("cannot write " + Quoted(out));
@@ -34,9 +26,9 @@ int Design(const char* command, std::initializer_list<std::string> files, const 
            const std::string& done) {
   std::vector<PresetImage> images;
   for (const std::string& file : files) {
-    const std::optional<PresetImage> image = ReadSingle(command, file);
-    if (!image) return ExitCode::Failed;
-    images.push_back(*image);
+    const std::optional<CPreset> preset = ReadSinglePreset(command, file);
+    if (!preset) return ExitCode::Failed;
+    images.push_back(preset->Image());
   }
   Write(make(images), out);
   std::cout << done << " into " << Quoted(out) << "\n";
