@@ -220,10 +220,15 @@ class SoundDesignCommandsTest : public QObject {
 
   void MovingTheMorphSliderThenCancellingPutsTheScreenBack() {
     Rig rig;
+    EditingComforts& comforts = rig.f.Frame().Comforts();
     const PresetImage before = rig.History().Current();
-    rig.Run("mnuPresetMorph", rig.ChooseTarget([](dlgSoundDesign& d) {
+    bool previewed = false;
+    rig.Run("mnuPresetMorph", rig.ChooseTarget([&](dlgSoundDesign& d) {
       Child<QSlider>(d, "sldMorph").setValue(100);
+      previewed = QTest::qWaitFor([&] { return comforts.ScreenState() != before; }, 10000);  // the paced preview
     }), false);
+    QVERIFY(previewed);
+    QVERIFY(comforts.ScreenState() == before);
     QVERIFY(rig.History().Current() == before);
     QVERIFY(!rig.History().CanUndo());
     QVERIFY(!rig.f.EditedShown());
