@@ -74,7 +74,8 @@ bool BlockEditor::Gather(CPreset& preset) {
 }
 
 void BlockEditor::ScatterShown(const CPreset* preset, bool bAll) {
-  if (bAll) ScatterRows(preset, spec_.fields);
+  // Without a type list every field is type-independent: bAll changes nothing.
+  if (bAll || !typeList_) ScatterRows(preset, spec_.fields);
   const int type = SubType();
   if (type < 0 || type >= kMaxTypes) return;
   ApplyLayout(type);
