@@ -216,7 +216,8 @@ void BlockEditor::BuildControls() {
 
 QWidget* BlockEditor::AddControl(QGridLayout& grid, const Control& control) {
   const int fieldColumn = 3 * control.column + 1;
-  const bool placeTaken = grid.itemAtPosition(control.row, fieldColumn) != nullptr;
+  QLayoutItem* const placeHolder = grid.itemAtPosition(control.row, fieldColumn);
+  const bool placeTaken = placeHolder != nullptr;
   QWidget* widget = nullptr;
   if (control.kind == ControlKind::Check) {
     widget = new QCheckBox(QString::fromUtf8(control.caption), this);
@@ -236,7 +237,7 @@ QWidget* BlockEditor::AddControl(QGridLayout& grid, const Control& control) {
   widget->setObjectName(control.name);
   grid.addWidget(widget, control.row, fieldColumn);
   // Controls sharing a place take turns; the type layout shows the right one.
-  if (placeTaken) widget->hide();
+  if (placeTaken) (control.front ? placeHolder->widget() : widget)->hide();
   Register(control.name, widget);
   return widget;
 }
