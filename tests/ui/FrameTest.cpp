@@ -384,6 +384,31 @@ class FrameTest : public QObject {
     QVERIFY(f.EditedShown());
   }
 
+  // The bare background is the compressor's, with or without a window on show.
+  void ReleaseOnTheBareFrameOpensTheCompressorsMenu_data() {
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("no window, on the hint") << "lblNoBlock" << 0;
+    QTest::newRow("no window, beside the hint") << "editorHost" << 0;
+    QTest::newRow("delay on show") << "editorHost" << int(BlockNumber::Delay);
+  }
+  void ReleaseOnTheBareFrameOpensTheCompressorsMenu() {
+    QFETCH(QString, where);
+    QFETCH(int, shown);
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    f.Frame().ShowBlock(shown);
+    f.Frame().show();
+    auto* target = f.Frame().findChild<QWidget*>(where);
+    QVERIFY(QTest::qWaitForWindowExposed(&f.Frame()));
+    QTest::mouseClick(target, Qt::RightButton, {}, QPoint(2, target->height() - 2));
+    BlockMenu& menu = f.Frame().RightButtonMenu();
+    QTRY_VERIFY(menu.isVisible());
+    QCOMPARE(menu.RightClickBlock(), BlockNumber::Compressor);
+    QVERIFY(menu.findChild<QAction*>("mnuRMMRequest")->isVisible());
+    menu.close();
+  }
+
   void MidiControllerToolOpensOnceWithoutModality() {
     MemorySettings settings;
     SimulatorMidiSystem midi;
