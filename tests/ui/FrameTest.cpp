@@ -239,6 +239,14 @@ class FrameTest : public QObject {
     QVERIFY(f.Enabled("mnuFileSave") && f.Enabled("mnuFileSendSysEx") && f.Enabled("mnuFileSplitSysEx"));
   }
 
+  void AFileThatCannotBeCreatedIsReportedOnce() {
+    FrameFixture f;
+    f.files.saves.push_back(f.dir.File("no such folder/received.syx"));
+    f.Trigger("mnuFileReceiveSysEx");
+    QCOMPARE(f.Messages(), std::vector<std::string>{"File is already open"});
+    QVERIFY(!f.Frame().Pane().isVisible());
+  }
+
   void EditedSlotIsWrittenBackAndOnlyThatSlotChanges() {
     FrameFixture f;
     const std::string path = f.WriteDump("bank.syx", 100);
