@@ -329,9 +329,13 @@ std::optional<int32_t> StateAfterOutputEvent(TransferMode mode, int32_t nMsg) {
   return std::nullopt;
 }
 
+// Only what the run waits for restarts its clock: the control changes a
+// pedal or the device sends meanwhile do not keep a request alive.
 void MidiTransfer::InProc(int32_t nMsg) {
-  NoteActivity();
-  if (const auto next = StateAfterInputEvent(Mode(), nMsg)) StoreState(*next);
+  if (const auto next = StateAfterInputEvent(Mode(), nMsg)) {
+    NoteActivity();
+    StoreState(*next);
+  }
   pump_.Wake();
 }
 

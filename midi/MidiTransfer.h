@@ -90,12 +90,15 @@ class MidiTransfer {
   void SetListener(TransferListener* listener) { listener_ = listener; }
   void SetTimings(const MidiTimings& timings) { timings_ = timings; }
   const MidiTimings& Timings() const { return timings_; }
-  // With a time-out, a wait for the device ends after this long without any
-  // event from either port: a dump reception then finishes like Done, any
-  // other run is cancelled (TimedOut() tells). The clock restarts at every
-  // event and never runs out sooner than one preset's wire time after it, so
-  // a message that has begun to arrive always completes first. None by
-  // default: the window waits for the user's Cancel.
+  // With a time-out, a wait for the device ends after this long without an
+  // event the run awaits (a preset for a request, a dump message for a
+  // reception, any answer for a transmit, the output's reports; the control
+  // changes of a pedal during a request do not count): a dump reception
+  // then finishes like Done, any other run is cancelled (TimedOut() tells).
+  // The clock restarts at every such event and never runs out sooner than
+  // one preset's wire time after it, so a message that has begun to arrive
+  // always completes first. None by default: the window waits for the
+  // user's Cancel.
   void SetTimeout(std::optional<std::chrono::milliseconds> timeout) { timeout_ = timeout; }
 
   const MidiDeviceChoice& Devices() const { return devices_; }

@@ -436,4 +436,39 @@ TEST_F(Transfer, ALateDeviceEventUndoesNeitherDoneNorAnError) {
   EXPECT_EQ(transfer.State(), Finished);
 }
 
+// A pedal keeps sending control changes while the engine waits for a preset
+// or a dump: only what the run awaits restarts the time-out's clock.
+struct PedalCase {
+  const char* name;
+  TransferMode mode;
+  int32_t endState;
+};
+
+class ControlChangesDuringAWait : public Transfer, public ::testing::WithParamInterface<PedalCase> {};
+
+TEST_P(ControlChangesDuringAWait, DoNotKeepTheRunPastItsTimeOut) {
+  constexpr int kChanges = 400;  // 5 ms apart: two seconds of pedal, far beyond the time-out
+  for (int i = 0; i < kChanges; ++i) {
+    pump.Then([this] {
+      midi.Deliver({0xB0, 0x07, 0x40});
+      std::this_thread::sleep_for(5ms);
+    });
+  }
+  transfer.SetTimeout(100ms);
+  CPreset preset;
+  CFile file;
+  ASSERT_TRUE(file.Create(files.File("in.syx")));
+  const bool result =
+      GetParam().mode == TransferMode::RequestPreset ? transfer.RequestPreset(preset, 105) : transfer.ReceiveSysEx(file);
+  EXPECT_EQ(result, GetParam().mode == TransferMode::ReceiveDump);  // a dump ends as if Done
+  EXPECT_TRUE(transfer.TimedOut());
+  EXPECT_EQ(transfer.State(), GetParam().endState);
+  EXPECT_LT(pump.Waits(), kChanges) << "the control changes kept the run waiting";
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ControlChangesDuringAWait,
+                         ::testing::Values(PedalCase{"request", TransferMode::RequestPreset, Cancelled},
+                                           PedalCase{"dump_reception", TransferMode::ReceiveDump, Finished}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
