@@ -59,6 +59,9 @@ enum class TransferMode : int32_t {
   Setup = 4,
 };
 
+inline constexpr const char* kTransferRunning =
+    "Another transfer with the G-Major is running. Let it end (or press Cancel or Done), then try again.";
+
 // The state number of a run.
 namespace TransferState {
 constexpr int32_t Waiting = 0;
@@ -109,6 +112,10 @@ class MidiTransfer {
   // The selected output position, or -1; the controller tool opens its port there.
   int GetMidiOutputDevice() const { return devices_.OutputPosition(); }
 
+  // Each transfer function refuses to start while another transfer runs
+  // (called from inside its wait): it logs and shows kTransferRunning and
+  // returns false, leaving the running transfer as it was.
+  //
   // Mode 0: asks for preset iPreset (0 edit buffer, 1-100 factory, 101-200
   // user) and reads the reply into Preset.
   bool RequestPreset(CPreset& Preset, int iPreset);
@@ -153,7 +160,7 @@ class MidiTransfer {
   std::string FailureReason() const;
 
  private:
-  bool RunTransfer(TransferMode mode);
+  bool RunTransfer(TransferMode mode, CPreset* preset, CFile* file, int requested = 0);
   void Prepare(TransferMode mode, bool setup);
   void OpenPorts();
   bool Start();

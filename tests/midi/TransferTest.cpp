@@ -471,4 +471,28 @@ INSTANTIATE_TEST_SUITE_P(Modes, ControlChangesDuringAWait,
                                            PedalCase{"dump_reception", TransferMode::ReceiveDump, Finished}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A command run from inside a transfer's wait asks for a second transfer.
+TEST_F(Transfer, ATransferAskedForDuringAnotherIsRefusedAndSaid) {
+  CFile file;
+  ASSERT_TRUE(file.Create(files.File("in.syx")));
+  CPreset other;
+  CFile otherFile;
+  std::vector<bool> refused;
+  pump.Then([&] {
+    midi.Deliver(Preset(101));
+    refused = {!transfer.RequestPreset(other, 5), !transfer.TransmitPreset(other), !transfer.ReceiveSysEx(otherFile),
+               !transfer.SendSysEx(otherFile)};
+  });
+  pump.Then([this] { midi.Deliver(Preset(102)); });
+  pump.Then([this] { transfer.Cancel(); });  // Done
+  ASSERT_TRUE(transfer.ReceiveSysEx(file));
+  EXPECT_EQ(refused, (std::vector<bool>{true, true, true, true}));
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(4, kTransferRunning));
+  EXPECT_TRUE(log.Has(30000, kTransferRunning, "dlgMidiSetUp.OK")) << log.Text();
+  EXPECT_TRUE(midi.Sent().empty());
+  EXPECT_EQ(transfer.ByteCount(), 1230);
+  file.Close();
+  EXPECT_EQ(ReadBytes(files.File("in.syx")).size(), 1230u);
+}
+
 }  // namespace

@@ -3,11 +3,13 @@
 // new, edit, save and load, request, transmit, a received and a sent dump, a
 // dump slot written back, split, block copy and paste.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "BlockClipboard.h"
@@ -245,6 +247,36 @@ class FrameTest : public QObject {
     f.Trigger("mnuFileReceiveSysEx");
     QCOMPARE(f.Messages(), std::vector<std::string>{"File is already open"});
     QVERIFY(!f.Frame().Pane().isVisible());
+  }
+
+  // The frame stays usable while the MIDI setup window shows a transfer.
+  void ATransferAskedForDuringAnotherIsRefusedAndTheFirstGoesOn() {
+    FrameFixture f;
+    const std::string path = f.dir.File("received.syx");
+    f.files.saves.push_back(path);
+    f.steps.Then("ask for a preset while the dump arrives", [&f] {
+      dlgMidiSetup& setup = f.Frame().MidiSetup();
+      if (!setup.Busy() || setup.Transfer().ByteCount() == 0) return false;
+      QTimer::singleShot(0, [&f] { f.Trigger("mnuPresetRequest"); });  // from the event loop, as a key press
+      return true;
+    });
+    f.PressDoneAfter(100);
+    bool numberAsked = false;
+    f.steps.Then("see whether the request went on", [&numberAsked] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        numberAsked = true;
+        dialog->reject();
+      }
+      return true;
+    });
+    f.Trigger("mnuFileReceiveSysEx");
+    QTRY_VERIFY(f.steps.Done());
+    QCOMPARE(f.steps.Stuck(), QString());
+    QVERIFY(!numberAsked);
+    QCOMPARE(f.Messages(), std::vector<std::string>{kTransferRunning});
+    QVERIFY(f.Logged(kTransferRunning));
+    QCOMPARE(ReadBytes(path).size(), std::size_t(61500));
+    QCOMPARE(PresetList(f.Frame()).count(), 100);
   }
 
   void EditedSlotIsWrittenBackAndOnlyThatSlotChanges() {
