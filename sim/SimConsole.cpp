@@ -14,6 +14,7 @@ std::optional<AnswerMode> ParseAnswerMode(const std::string& name) {
   if (name == "garbage") return AnswerMode::Garbage;
   if (name == "short") return AnswerMode::Short;
   if (name == "wrong-model") return AnswerMode::WrongModel;
+  if (name == "wrong-number") return AnswerMode::WrongNumber;
   return std::nullopt;
 }
 
@@ -59,7 +60,7 @@ bool SimConsole::Command(const std::string& line) {
     });
   } else {
     Print("unknown command: " + line +
-          " (dump, save FILE, reset, answer normal|garbage|short|wrong-model,"
+          " (dump, save FILE, reset, answer normal|garbage|short|wrong-model|wrong-number,"
           " fault none|drop-every=N|corrupt-every=N, quit)");
   }
   return true;

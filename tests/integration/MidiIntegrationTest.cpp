@@ -144,7 +144,8 @@ TEST_P(BadAnswers, FailTheRequestWithAClearErrorAndHarmNeitherSide) {
 INSTANTIATE_TEST_SUITE_P(Modes, BadAnswers,
                          ::testing::Values(BadAnswer{"garbage", "no MIDI message"},
                                            BadAnswer{"short", "Invalid preset received"},
-                                           BadAnswer{"wrong-model", "Invalid preset received"}),
+                                           BadAnswer{"wrong-model", "Invalid preset received"},
+                                           BadAnswer{"wrong-number", "answered with U4 \"User 4\", not U3 as asked"}),
                          [](const auto& info) {
                            std::string name = info.param.mode;
                            std::replace(name.begin(), name.end(), '-', '_');
