@@ -112,6 +112,27 @@ MSG
   cat "$dir/jackd.log" >&2
 }
 
+# start_sim: the simulator on the server, reading the FIFO. On a loaded
+# machine a JACK client can fail to open; a simulator that ends before it is
+# ready is started again, three tries in all, each said on stderr.
+start_sim() {
+  local attempt pid deadline
+  for attempt in 1 2 3; do
+    "$sim" --api jack --name "Lindel test sim" <"$dir/sim.in" >"$dir/sim.log" 2>&1 &
+    pid=$!
+    echo "$pid" >"$dir/sim.pid"
+    deadline=$((SECONDS + 20))
+    until grep -q '^ready:' "$dir/sim.log"; do
+      kill -0 "$pid" 2>/dev/null || break
+      [ $SECONDS -ge $deadline ] && return 1
+      sleep 0.1
+    done
+    grep -q '^ready:' "$dir/sim.log" && return 0
+    echo "midi-services: the simulator ended before it was ready (try $attempt): $(cat "$dir/sim.log")" >&2
+  done
+  return 1
+}
+
 case "$action" in
 start)
   sim=${3:?simulator program}
@@ -122,9 +143,7 @@ start)
   # Holds the FIFO open, so the simulator never reads end-of-file between commands.
   sleep 100000 >"$dir/sim.in" &
   echo $! >"$dir/holder.pid"
-  "$sim" --api jack --name "Lindel test sim" <"$dir/sim.in" >"$dir/sim.log" 2>&1 &
-  echo $! >"$dir/sim.pid"
-  if ! wait_for 20 grep -q '^ready:' "$dir/sim.log"; then
+  if ! start_sim; then
     echo "midi-services: the simulator did not start:" >&2; cat "$dir/sim.log" >&2; exit 1
   fi
   cat >"$dir/env" <<ENV
