@@ -30,3 +30,4 @@ int RunReceiveDump(const Args& args);
 int RunSendDump(const Args& args);
 int RunBackup(const Args& args);
 int RunLibrary(const Args& args);
+int RunBank(const Args& args);

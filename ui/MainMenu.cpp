@@ -76,6 +76,7 @@ void MainMenu::BuildToolsMenu(QMenuBar& bar) {
   QMenu& tools = AddMenu(bar, "mnuTools", "&Tools");
   AddItem(tools, "mnuToolsMidiController", "&MIDI Controller...");
   AddItem(tools, "mnuToolsMidiSetup", "MIDI &Setup");
+  AddItem(tools, "mnuToolsBanks", "&Banks...");
   AddSeparator(tools, "mnuToolsSep1");
   AddItem(tools, "mnuToolsIPD", "Internet Database...");
 }

@@ -212,6 +212,7 @@ void frmMDIMain::BuildCommands() {
   on("mnuToolsMidiController", [this] { toolCommands_->MidiController(); });
   on("mnuToolsMidiSetup", [this] { toolCommands_->MidiSetup(); });
   on("mnuToolsIPD", [this] { toolCommands_->InternetDatabase(); });
+  on("mnuToolsBanks", [this] { toolCommands_->Banks(); });
   on("mnuPresetRequest", [this] { presetCommands_->RequestPreset(); });
   on("mnuPresetLoad", [this] { presetCommands_->LoadFromFile(); });
   on("mnuPresetTransmit", [this] { presetCommands_->TransmitPreset(); });

@@ -58,6 +58,7 @@ constexpr MenuRow kMenu[] = {
     {"mnuEditPasteBlock", "Paste Block", "", false},
     {"mnuToolsMidiController", "&MIDI Controller...", "", true},
     {"mnuToolsMidiSetup", "MIDI &Setup", "", true},
+    {"mnuToolsBanks", "&Banks...", "", true},
     {"mnuToolsIPD", "Internet Database...", "", true},
     {"mnuPresetRequest", "&Request Preset...", "Ctrl+R", true},
     {"mnuPresetLoad", "&Load from file...", "Ctrl+L", true},
