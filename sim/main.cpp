@@ -1,6 +1,6 @@
 // lindel-gmajor-sim: a simulated G-Major on virtual MIDI ports, so the editor
 // and its tests can work through a real MIDI stack without the device.
-// Commands on stdin: dump, save FILE, reset, answer MODE, fault SPEC, quit.
+// Commands on stdin: dump, save FILE, reset, answer MODE, fault SPEC, controls N, quit.
 #include <csignal>
 #include <fstream>
 #include <iostream>
