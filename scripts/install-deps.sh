@@ -14,6 +14,8 @@ PACKAGES=(
   # test services and tools
   jackd2 xvfb xauth imagemagick xdotool postgresql
   appstream desktop-file-utils shared-mime-info libxml2-utils
+  # man pages from the programs' --help, and the Debian package
+  help2man dpkg-dev
   fonts-dejavu-core
   # the web catalogue's browser test
   chromium chromium-driver python3-selenium
