@@ -23,7 +23,7 @@ if [ "$form" = deb ]; then
   dpkg-deb -x "$deb" "$stage"
   depends=$(dpkg-deb -f "$deb" Depends)
   echo "== Depends: $depends"
-  for library in libqt6widgets6 libqt6network6 librtmidi libsqlite3 libc6; do
+  for library in libqt6widgets6 libqt6network6 librtmidi libsqlite3 libpq5 libc6; do
     grep -q "$library" <<<"$depends" || fail "Depends names no $library"
   done
   [ "$("$stage/usr/bin/lindel-cli" --version)" = "lindel-cli $version" ] || fail "the unpacked lindel-cli --version"
