@@ -10,9 +10,12 @@
 #include <stdexcept>
 
 #include "CPreset.h"
+#include "FastEntry.h"
 #include "Guarded.h"
 #include "IBlockHost.h"
+#include "ListNumbers.h"
 #include "Selection.h"
+#include "ValueDial.h"
 #include "comboBoxUtils.h"
 
 namespace {
@@ -37,7 +40,8 @@ int ResolveIndex(const QComboBox& list, int index) { return index == kLastItem ?
 
 }  // namespace
 
-BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent) : QWidget(parent), spec_(spec) {
+BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent)
+    : QWidget(parent), spec_(spec), fastEntry_(new FastEntry(this)) {
   setObjectName(spec.name);
   setWindowTitle(Title());
   BuildControls();
@@ -56,17 +60,22 @@ void BlockEditor::Setup(IBlockHost& frmParent) {
   for (const Control& control : spec_.controls) {
     if (control.fill) control.fill(ListNamed(control.name));
   }
+  AddDials();
 }
 
 bool BlockEditor::Scatter(const CPreset* preset, bool bShow, bool bAll) {
   const QScopedValueRollback scattering(scattering_, true);
-  return Guarded(Source("Scatter"), [&] {
+  const bool ok = Guarded(Source("Scatter"), [&] {
     if (bShow) {
       ScatterShown(preset, bAll);
     } else {
       ScatterRows(nullptr, spec_.neutral);
     }
   });
+  if (bShow && bAll) {
+    for (ValueDial* dial : dials_) dial->RememberLoaded();
+  }
+  return ok;
 }
 
 bool BlockEditor::Gather(CPreset& preset) {
@@ -227,12 +236,14 @@ QWidget* BlockEditor::AddControl(QGridLayout& grid, const Control& control) {
     auto* list = new QComboBox(this);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(kListTextLength);
+    fastEntry_->Install(*list);
     connect(list, &QComboBox::activated, this,
             [this, list, role = control.role] { Guarded(Source("Click"), [&] { Clicked(*list, role); }); });
     widget = list;
     if (!placeTaken) AddCaption(grid, control, *list);
   }
   widget->setObjectName(control.name);
+  widget->setAccessibleName(QString::fromUtf8(*control.caption ? control.caption : control.name));
   grid.addWidget(widget, control.row, fieldColumn);
   // Controls sharing a place take turns; the type layout shows the right one.
   if (placeTaken) widget->hide();
@@ -248,6 +259,20 @@ void BlockEditor::AddCaption(QGridLayout& grid, const Control& control, QWidget&
   label->setBuddy(&buddy);
   grid.addWidget(label, control.row, 3 * control.column);
   Register(name, label);
+}
+
+// A dial sits in the gap right of its list; lists sharing a place each have
+// one, shown with its list.
+void BlockEditor::AddDials() {
+  auto& grid = static_cast<QGridLayout&>(*layout());
+  for (const Control& control : spec_.controls) {
+    if (control.kind != ControlKind::List || control.role != ControlRole::Parameter) continue;
+    QComboBox& list = ListNamed(control.name);
+    if (!IsNumericList(list)) continue;
+    auto* dial = new ValueDial(list, this);
+    grid.addWidget(dial, control.row, 3 * control.column + 2, Qt::AlignLeft | Qt::AlignVCenter);
+    dials_.push_back(dial);
+  }
 }
 
 void BlockEditor::Register(std::string name, QWidget* widget) {

@@ -24,6 +24,8 @@ class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
+class FastEntry;
+class ValueDial;
 
 class BlockEditor : public QWidget {
   Q_OBJECT
@@ -83,6 +85,7 @@ class BlockEditor : public QWidget {
   void BuildControls();
   QWidget* AddControl(QGridLayout& grid, const Control& control);
   void AddCaption(QGridLayout& grid, const Control& control, QWidget& buddy);
+  void AddDials();
   void Register(std::string name, QWidget* widget);
   void CheckTables() const;
   void ReserveCaptionWidths();
@@ -95,5 +98,7 @@ class BlockEditor : public QWidget {
   IBlockHost* host_ = nullptr;
   QCheckBox* onOff_ = nullptr;
   QComboBox* typeList_ = nullptr;
+  FastEntry* fastEntry_ = nullptr;
+  std::vector<ValueDial*> dials_;
   bool scattering_ = false;
 };
