@@ -30,7 +30,9 @@
 #include "MainMenu.h"
 #include "PresetCommands.h"
 #include "ToolCommands.h"
+#include "OverviewLink.h"
 #include "dlgMidiSetup.h"
+#include "frmOverview.h"
 
 namespace {
 
@@ -125,6 +127,9 @@ void frmMDIMain::BuildControls() {
   lblNoBlock->setAlignment(Qt::AlignCenter);
   lblNoBlock->setEnabled(false);
   hostLayout->addWidget(lblNoBlock, 1);
+  overview_ = new frmOverview;
+  overview_->hide();
+  hostLayout->addWidget(overview_, 1);
   editorArea_ = new QScrollArea;
   editorArea_->setObjectName("editorArea");
   editorArea_->setWidgetResizable(true);
@@ -193,6 +198,7 @@ void frmMDIMain::BuildCommands() {
   presetCommands_ = std::make_unique<PresetCommands>(*this);
   toolCommands_ = std::make_unique<ToolCommands>(*this);
   comforts_ = new EditingComforts(*this);
+  overviewLink_ = new OverviewLink(*this);
   const auto on = [this](const char* item, auto command) {
     connect(&menu_->Item(item), &QAction::triggered, this, command);
   };
@@ -329,6 +335,7 @@ void frmMDIMain::DisplayPreset(bool bLoaded) {
   ScatterPreset(bLoaded);
   ToggleButtons();
   if (!bLoaded) UpdateRoutingDisplay(kBlankRouting);
+  ShowNoBlockView();
   Q_EMIT PresetShown();
 }
 
@@ -433,9 +440,16 @@ void frmMDIMain::ShowBlock(int iBlock) {
   BlockEditor* window = blocks_->ByBlock(block);
   if (window && block != BlockNumber::TapTempo) SetCaption(window->Title());
   if (window) window->show();
-  lblNoBlock->setVisible(!window);
   currentBlock_ = iBlock;
+  ShowNoBlockView();
   clipboard_->UpdatePasteMenu();
+}
+
+void frmMDIMain::ShowNoBlockView() {
+  const bool noWindow = !blocks_ || !blocks_->ByBlock(static_cast<BlockNumber>(currentBlock_));
+  const bool loaded = displayState_ != DisplayState::Empty;
+  lblNoBlock->setVisible(noWindow && !loaded);
+  overview_->setVisible(noWindow && loaded);
 }
 
 void frmMDIMain::SetBlockOnOff(BlockNumber iBlock, bool bOn) {
