@@ -261,6 +261,11 @@ void BlockEditor::AddCaption(QGridLayout& grid, const Control& control, QWidget&
   Register(name, label);
 }
 
+void BlockEditor::AddPicture(QWidget& picture, int row, int column, int rowSpan, int columnSpan) {
+  picture.setParent(this);
+  static_cast<QGridLayout&>(*layout()).addWidget(&picture, row, 3 * column, rowSpan, 3 * columnSpan - 1);
+}
+
 // A dial sits in the gap right of its list; lists sharing a place each have
 // one, shown with its list.
 void BlockEditor::AddDials() {

@@ -63,6 +63,9 @@ class BlockEditor : public QWidget {
   void ScatterRows(const CPreset* preset, std::span<const Field> rows);
   void GatherRows(CPreset& preset, std::span<const Field> rows) const;
   void ApplyLayout(int type);
+  // Places a picture in the grid over rows and editor columns (each column a
+  // caption and its list).
+  void AddPicture(QWidget& picture, int row, int column, int rowSpan, int columnSpan);
 
   QWidget& Named(std::string_view name) const;
   QComboBox& ListNamed(std::string_view name) const;
