@@ -8,6 +8,7 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "CPreset.h"
 #include "FastEntry.h"
@@ -218,6 +219,7 @@ void BlockEditor::BuildControls() {
   // Columns of captions and lists keep their natural width; the space left
   // over goes to the right and below, and a gap separates the columns.
   for (int column = 1; column <= lastColumn; ++column) grid->setColumnMinimumWidth(3 * column - 1, 16);
+  OrderTabs();
   grid->setColumnStretch(3 * lastColumn + 2, 1);
   grid->setRowStretch(lastRow + 1, 1);
 }
@@ -264,6 +266,18 @@ void BlockEditor::AddCaption(QGridLayout& grid, const Control& control, QWidget&
 void BlockEditor::AddPicture(QWidget& picture, int row, int column, int rowSpan, int columnSpan) {
   picture.setParent(this);
   static_cast<QGridLayout&>(*layout()).addWidget(&picture, row, 3 * column, rowSpan, 3 * columnSpan - 1);
+}
+
+// Tab walks down each column of the grid, then on to the next column.
+void BlockEditor::OrderTabs() {
+  std::vector<const Control*> order;
+  for (const Control& control : spec_.controls) {
+    if (control.kind != ControlKind::Heading) order.push_back(&control);
+  }
+  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+    return std::pair(a->column, a->row) < std::pair(b->column, b->row);
+  });
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(&Named(order[i - 1]->name), &Named(order[i]->name));
 }
 
 // A dial sits in the gap right of its list; lists sharing a place each have

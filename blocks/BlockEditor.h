@@ -89,6 +89,7 @@ class BlockEditor : public QWidget {
   QWidget* AddControl(QGridLayout& grid, const Control& control);
   void AddCaption(QGridLayout& grid, const Control& control, QWidget& buddy);
   void AddDials();
+  void OrderTabs();
   void Register(std::string name, QWidget* widget);
   void CheckTables() const;
   void ReserveCaptionWidths();

@@ -233,6 +233,23 @@ class FastEntryTest : public QObject {
     QCOMPARE(host.Count(kClick), 1);
   }
 
+  // Keyboard alone: Tab walks down each column before the next, past what
+  // the type disables; every list is named by its caption for screen readers.
+  void TabWalksTheGridByColumns() {
+    QComboBox& type = Open(kDelay, "cmbDelayType");  // Ping Pong
+    QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+    type.setFocus();
+    QStringList walked;
+    for (int i = 0; i < 7; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, QStringList({"cmbDelayTime1", "cmbDelayTempo1", "cmbDelayWidth", "cmbDelayFB1",
+                                  "cmbDelayFBHiCut", "cmbDelayFBLoCut", "cmbDelayMix"}));
+    QCOMPARE(frm->findChild<QComboBox*>("cmbDelayFBHiCut")->accessibleName(), QString("FB Hi Cut"));
+    QCOMPARE(host.Count(kClick), 0);
+  }
+
   void DialsBelongToNumericListsAndFollowThem_data() {
     QTest::addColumn<QString>("list");
     QTest::addColumn<bool>("hasDial");
