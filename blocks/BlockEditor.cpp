@@ -220,7 +220,8 @@ void BlockEditor::BuildControls() {
   // over goes to the right and below, and a gap separates the columns.
   for (int column = 1; column <= lastColumn; ++column) grid->setColumnMinimumWidth(3 * column - 1, 16);
   OrderTabs();
-  grid->setColumnStretch(3 * lastColumn + 2, 1);
+  stretchColumn_ = 3 * lastColumn + 2;
+  grid->setColumnStretch(stretchColumn_, 1);
   grid->setRowStretch(lastRow + 1, 1);
 }
 
@@ -265,7 +266,26 @@ void BlockEditor::AddCaption(QGridLayout& grid, const Control& control, QWidget&
 
 void BlockEditor::AddPicture(QWidget& picture, int row, int column, int rowSpan, int columnSpan) {
   picture.setParent(this);
-  static_cast<QGridLayout&>(*layout()).addWidget(&picture, row, 3 * column, rowSpan, 3 * columnSpan - 1);
+  auto& grid = static_cast<QGridLayout&>(*layout());
+  grid.addWidget(&picture, row, 3 * column, rowSpan, 3 * columnSpan - 1);
+  // The space left over stays right of the picture too.
+  const int after = 3 * (column + columnSpan) - 1;
+  if (after > stretchColumn_) {
+    grid.setColumnStretch(stretchColumn_, 0);
+    stretchColumn_ = after;
+    grid.setColumnStretch(stretchColumn_, 1);
+  }
+}
+
+void BlockEditor::FocusFirstControl() {
+  QWidget* control = firstTab_;
+  for (std::size_t left = entries_.size(); control && left > 0; --left, control = control->nextInFocusChain()) {
+    if (isAncestorOf(control) && control->isVisibleTo(this) && control->isEnabled() &&
+        (control->focusPolicy() & Qt::TabFocus)) {
+      control->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
 }
 
 // Tab walks down each column of the grid, then on to the next column.
@@ -278,6 +298,7 @@ void BlockEditor::OrderTabs() {
     return std::pair(a->column, a->row) < std::pair(b->column, b->row);
   });
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(&Named(order[i - 1]->name), &Named(order[i]->name));
+  if (!order.empty()) firstTab_ = &Named(order.front()->name);
 }
 
 // A dial sits in the gap right of its list; lists sharing a place each have

@@ -45,6 +45,8 @@ class BlockEditor : public QWidget {
   // Writes what the editor shows into preset; failures as for Scatter.
   bool Gather(CPreset& preset);
 
+  // The first control in Tab order that takes the keyboard.
+  void FocusFirstControl();
   BlockNumber Block() const { return spec_.block; }
   QString Title() const { return QString::fromUtf8(spec_.title); }
 
@@ -103,6 +105,8 @@ class BlockEditor : public QWidget {
   QCheckBox* onOff_ = nullptr;
   QComboBox* typeList_ = nullptr;
   FastEntry* fastEntry_ = nullptr;
+  QWidget* firstTab_ = nullptr;
+  int stretchColumn_ = 0;  // the grid column that takes the width left over
   std::vector<ValueDial*> dials_;
   bool scattering_ = false;
 };

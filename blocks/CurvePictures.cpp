@@ -106,7 +106,7 @@ void EqCurvePicture::Draw(QPainter& painter, const QRectF& plot) {
   std::vector<EqBand> bands;
   for (const Band& band : bands_) bands.push_back({Shown(*band[0], 1000), Shown(*band[1], 0), Shown(*band[2], 1)});
   QPainterPath curve;
-  const int steps = std::max(2, static_cast<int>(plot.width()));
+  const int steps = std::max(2, static_cast<int>(plot.width() / 2));
   for (int i = 0; i <= steps; ++i) {
     const double hz = kLowHz * std::pow(10.0, decades * i / steps);
     const QPointF point(x(hz), y(EqResponseDb(bands, hz)));

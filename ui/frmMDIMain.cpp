@@ -224,7 +224,11 @@ void frmMDIMain::BuildCommands() {
   on("mnuHelpAbout", [this] { toolCommands_->About(); });
   for (int block = 1; block <= static_cast<int>(BlockNumber::TapTempo); ++block) {
     if (QAction* item = menu_->BlockItem(static_cast<BlockNumber>(block))) {
-      connect(item, &QAction::triggered, this, [this, block] { ShowBlock(block); });
+      // The keyboard goes to the block opened, so that it works without the mouse.
+      connect(item, &QAction::triggered, this, [this, block] {
+        ShowBlock(block);
+        if (BlockEditor* window = blocks_->ByBlock(static_cast<BlockNumber>(block))) window->FocusFirstControl();
+      });
     }
   }
   // Tools provided elsewhere; their items wait for them.

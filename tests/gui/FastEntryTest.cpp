@@ -238,7 +238,10 @@ class FastEntryTest : public QObject {
   void TabWalksTheGridByColumns() {
     QComboBox& type = Open(kDelay, "cmbDelayType");  // Ping Pong
     QVERIFY(QTest::qWaitForWindowActive(frm.get()));
-    type.setFocus();
+    frm->FocusFirstControl();
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("chkDelayOnOff"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &type);
     QStringList walked;
     for (int i = 0; i < 7; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
