@@ -94,8 +94,6 @@ frmNoiseGateEQ::frmNoiseGateEQ(QWidget* parent) : BlockEditor(kSpec, parent) {
   AddPicture(*curve, 6, 1, 1, 3);
 }
 
-void frmNoiseGateEQ::ScatterShown(const CPreset* preset, bool) { ScatterRows(preset, kFields); }
-
 void frmNoiseGateEQ::Clicked(QWidget& control, ControlRole role) {
   BlockEditor::Clicked(control, role);
   // The EQ switch is no block on/off, but the toolbar shows it all the same.
