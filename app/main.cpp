@@ -10,6 +10,7 @@
 #include "Dialogs.h"
 #include "FileOpener.h"
 #include "FrameTools.h"
+#include "Looks.h"
 #include "QtDialogs.h"
 #include "QtFileUI.h"
 #include "QtSettings.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(LINDEL_VERSION);
   // Ties the windows to the installed desktop entry (its icon, its name).
   QGuiApplication::setDesktopFileName("org.lindel.Lindel");
+  FollowDesktopLook(app);
   DescribeCommandLine(app);
 
   CLog log(ProgramFolder());

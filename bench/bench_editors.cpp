@@ -1,12 +1,17 @@
-// The block editors' costs: filling their lists (Setup) and one preset's
-// round trip through Scatter and Gather. Runs offscreen.
+// The block editors' costs: filling their lists (Setup), one preset's round
+// trip through Scatter and Gather, the overview's refresh after one edit and
+// a curve's redraw. Runs offscreen.
 #include <benchmark/benchmark.h>
 
 #include <QComboBox>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
 #include <memory>
 
 #include "CPreset.h"
 #include "IBlockHost.h"
+#include "Selection.h"
 #include "comboBoxUtils.h"
 #include "frmChorusFlange.h"
 #include "frmCompressor.h"
@@ -14,6 +19,7 @@
 #include "frmFilterMod.h"
 #include "frmLevelRelay.h"
 #include "frmNoiseGateEQ.h"
+#include "frmOverview.h"
 #include "frmPitch.h"
 #include "frmReverb.h"
 #include "frmRouting.h"
@@ -146,5 +152,61 @@ void BM_SelectLastItemData(benchmark::State& state) {
   for (auto _ : state) SelectComboItemData(list, 2400, 0);
 }
 BENCHMARK(BM_SelectLastItemData)->Unit(benchmark::kMicrosecond);
+
+// What the frame does after one edit: the editors gathered into a copy of
+// the preset, every card drawn anew from it (the cards' texts; painting waits
+// for the next paint event).
+void BM_OverviewRefreshAfterOneEdit(benchmark::State& state) {
+  QuietHost host;
+  const auto editors = MakeEditors();
+  for (const auto& editor : editors) editor->Setup(host);
+  const CPreset preset = TypedPreset(true);
+  for (const auto& editor : editors) editor->Scatter(&preset, true, true);
+  auto* time = editors[6]->findChild<QComboBox*>("cmbDelayTime1");
+  frmOverview overview;
+  int edit = 0;
+  for (auto _ : state) {
+    SelectListIndex(*time, ++edit % 1800);
+    CPreset screen = preset;
+    for (const auto& editor : editors) editor->Gather(screen);
+    overview.Show(screen.Image());
+  }
+}
+BENCHMARK(BM_OverviewRefreshAfterOneEdit)->Unit(benchmark::kMicrosecond);
+
+// Every curve with something to draw: three EQ bands, a compressor at work,
+// a dual delay with feedback.
+CPreset CurvePreset() {
+  CPreset preset = SamplePreset();
+  const std::pair<int, int> values[] = {{565, 1}, {569, 70}, {573, 6}, {577, 8}, {581, 128}, {585, -6}, {589, 5},
+                                        {593, 174}, {597, 4}, {601, 10}, {421, 2}, {425, 380}, {429, 520},
+                                        {441, 45}, {445, 30}};
+  for (const auto& [offset, value] : values) preset.SetValue(offset, value);
+  return preset;
+}
+
+// One curve painted whole, at its usual size on a screen of scale Arg/100.
+void BM_CurveRedraw(benchmark::State& state, const char* editorName, const char* picture) {
+  QuietHost host;
+  const auto editors = MakeEditors();
+  const auto editor = std::find_if(editors.begin(), editors.end(), [&](const auto& e) {
+    return e->objectName() == editorName;
+  });
+  (*editor)->Setup(host);
+  const CPreset preset = CurvePreset();
+  (*editor)->Scatter(&preset, true, true);
+  QWidget& curve = *(*editor)->findChild<QWidget*>(picture);
+  curve.resize(curve.sizeHint());
+  const qreal scale = state.range(0) / 100.0;
+  QImage image(curve.size() * scale, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
+  for (auto _ : state) {
+    curve.render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK_CAPTURE(BM_CurveRedraw, EQ, "frmNoiseGateEQ", "pictEQCurve")->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CurveRedraw, Compressor, "frmCompressor", "pictCompCurve")->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CurveRedraw, DelayTaps, "frmDelay", "pictDelayTaps")->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

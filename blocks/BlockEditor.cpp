@@ -8,11 +8,15 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "CPreset.h"
+#include "FastEntry.h"
 #include "Guarded.h"
 #include "IBlockHost.h"
+#include "ListNumbers.h"
 #include "Selection.h"
+#include "ValueDial.h"
 #include "comboBoxUtils.h"
 
 namespace {
@@ -37,7 +41,8 @@ int ResolveIndex(const QComboBox& list, int index) { return index == kLastItem ?
 
 }  // namespace
 
-BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent) : QWidget(parent), spec_(spec) {
+BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent)
+    : QWidget(parent), spec_(spec), fastEntry_(new FastEntry(this)) {
   setObjectName(spec.name);
   setWindowTitle(Title());
   BuildControls();
@@ -56,17 +61,22 @@ void BlockEditor::Setup(IBlockHost& frmParent) {
   for (const Control& control : spec_.controls) {
     if (control.fill) control.fill(ListNamed(control.name));
   }
+  AddDials();
 }
 
 bool BlockEditor::Scatter(const CPreset* preset, bool bShow, bool bAll) {
   const QScopedValueRollback scattering(scattering_, true);
-  return Guarded(Source("Scatter"), [&] {
+  const bool ok = Guarded(Source("Scatter"), [&] {
     if (bShow) {
       ScatterShown(preset, bAll);
     } else {
       ScatterRows(nullptr, spec_.neutral);
     }
   });
+  if (bShow && bAll) {
+    for (ValueDial* dial : dials_) dial->RememberLoaded();
+  }
+  return ok;
 }
 
 bool BlockEditor::Gather(CPreset& preset) {
@@ -210,7 +220,9 @@ void BlockEditor::BuildControls() {
   // Columns of captions and lists keep their natural width; the space left
   // over goes to the right and below, and a gap separates the columns.
   for (int column = 1; column <= lastColumn; ++column) grid->setColumnMinimumWidth(3 * column - 1, 16);
-  grid->setColumnStretch(3 * lastColumn + 2, 1);
+  OrderTabs();
+  stretchColumn_ = 3 * lastColumn + 2;
+  grid->setColumnStretch(stretchColumn_, 1);
   grid->setRowStretch(lastRow + 1, 1);
 }
 
@@ -229,12 +241,14 @@ QWidget* BlockEditor::AddControl(QGridLayout& grid, const Control& control) {
     auto* list = new QComboBox(this);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(kListTextLength);
+    fastEntry_->Install(*list);
     connect(list, &QComboBox::activated, this,
             [this, list, role = control.role] { Guarded(Source("Click"), [&] { Clicked(*list, role); }); });
     widget = list;
     if (!placeTaken) AddCaption(grid, control, *list);
   }
   widget->setObjectName(control.name);
+  widget->setAccessibleName(QString::fromUtf8(*control.caption ? control.caption : control.name));
   grid.addWidget(widget, control.row, fieldColumn);
   // Controls sharing a place take turns; the type layout shows the right one.
   if (placeTaken) (control.front ? placeHolder->widget() : widget)->hide();
@@ -250,6 +264,57 @@ void BlockEditor::AddCaption(QGridLayout& grid, const Control& control, QWidget&
   label->setBuddy(&buddy);
   grid.addWidget(label, control.row, 3 * control.column);
   Register(name, label);
+}
+
+void BlockEditor::AddPicture(QWidget& picture, int row, int column, int rowSpan, int columnSpan) {
+  picture.setParent(this);
+  auto& grid = static_cast<QGridLayout&>(*layout());
+  grid.addWidget(&picture, row, 3 * column, rowSpan, 3 * columnSpan - 1);
+  // The space left over stays right of the picture too.
+  const int after = 3 * (column + columnSpan) - 1;
+  if (after > stretchColumn_) {
+    grid.setColumnStretch(stretchColumn_, 0);
+    stretchColumn_ = after;
+    grid.setColumnStretch(stretchColumn_, 1);
+  }
+}
+
+void BlockEditor::FocusFirstControl() {
+  QWidget* control = firstTab_;
+  for (std::size_t left = entries_.size(); control && left > 0; --left, control = control->nextInFocusChain()) {
+    if (isAncestorOf(control) && control->isVisibleTo(this) && control->isEnabled() &&
+        (control->focusPolicy() & Qt::TabFocus)) {
+      control->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
+// Tab walks down each column of the grid, then on to the next column.
+void BlockEditor::OrderTabs() {
+  std::vector<const Control*> order;
+  for (const Control& control : spec_.controls) {
+    if (control.kind != ControlKind::Heading) order.push_back(&control);
+  }
+  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+    return std::pair(a->column, a->row) < std::pair(b->column, b->row);
+  });
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(&Named(order[i - 1]->name), &Named(order[i]->name));
+  if (!order.empty()) firstTab_ = &Named(order.front()->name);
+}
+
+// A dial sits in the gap right of its list; lists sharing a place each have
+// one, shown with its list.
+void BlockEditor::AddDials() {
+  auto& grid = static_cast<QGridLayout&>(*layout());
+  for (const Control& control : spec_.controls) {
+    if (control.kind != ControlKind::List || control.role != ControlRole::Parameter) continue;
+    QComboBox& list = ListNamed(control.name);
+    if (!IsNumericList(list)) continue;
+    auto* dial = new ValueDial(list, this);
+    grid.addWidget(dial, control.row, 3 * control.column + 2, Qt::AlignLeft | Qt::AlignVCenter);
+    dials_.push_back(dial);
+  }
 }
 
 void BlockEditor::Register(std::string name, QWidget* widget) {

@@ -24,6 +24,8 @@ class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
+class FastEntry;
+class ValueDial;
 
 class BlockEditor : public QWidget {
   Q_OBJECT
@@ -43,6 +45,8 @@ class BlockEditor : public QWidget {
   // Writes what the editor shows into preset; failures as for Scatter.
   bool Gather(CPreset& preset);
 
+  // The first control in Tab order that takes the keyboard.
+  void FocusFirstControl();
   BlockNumber Block() const { return spec_.block; }
   QString Title() const { return QString::fromUtf8(spec_.title); }
 
@@ -62,6 +66,9 @@ class BlockEditor : public QWidget {
   void ScatterRows(const CPreset* preset, std::span<const Field> rows);
   void GatherRows(CPreset& preset, std::span<const Field> rows) const;
   void ApplyLayout(int type);
+  // Places a picture in the grid over rows and editor columns (each column a
+  // caption and its list).
+  void AddPicture(QWidget& picture, int row, int column, int rowSpan, int columnSpan);
 
   QWidget& Named(std::string_view name) const;
   QComboBox& ListNamed(std::string_view name) const;
@@ -84,6 +91,8 @@ class BlockEditor : public QWidget {
   void BuildControls();
   QWidget* AddControl(QGridLayout& grid, const Control& control);
   void AddCaption(QGridLayout& grid, const Control& control, QWidget& buddy);
+  void AddDials();
+  void OrderTabs();
   void Register(std::string name, QWidget* widget);
   void CheckTables() const;
   void ReserveCaptionWidths();
@@ -96,5 +105,9 @@ class BlockEditor : public QWidget {
   IBlockHost* host_ = nullptr;
   QCheckBox* onOff_ = nullptr;
   QComboBox* typeList_ = nullptr;
+  FastEntry* fastEntry_ = nullptr;
+  QWidget* firstTab_ = nullptr;
+  int stretchColumn_ = 0;  // the grid column that takes the width left over
+  std::vector<ValueDial*> dials_;
   bool scattering_ = false;
 };

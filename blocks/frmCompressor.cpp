@@ -1,5 +1,6 @@
 #include "frmCompressor.h"
 
+#include "CurvePictures.h"
 #include "comboBoxUtils.h"
 
 namespace {
@@ -36,4 +37,8 @@ constexpr EditorSpec kSpec{
 
 }  // namespace
 
-frmCompressor::frmCompressor(QWidget* parent) : BlockEditor(kSpec, parent) {}
+// The transfer line right of the lists.
+frmCompressor::frmCompressor(QWidget* parent) : BlockEditor(kSpec, parent) {
+  AddPicture(*new CompressorCurvePicture(ListNamed("cmbThreshold"), ListNamed("cmbRatio"), ListNamed("cmbGain")), 1, 1,
+             5, 2);
+}

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+#include "CurvePictures.h"
 #include "comboBoxUtils.h"
 
 namespace {
@@ -153,4 +154,10 @@ constexpr EditorSpec kSpec{
 
 }  // namespace
 
-frmDelay::frmDelay(QWidget* parent) : BlockEditor(kSpec, parent) {}
+// The repeats on a time line under the lists.
+frmDelay::frmDelay(QWidget* parent) : BlockEditor(kSpec, parent) {
+  const DelayTapsPicture::Voice first{&ListNamed("cmbDelayTime1"), &ListNamed("cmbDelayFB1"), &ListNamed("cmbDelayTempo1")};
+  const DelayTapsPicture::Voice second{&ListNamed("cmbDelayTime2"), &ListNamed("cmbDelayFB2"),
+                                       &ListNamed("cmbDelayTempo2")};
+  AddPicture(*new DelayTapsPicture(ListNamed("cmbDelayType"), {first, second}), 8, 0, 1, 3);
+}

@@ -1,6 +1,7 @@
 #include "frmNoiseGateEQ.h"
 
 #include "IBlockHost.h"
+#include "CurvePictures.h"
 #include "comboBoxUtils.h"
 
 namespace {
@@ -81,7 +82,17 @@ constexpr EditorSpec kSpec{
 
 }  // namespace
 
-frmNoiseGateEQ::frmNoiseGateEQ(QWidget* parent) : BlockEditor(kSpec, parent) {}
+// The bands' response under their rows.
+frmNoiseGateEQ::frmNoiseGateEQ(QWidget* parent) : BlockEditor(kSpec, parent) {
+  const auto band = [this](const char* freq, const char* gain, const char* width) {
+    return EqCurvePicture::Band{&ListNamed(freq), &ListNamed(gain), &ListNamed(width)};
+  };
+  auto* curve = new EqCurvePicture({band("cmbEQFreq1", "cmbEQGain1", "cmbEQWidth1"),
+                                    band("cmbEQFreq2", "cmbEQGain2", "cmbEQWidth2"),
+                                    band("cmbEQFreq3", "cmbEQGain3", "cmbEQWidth3")},
+                                   CheckNamed("chkEqOnOff"));
+  AddPicture(*curve, 6, 1, 1, 3);
+}
 
 void frmNoiseGateEQ::Clicked(QWidget& control, ControlRole role) {
   BlockEditor::Clicked(control, role);

@@ -68,6 +68,8 @@ void MainMenu::BuildEditMenu(QMenuBar& bar) {
   QMenu& blocks = AddSubmenu(edit, "mnuEditBlock", "&Effects Blocks");
   blocks.menuAction()->setEnabled(false);
   for (const BlockItemSpec& spec : kBlockItems) AddItem(blocks, spec.name, spec.caption, spec.shortcut, false).setCheckable(true);
+  // The function keys all open blocks or About; the whole chain takes Ctrl+0.
+  AddItem(edit, "mnuEditOverview", "Overview", "Ctrl+0");
   AddSeparator(edit, "mnuEditSep2");
   AddItem(edit, "mnuEditCopyBlock", "Copy Block", {}, false);
   AddItem(edit, "mnuEditPasteBlock", "Paste Block", {}, false);

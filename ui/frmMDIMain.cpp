@@ -32,7 +32,9 @@
 #include "PresetCommands.h"
 #include "SoundDesignCommands.h"
 #include "ToolCommands.h"
+#include "OverviewLink.h"
 #include "dlgMidiSetup.h"
+#include "frmOverview.h"
 
 namespace {
 
@@ -127,6 +129,9 @@ void frmMDIMain::BuildControls() {
   lblNoBlock->setAlignment(Qt::AlignCenter);
   lblNoBlock->setEnabled(false);
   hostLayout->addWidget(lblNoBlock, 1);
+  overview_ = new frmOverview;
+  overview_->hide();
+  hostLayout->addWidget(overview_, 1);
   editorArea_ = new QScrollArea;
   editorArea_->setObjectName("editorArea");
   editorArea_->setWidgetResizable(true);
@@ -196,6 +201,7 @@ void frmMDIMain::BuildCommands() {
   presetCommands_ = std::make_unique<PresetCommands>(*this);
   toolCommands_ = std::make_unique<ToolCommands>(*this);
   comforts_ = new EditingComforts(*this);
+  overviewLink_ = new OverviewLink(*this);
   new SoundDesignCommands(*this);
   const auto on = [this](const char* item, auto command) {
     connect(&menu_->Item(item), &QAction::triggered, this, command);
@@ -223,7 +229,11 @@ void frmMDIMain::BuildCommands() {
   on("mnuHelpAbout", [this] { toolCommands_->About(); });
   for (int block = 1; block <= static_cast<int>(BlockNumber::TapTempo); ++block) {
     if (QAction* item = menu_->BlockItem(static_cast<BlockNumber>(block))) {
-      connect(item, &QAction::triggered, this, [this, block] { ShowBlock(block); });
+      // The keyboard goes to the block opened, so that it works without the mouse.
+      connect(item, &QAction::triggered, this, [this, block] {
+        ShowBlock(block);
+        if (BlockEditor* window = blocks_->ByBlock(static_cast<BlockNumber>(block))) window->FocusFirstControl();
+      });
     }
   }
   // Tools provided elsewhere; their items wait for them.
@@ -345,6 +355,7 @@ void frmMDIMain::DisplayPreset(bool bLoaded) {
   ScatterPreset(bLoaded);
   ToggleButtons();
   if (!bLoaded) UpdateRoutingDisplay(kBlankRouting);
+  ShowNoBlockView();
   Q_EMIT PresetShown();
 }
 
@@ -449,9 +460,16 @@ void frmMDIMain::ShowBlock(int iBlock) {
   BlockEditor* window = blocks_->ByBlock(block);
   if (window && block != BlockNumber::TapTempo) SetCaption(window->Title());
   if (window) window->show();
-  lblNoBlock->setVisible(!window);
   currentBlock_ = iBlock;
+  ShowNoBlockView();
   clipboard_->UpdatePasteMenu();
+}
+
+void frmMDIMain::ShowNoBlockView() {
+  const bool noWindow = !blocks_ || !blocks_->ByBlock(static_cast<BlockNumber>(currentBlock_));
+  const bool loaded = displayState_ != DisplayState::Empty;
+  lblNoBlock->setVisible(noWindow && !loaded);
+  overview_->setVisible(noWindow && loaded);
 }
 
 void frmMDIMain::SetBlockOnOff(BlockNumber iBlock, bool bOn) {

@@ -39,6 +39,8 @@ class QLineEdit;
 class QScrollArea;
 class ToolCommands;
 class dlgMidiSetup;
+class frmOverview;
+class OverviewLink;
 
 // What the frame works with; all of it outlives the frame.
 struct FrameServices {
@@ -87,6 +89,11 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   DumpOpened OpenDump(const std::string& sFileName);
   void CloseDump();
   void ShowSysExPane(bool bShow, int iIndex);
+
+  // Opens a block's window as its toolbar element does (only with a preset
+  // loaded), or its right-button menu as offered for form.
+  void OpenBlockFromToolbar(BlockNumber iBlock);
+  void OpenBlockMenu(BlockMenuForm form, BlockNumber iBlock, Qt::MouseButton button, QPoint globalPos);
 
   // IBlockHost
   void SetFormDirty(bool bDirty) override;
@@ -139,6 +146,7 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   DumpPane& Pane() const { return *pane_; }
   BlockToolbar& Toolbar() const { return *toolbar_; }
   BlockMenu& RightButtonMenu() const { return *blockMenu_; }
+  frmOverview& Overview() const { return *overview_; }
   CFileUI& Files() const { return services_.files; }
   ISettings& Settings() const { return services_.settings; }
   MidiSystem& Midi() const { return services_.midi; }
@@ -166,8 +174,8 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   void ConnectToolbar();
   void EnablePresetControls(bool bLoaded);
   void ShowNameAndNumber(bool bLoaded);
-  void OpenBlockFromToolbar(BlockNumber iBlock);
-  void OpenBlockMenu(BlockMenuForm form, BlockNumber iBlock, Qt::MouseButton button, QPoint globalPos);
+  // Without a block window: the overview while a preset is on screen, else the hint.
+  void ShowNoBlockView();
   void DumpEntryChosen(int row);
   void ShutDown();
 
@@ -181,6 +189,7 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   std::unique_ptr<PresetCommands> presetCommands_;
   std::unique_ptr<ToolCommands> toolCommands_;
   EditingComforts* comforts_ = nullptr;
+  OverviewLink* overviewLink_ = nullptr;
   QString captionName_;
   QString captionNote_;
   bool dirty_ = false;
@@ -196,6 +205,7 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   QScrollArea* editorArea_ = nullptr;
   QWidget* editorHost_ = nullptr;
   QLabel* lblNoBlock = nullptr;
+  frmOverview* overview_ = nullptr;
   QLineEdit* txtPresetName = nullptr;
   QLabel* lblPresetName = nullptr;
   QLineEdit* txtPresetNumber = nullptr;

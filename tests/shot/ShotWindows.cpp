@@ -4,6 +4,7 @@
 
 #include "ControllerShot.h"
 #include "FrameShot.h"
+#include "OverviewShot.h"
 #include "UiShots.h"
 #include "frmChorusFlange.h"
 #include "frmCompressor.h"
@@ -34,6 +35,7 @@ const ShotEntry kWindows[] = {
     {"frmAbout", MakeShot<FixedShot<frmAbout>>},
     {"frmSplash", MakeShot<FixedShot<frmSplash>>},
     {"frmMDIMain", MakeShot<FrameShot>},
+    {"frmOverview", MakeShot<OverviewShot>},
     {"dlgController", MakeControllerShot},
 };
 

@@ -4,11 +4,12 @@
 //
 //   lindel-shot --window NAME [--preset FILE.syx] [--scatter-none]
 //               [--png OUT.png] [--state OUT.json] [--gather OUT.syx]
-//               [--block N] [--dump FILE.syx]
+//               [--block N] [--dump FILE.syx] [--look light|dark]
 //
 // Without --preset the window shows a new preset (every field 0). For the
 // frame (frmMDIMain), --block N shows block N's editor and --dump opens a
-// dump file in the list pane, its first slot on screen. Exit 0 on
+// dump file in the list pane, its first slot on screen. --look draws the
+// window in the editor's light or dark look (default: Qt's own). Exit 0 on
 // success, 1 when the window reported a failure (see lindelerr.Log), 2 on a
 // usage or I/O error.
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include "CPreset.h"
 #include "CliArgs.h"
 #include "Dialogs.h"
+#include "Looks.h"
 #include "ShotWindows.h"
 #include "WidgetState.h"
 
@@ -85,8 +87,14 @@ int BlockArgument(const std::string& text) {
   throw UsageError("--block needs a block number, not " + text);
 }
 
+void ApplyLookArgument(const std::string& text) {
+  if (text != "light" && text != "dark") throw UsageError("--look is light or dark, not " + text);
+  ApplyLook(*qApp, text == "dark" ? Scheme::Dark : Scheme::Light);
+}
+
 int Run(const CliArgs& args) {
   if (!args.Positional().empty()) throw UsageError("unexpected argument " + args.Positional().front());
+  if (const auto look = args.Value("--look")) ApplyLookArgument(*look);
   const std::string name = args.Required("--window");
   const ShotEntry* entry = FindShotWindow(name);
   if (!entry) throw UsageError("no window " + name + " (known: " + WindowNames() + ")");
@@ -130,11 +138,11 @@ int main(int argc, char** argv) {
   CLog::SetProgram(&log);
   try {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return Run(CliArgs(arguments, {"--window", "--preset", "--png", "--state", "--gather", "--block", "--dump"}, {"--scatter-none"}));
+    return Run(CliArgs(arguments, {"--window", "--preset", "--png", "--state", "--gather", "--block", "--dump", "--look"}, {"--scatter-none"}));
   } catch (const UsageError& err) {
     std::cerr << "lindel-shot: " << err.what() << "\n"
               << "usage: lindel-shot --window NAME [--preset FILE.syx] [--scatter-none] [--png OUT.png]"
-                 " [--state OUT.json] [--gather OUT.syx] [--block N] [--dump FILE.syx]\n";
+                 " [--state OUT.json] [--gather OUT.syx] [--block N] [--dump FILE.syx] [--look light|dark]\n";
     return ExitCode::Usage;
   }
 }

@@ -1,0 +1,91 @@
+// The overview in the frame: shown while a preset is on screen and no block
+// window is chosen, following every edit, its cards opening their block's
+// window or menu, and Edit > "Overview" with a shortcut of its own.
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QtTest>
+
+#include "FrameFixture.h"
+#include "MainMenu.h"
+#include "frmOverview.h"
+
+class OverviewFrameTest : public QObject {
+  Q_OBJECT
+
+ private:
+  static bool Shows(FrameFixture& f, const char* name) {
+    auto* widget = f.Frame().findChild<QWidget*>(name);
+    return widget && widget->isVisibleTo(&f.Frame());
+  }
+  static QString CardText(FrameFixture& f, const char* name) { return f.Label(name).text(); }
+
+ private Q_SLOTS:
+  void ShownWithAPresetAndNoBlockWindow() {
+    FrameFixture f;
+    f.Trigger("mnuEditOverview");
+    QVERIFY(Shows(f, "lblNoBlock"));
+    QVERIFY(!Shows(f, "frmOverview"));
+    f.Trigger("mnuPresetNew");
+    QVERIFY(Shows(f, "frmOverview"));
+    QVERIFY(!Shows(f, "lblNoBlock"));
+  }
+
+  void FollowsEveryEdit_data() {
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("delay time") << "frmDelay" << "cmbDelayTime1" << 420 << "cardDelayValue1" << "Time: 420 ms";
+    QTest::newRow("delay type") << "frmDelay" << "cmbDelayType" << 1 << "cardDelayType" << "Dynamic";
+    QTest::newRow("reverb mix") << "frmReverb" << "cmbRevMix" << 35 << "cardReverbValue3" << "Mix: 35 %";
+    QTest::newRow("routing") << "frmRouting" << "cmbRouting" << 2 << "cardRoutingValue1" << "Routing: Parallel";
+  }
+  void FollowsEveryEdit() {
+    QFETCH(QString, editor);
+    QFETCH(QString, list);
+    QFETCH(int, index);
+    QFETCH(QString, card);
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    f.Choose(qPrintable(editor), qPrintable(list), index);
+    QTEST(CardText(f, qPrintable(card)), "text");
+  }
+
+  void ACardOpensItsBlockAndTheMenuItemBringsTheOverviewBack() {
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    auto* card = f.Frame().findChild<OverviewCard*>("cardDelay");
+    QTest::mouseClick(card, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(Shows(f, "frmDelay"));
+    QVERIFY(!Shows(f, "frmOverview"));
+    QCOMPARE(f.Frame().CurrentBlock(), int(BlockNumber::Delay));
+    f.Trigger("mnuEditOverview");
+    QVERIFY(Shows(f, "frmOverview"));
+    QVERIFY(!Shows(f, "frmDelay"));
+  }
+
+  void ARightClickOpensTheBlockMenu() {
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    auto* card = f.Frame().findChild<OverviewCard*>("cardCompressor");
+    QTest::mouseClick(card, Qt::RightButton, {}, QPoint(5, 5));
+    BlockMenu& menu = f.Frame().RightButtonMenu();
+    QTRY_VERIFY(menu.isVisible());
+    QCOMPARE(menu.RightClickBlock(), BlockNumber::Compressor);
+    menu.hide();
+  }
+
+  void TheShortcutIsNoOtherItems() {
+    FrameFixture f;
+    const QKeySequence shortcut = f.Frame().Menu().Item("mnuEditOverview").shortcut();
+    QVERIFY(!shortcut.isEmpty());
+    int holders = 0;
+    for (const QAction* action : f.Frame().findChildren<QAction*>()) holders += action->shortcuts().contains(shortcut);
+    QCOMPARE(holders, 1);
+  }
+};
+
+QTEST_MAIN(OverviewFrameTest)
+#include "OverviewFrameTest.moc"
