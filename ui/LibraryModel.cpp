@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <algorithm>
+#include <cctype>
 #include <set>
 
 #include "LibraryEntryMime.h"
@@ -14,11 +15,19 @@ namespace {
 constexpr int kLamp = 8;  // pixels across one lamp
 constexpr int kLampGap = 3;
 
+// Names hold the device's characters, ASCII for the letters that have a
+// case, so they compare without a text conversion per comparison.
+bool NameBefore(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return std::tolower(x) < std::tolower(y);
+  });
+}
+
 // The column's order of two rows; names compare without regard to case.
 bool Before(const EntryRow& a, const EntryRow& b, int column) {
   switch (column) {
     case LibraryModel::Name:
-      return QString::fromStdString(a.name).compare(QString::fromStdString(b.name), Qt::CaseInsensitive) < 0;
+      return NameBefore(a.name, b.name);
     case LibraryModel::Tags:
       return a.tags < b.tags;
     case LibraryModel::Favourite:
