@@ -41,6 +41,8 @@ bool LibraryCommands::OpenEntry(int64_t id) {
   if (!entry || !frame_.ConfirmLoseChanges()) return false;
   auto preset = std::make_shared<CPreset>();
   if (!preset->LoadFromByteArray(entry->image)) return false;
+  // Under the entry's name, which the user may have given it in the library.
+  preset->SetPresetName(entry->row.name);
   frame_.ShowSinglePreset(std::move(preset));
   keeper_->SetEntryOnScreen(id);
   return true;

@@ -47,6 +47,8 @@ LibraryPane::LibraryPane(LibraryKeeper& keeper, QWidget* parent)
   layout->addWidget(tblLibrary, 1);
   layout->addWidget(lblLibraryFound);
   setWidget(body);
+  // Room for a name, a few tags, the star, seven lamps and a date.
+  body->setMinimumWidth(tblLibrary->fontMetrics().averageCharWidth() * 70);
 
   connect(txtLibrarySearch, &QLineEdit::textChanged, this, &LibraryPane::Refresh);
   connect(tblLibrary, &QTableView::doubleClicked, this, &LibraryPane::OpenCurrent);
@@ -72,6 +74,7 @@ void LibraryPane::Refresh() {
 void LibraryPane::showEvent(QShowEvent* event) {
   QDockWidget::showEvent(event);
   Refresh();
+  txtLibrarySearch->setFocus();
 }
 
 bool LibraryPane::eventFilter(QObject* watched, QEvent* event) {

@@ -126,7 +126,8 @@ class LibraryPaneTest : public QObject {
     rig.f.Trigger("mnuPresetLoad");
     if (edited) rig.f.TypeName("Edited");
     if (answer >= 0) rig.f.dialogs.QueueAnswer(static_cast<MessageAnswer>(answer));
-    const int64_t id = rig.Keep(7, "From library");
+    const int64_t id = rig.Keep(7, "Kept as");
+    rig.Library().Rename(id, "From library");
     rig.ShowPane();
     rig.MakeCurrent(id);
     QTest::keyClick(&rig.Child<QTableView>("tblLibrary"), Qt::Key_Return);
