@@ -1,15 +1,13 @@
 // lindel-cli bank: the argument wiring of the bank commands; the work is in
 // BankCommands.
-#include <iostream>
 
 #include "BankCommands.h"
 #include "BankPlan.h"
 #include "CliArgs.h"
 #include "Commands.h"
-#include "LibraryError.h"
 #include "MidiSession.h"
 #include "SessionReader.h"
-#include "Sqlite.h"
+#include "Subcommands.h"
 
 namespace {
 
@@ -111,27 +109,6 @@ const std::vector<Command>& Subcommands() {
   return subcommands;
 }
 
-std::string Synopses() {
-  std::string text;
-  for (const Command& c : Subcommands()) text += std::string("\n  lindel-cli bank ") + c.synopsis;
-  return text;
-}
-
 }  // namespace
 
-int RunBank(const Args& args) {
-  if (args.empty()) throw UsageError("give a bank command:" + Synopses());
-  for (const Command& c : Subcommands()) {
-    if (args[0] != c.name) continue;
-    try {
-      return c.run(Args(args.begin() + 1, args.end()));
-    } catch (const LibraryError& e) {
-      std::cerr << "lindel-cli bank " << c.name << ": " << e.what() << "\n";
-      return ExitCode::Usage;
-    } catch (const SqliteError& e) {
-      std::cerr << "lindel-cli bank " << c.name << ": " << e.what() << "\n";
-      return ExitCode::Usage;
-    }
-  }
-  throw UsageError("unknown bank command '" + args[0] + "'; use one of:" + Synopses());
-}
+int RunBank(const Args& args) { return RunSubcommand("bank", Subcommands(), args); }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -133,6 +134,7 @@ void frmMDIMain::BuildControls() {
   editorArea_->setWidgetResizable(true);
   editorArea_->setFrameShape(QFrame::NoFrame);
   editorArea_->setWidget(editorHost_);
+  editorHost_->installEventFilter(this);
 }
 
 QWidget* frmMDIMain::BuildPresetBar() {
@@ -289,6 +291,17 @@ void frmMDIMain::Load() {
   blocks_ = std::make_unique<BlockWindows>();
   for (BlockEditor* window : blocks_->All()) window->Setup(*this);
   DisplayPreset(false);
+}
+
+// A release no block window took, on the bare frame background, opens the
+// editors' menu for the compressor, whichever block is on show.
+bool frmMDIMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != editorHost_ || event->type() != QEvent::MouseButtonRelease) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  const auto* release = static_cast<QMouseEvent*>(event);
+  OpenBlockMenu(BlockMenuForm::Editor, BlockNumber::Compressor, release->button(), release->globalPosition().toPoint());
+  return true;
 }
 
 void frmMDIMain::closeEvent(QCloseEvent* event) {
