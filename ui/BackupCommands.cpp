@@ -1,4 +1,5 @@
 #include "BackupCommands.h"
+#include "LibraryCommands.h"
 
 #include "CFileUI.h"
 #include "CommandSteps.h"
@@ -44,6 +45,7 @@ void BackupCommands::BackupDevice() {
     if (path.empty()) return;
     const std::vector<int> numbers = BackupNumbers({1, 100, options[0].checked});
     const BackupOutcome outcome = SaveBackup(ReadFromDevice(kBackupTitle, numbers), numbers.size(), path);
+    if (outcome.written) frame_.Library().DumpFileArrived(path, "device");
     Dialogs().Message(BackupReport(outcome, path), kBackupTitle, IconFor(Complete(outcome)));
   });
 }

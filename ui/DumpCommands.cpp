@@ -1,4 +1,5 @@
 #include "DumpCommands.h"
+#include "LibraryCommands.h"
 
 #include <filesystem>
 
@@ -65,6 +66,7 @@ bool DumpCommands::OpenFile(const std::string& fileName) {
   }
   ReportOpen(opened, fileName);
   if (opened != DumpOpened::Yes && opened != DumpOpened::Truncated) return false;
+  frame_.Library().DumpFileArrived(fileName);
   RecentFiles(frame_.Settings()).Add(fileName);
   return true;
 }
@@ -91,6 +93,7 @@ void DumpCommands::SaveSlot() {
   }
   frame_.RelabelSlot(slot);
   frame_.MarkSaved();
+  frame_.Library().PresetArrived("editor", dump->FileName());
 }
 
 void DumpCommands::ReceiveSysEx() {
@@ -112,6 +115,7 @@ void DumpCommands::ReceiveSysEx() {
       return;
     }
     OpenFile(fileName);  // the file is closed again before the dump is opened on it
+    frame_.Library().DumpFileArrived(fileName, "device");
   });
 }
 

@@ -1,10 +1,14 @@
 #include "DumpPane.h"
 
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include "LibraryEntryMime.h"
 
 DumpPane::DumpPane(QWidget* parent) : QWidget(parent) {
   setObjectName("pictSysExBar");
@@ -18,6 +22,8 @@ DumpPane::DumpPane(QWidget* parent) : QWidget(parent) {
   lstPresets->setObjectName("lstPresets");
   lstPresets->setSelectionMode(QAbstractItemView::SingleSelection);
   lstPresets->setUniformItemSizes(true);
+  lstPresets->viewport()->setAcceptDrops(true);
+  lstPresets->viewport()->installEventFilter(this);
   // Room for the widest label: "100 - " and a 20-character name.
   const QFontMetrics metrics = lstPresets->fontMetrics();
   setFixedWidth(metrics.horizontalAdvance("100 - ") + 20 * metrics.averageCharWidth() + 48);
@@ -69,4 +75,30 @@ void DumpPane::SelectNow(int row) {
 
 void DumpPane::Relabel(int row, const QString& text) {
   if (QListWidgetItem* item = lstPresets->item(row)) item->setText(text);
+}
+
+// Only library entries, and only onto a dump that is open.
+bool DumpPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != lstPresets->viewport()) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDropEvent*>(event);
+      if (drag->mimeData()->hasFormat(kLibraryEntriesMime) && !IsEmpty()) drag->acceptProposedAction();
+      else drag->ignore();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      const std::vector<int64_t> ids = DecodeLibraryEntries(*drop->mimeData());
+      const QListWidgetItem* item = lstPresets->itemAt(drop->position().toPoint());
+      const int row = item ? lstPresets->row(item) : Count() - 1;
+      if (ids.empty() || row < 0) return true;
+      drop->acceptProposedAction();
+      Q_EMIT EntriesDropped(row, ids);
+      return true;
+    }
+    default:
+      return QWidget::eventFilter(watched, event);
+  }
 }

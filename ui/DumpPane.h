@@ -5,6 +5,8 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
+#include <vector>
 
 class QLabel;
 class QListWidget;
@@ -26,6 +28,12 @@ class DumpPane final : public QWidget {
  Q_SIGNALS:
   // The user selected another entry, by mouse or keyboard.
   void EntryChosen(int row);
+  // Library entries were dropped on the entry of row (the last row when
+  // dropped below the list).
+  void EntriesDropped(int row, const std::vector<int64_t>& ids);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void SelectNow(int row);

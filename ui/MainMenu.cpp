@@ -1,6 +1,7 @@
 #include "MainMenu.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,7 +31,8 @@ constexpr BlockItemSpec kBlockItems[] = {
 
 constexpr const char* kPresetItems[] = {"mnuPresetSave",      "mnuPresetTransmit", "mnuEBTapTempo",
                                         "mnuEditPresetName",  "mnuEditCopyBlock",  "mnuPresetRandomize",
-                                        "mnuPresetMutate",    "mnuPresetMorph",    "mnuPresetNudge"};
+                                        "mnuPresetMutate",    "mnuPresetMorph",    "mnuPresetNudge",
+                                        "mnuPresetKeep"};
 constexpr const char* kDumpItems[] = {"mnuFileSave", "mnuFileSendSysEx", "mnuFileSplitSysEx"};
 
 }  // namespace
@@ -38,6 +40,7 @@ constexpr const char* kDumpItems[] = {"mnuFileSave", "mnuFileSendSysEx", "mnuFil
 MainMenu::MainMenu(QMenuBar& bar) : QObject(&bar) {
   BuildFileMenu(bar);
   BuildEditMenu(bar);
+  BuildViewMenu(bar);
   BuildToolsMenu(bar);
   BuildPresetMenu(bar);
   BuildHelpMenu(bar);
@@ -53,6 +56,7 @@ void MainMenu::BuildFileMenu(QMenuBar& bar) {
   AddItem(file, "mnuFileSendSysEx", "S&end SysEx...", {}, false);
   AddItem(file, "mnuFileSplitSysEx", "S&plit SysEx", {}, false);
   AddItem(file, "mnuFileBackup", "&Backup Device...");
+  AddItem(file, "mnuFileImportLibrary", "&Import into Library...");
   AddSeparator(file, "mnuFileSep3");
   AddItem(file, "mnuFileExit", "E&xit", "Ctrl+X");
 }
@@ -75,6 +79,11 @@ void MainMenu::BuildEditMenu(QMenuBar& bar) {
   AddItem(edit, "mnuEditPasteBlock", "Paste Block", {}, false);
 }
 
+void MainMenu::BuildViewMenu(QMenuBar& bar) {
+  QMenu& view = AddMenu(bar, "mnuView", "&View");
+  AddItem(view, "mnuViewLibrary", "&Library", "Ctrl+Shift+L").setCheckable(true);
+}
+
 void MainMenu::BuildToolsMenu(QMenuBar& bar) {
   QMenu& tools = AddMenu(bar, "mnuTools", "&Tools");
   AddItem(tools, "mnuToolsMidiController", "&MIDI Controller...");
@@ -91,6 +100,7 @@ void MainMenu::BuildPresetMenu(QMenuBar& bar) {
   AddSeparator(preset, "mnuPresetSeperator");
   AddItem(preset, "mnuPresetTransmit", "&Transmit Preset...", "Ctrl+T", false);
   AddItem(preset, "mnuPresetSave", "&Save as file...", "Ctrl+F", false);
+  AddItem(preset, "mnuPresetKeep", "Keep in Library", "Ctrl+Shift+K", false);
   AddSeparator(preset, "mnuPresetSep4");
   AddItem(preset, "mnuPresetNew", "New Preset", "Ctrl+N");
   AddSeparator(preset, "mnuPresetSep5");
@@ -170,6 +180,14 @@ void MainMenu::EnableDumpItems(bool enable) {
 
 void MainMenu::CheckBlockItem(BlockNumber iBlock) {
   for (const BlockItemSpec& spec : kBlockItems) Item(spec.name).setChecked(spec.block == iBlock);
+}
+
+// Only the user's choice of the item shows or hides the pane; the tick
+// follows the pane however it was closed.
+void MainMenu::ConnectPane(const std::string& name, QDockWidget& pane) {
+  QAction& item = Item(name);
+  connect(&item, &QAction::triggered, &pane, &QWidget::setVisible);
+  connect(&pane, &QDockWidget::visibilityChanged, &item, &QAction::setChecked);
 }
 
 QAction* MainMenu::BlockItem(BlockNumber iBlock) const {

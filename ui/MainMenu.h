@@ -12,6 +12,7 @@
 #include "PresetLayout.h"
 
 class QAction;
+class QDockWidget;
 class QMenu;
 class QMenuBar;
 
@@ -38,6 +39,8 @@ class MainMenu final : public QObject {
   // The "&Effects Blocks" item (or "&Tap Tempo") that opens iBlock; null for
   // blocks without one.
   QAction* BlockItem(BlockNumber iBlock) const;
+  // The checkable item shows and hides pane.
+  void ConnectPane(const std::string& name, QDockWidget& pane);
 
  private:
   QMenu& AddMenu(QMenuBar& bar, const char* name, const char* caption);
@@ -47,6 +50,7 @@ class MainMenu final : public QObject {
   void AddSeparator(QMenu& menu, const char* name);
   void BuildFileMenu(QMenuBar& bar);
   void BuildEditMenu(QMenuBar& bar);
+  void BuildViewMenu(QMenuBar& bar);
   void BuildToolsMenu(QMenuBar& bar);
   void BuildPresetMenu(QMenuBar& bar);
   void BuildHelpMenu(QMenuBar& bar);

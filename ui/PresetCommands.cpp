@@ -1,4 +1,5 @@
 #include "PresetCommands.h"
+#include "LibraryCommands.h"
 
 #include "CFile.h"
 #include "CFileUI.h"
@@ -51,7 +52,9 @@ void PresetCommands::RequestPreset() {
       const WaitCursor wait;
       received = frame_.MidiSetup().RequestPreset(*requested, number);
     }
-    if (received) frame_.ShowSinglePreset(std::move(requested));
+    if (!received) return;
+    frame_.ShowSinglePreset(std::move(requested));
+    frame_.Library().PresetArrived("device", "request " + std::to_string(number));
   });
 }
 
@@ -68,6 +71,7 @@ bool PresetCommands::LoadFile(const std::string& fileName) {
   if (!loaded) return false;
   const WaitCursor wait;
   frame_.ShowSinglePreset(std::move(loaded));
+  frame_.Library().PresetFileArrived(fileName);
   RecentFiles(frame_.Settings()).Add(fileName);
   return true;
 }
@@ -94,6 +98,7 @@ void PresetCommands::SaveAsFile() {
     if (fileName.empty()) return;
     if (!frame_.Preset()->Save(fileName, 1)) return;
     frame_.MarkSaved();
+    frame_.Library().PresetFileArrived(fileName, "editor");
     RecentFiles(frame_.Settings()).Add(fileName);
   });
 }

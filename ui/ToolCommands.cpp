@@ -1,4 +1,5 @@
 #include "ToolCommands.h"
+#include "LibraryCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,6 +62,7 @@ void ToolCommands::InternetDatabase() {
     const std::optional<CPreset> downloaded = RunInternetDatabase(frame_.Settings(), &frame_);
     if (!downloaded || !frame_.ConfirmLoseChanges()) return;
     frame_.ShowSinglePreset(std::make_shared<CPreset>(*downloaded));
+    frame_.Library().PresetArrived("internet", "");
   });
 }
 

@@ -28,6 +28,8 @@
 #include "FileOpener.h"
 #include "Guarded.h"
 #include "KeyFilters.h"
+#include "LibraryCommands.h"
+#include "LibraryPane.h"
 #include "MainMenu.h"
 #include "PresetCommands.h"
 #include "SoundDesignCommands.h"
@@ -200,6 +202,7 @@ void frmMDIMain::BuildCommands() {
   dumpCommands_ = std::make_unique<DumpCommands>(*this);
   presetCommands_ = std::make_unique<PresetCommands>(*this);
   toolCommands_ = std::make_unique<ToolCommands>(*this);
+  libraryCommands_ = std::make_unique<LibraryCommands>(*this);
   comforts_ = new EditingComforts(*this);
   overviewLink_ = new OverviewLink(*this);
   new SoundDesignCommands(*this);
@@ -212,6 +215,9 @@ void frmMDIMain::BuildCommands() {
   on("mnuFileSendSysEx", [this] { dumpCommands_->SendSysEx(); });
   on("mnuFileSplitSysEx", [this] { dumpCommands_->SplitSysEx(); });
   on("mnuFileBackup", [this] { BackupCommands(*this).BackupDevice(); });
+  on("mnuFileImportLibrary", [this] { libraryCommands_->ImportIntoLibrary(); });
+  on("mnuPresetKeep", [this] { libraryCommands_->KeepInLibrary(); });
+  menu_->ConnectPane("mnuViewLibrary", libraryCommands_->Pane());
   on("mnuFileExit", [this] { close(); });
   on("mnuEditModifiers", [this] { toolCommands_->EditModifiers(); });
   on("mnuEditPresetName", [this] { FocusPresetName(); });

@@ -30,6 +30,7 @@ class CFileUI;
 class DumpCommands;
 class DumpPane;
 class EditingComforts;
+class LibraryCommands;
 class ISettings;
 class MainMenu;
 class MidiSystem;
@@ -144,6 +145,7 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   dlgMidiSetup& MidiSetup() const { return *midiSetup_; }
   BlockWindows& Blocks() const { return *blocks_; }
   DumpPane& Pane() const { return *pane_; }
+  LibraryCommands& Library() const { return *libraryCommands_; }
   BlockToolbar& Toolbar() const { return *toolbar_; }
   BlockMenu& RightButtonMenu() const { return *blockMenu_; }
   frmOverview& Overview() const { return *overview_; }
@@ -188,6 +190,7 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   std::unique_ptr<DumpCommands> dumpCommands_;
   std::unique_ptr<PresetCommands> presetCommands_;
   std::unique_ptr<ToolCommands> toolCommands_;
+  std::unique_ptr<LibraryCommands> libraryCommands_;
   EditingComforts* comforts_ = nullptr;
   OverviewLink* overviewLink_ = nullptr;
   QString captionName_;

@@ -84,6 +84,8 @@ void StepPlayer::GiveUp() {
 }
 
 FrameFixture::FrameFixture(FrameTools tools, MidiSystem* system) : midi(kBulkDumpDelay) {
+  // Presets the frame keeps go to a library of the test's own.
+  qputenv("LINDEL_LIBRARY", QByteArray::fromStdString(dir.File("kept.db")));
   frame_ = std::make_unique<frmMDIMain>(FrameServices{settings, system ? *system : midi, files, std::move(tools)});
   frame_->Load();
   frame_->MidiSetup().Transfer().SetTimings(FastTimings());

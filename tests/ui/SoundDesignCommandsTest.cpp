@@ -16,6 +16,7 @@
 
 #include "EditingComforts.h"
 #include "FrameFixture.h"
+#include "LibraryKeeper.h"
 #include "MainMenu.h"
 #include "PresetBuilder.h"
 #include "PresetLibrary.h"
@@ -48,6 +49,8 @@ struct Rig {
   std::string target;
 
   Rig() {
+    // The library holds only what a test puts there, not the presets loaded.
+    f.settings.Set(kLibrarySection, kKeepAutomaticallyKey, "0");
     const std::string stored = f.dir.File("u5.syx");
     WriteBytes(stored, ShownAsItIs("Stored", 105, 1));
     f.files.opens.push_back(stored);

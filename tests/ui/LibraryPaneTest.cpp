@@ -1,0 +1,218 @@
+// The Library pane and the library commands on the real frame, offscreen:
+// searching, opening an entry, dropping entries on dump slots, keeping an
+// edit as a version, and the presets kept (or not) as they arrive.
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTableView>
+#include <QtTest>
+#include <algorithm>
+#include <filesystem>
+
+#include "CSysEx.h"
+#include "DumpPane.h"
+#include "FrameFixture.h"
+#include "LibraryCommands.h"
+#include "LibraryEntryMime.h"
+#include "LibraryImport.h"
+#include "LibraryKeeper.h"
+#include "LibraryModel.h"
+#include "LibraryPane.h"
+#include "PresetBuilder.h"
+
+namespace {
+
+struct Rig {
+  FrameFixture f;
+  LibraryCommands& commands = f.Frame().Library();
+  LibraryPane& pane = commands.Pane();
+
+  PresetLibrary& Library() { return *commands.Keeper().Library(); }
+  int64_t Keep(uint32_t seed, const std::string& name) {
+    return Library().Keep(PresetBuilder().Name(name).Number(101).Scramble(seed).Build().Image(), {"file", "x.syx", -1}).id;
+  }
+  size_t Count() { return Library().Search(ParseSearch({})).size(); }
+  template <typename T>
+  T& Child(const char* name) { return *pane.findChild<T*>(name); }
+  QStringList Names() {
+    QStringList names;
+    for (int row = 0; row < pane.Model().rowCount(); ++row) names << QString::fromStdString(pane.Model().Row(row).name);
+    return names;
+  }
+  void ShowPane() {
+    f.Trigger("mnuViewLibrary");
+    QTRY_VERIFY(pane.isVisible());
+  }
+  // The table's row of entry id made current, as the arrow keys would.
+  void MakeCurrent(int64_t id) {
+    for (int row = 0; row < pane.Model().rowCount(); ++row) {
+      if (pane.Model().Row(row).id == id) Child<QTableView>("tblLibrary").selectRow(row);
+    }
+  }
+  void DropOnSlot(int slot, const QByteArray& lines) {
+    auto& list = *f.Frame().Pane().findChild<QListWidget*>("lstPresets");
+    const QPoint at = list.visualItemRect(list.item(slot)).center();
+    QMimeData data;
+    data.setData(kLibraryEntriesMime, lines);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &drop);
+  }
+};
+
+// Bytes 29 to 612: the sound, whatever its name, number and checksum.
+std::vector<uint8_t> Sound(std::span<const uint8_t> image) { return {image.begin() + 29, image.begin() + 613}; }
+
+}  // namespace
+
+class LibraryPaneTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void SearchBoxFindsEntries_data() {
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("every visible entry") << "" << QStringList{"Ambient", "Clean", "Lead solo"};
+    QTest::newRow("part of a name, any case") << "SOL" << QStringList{"Lead solo"};
+    QTest::newRow("tag") << "tag:live" << QStringList{"Clean", "Lead solo"};
+    QTest::newRow("terms are anded") << "tag:live fav" << QStringList{"Clean"};
+    QTest::newRow("hidden ones too when asked") << "hidden" << QStringList{"Ambient", "Clean", "Hidden one", "Lead solo"};
+    QTest::newRow("nothing") << "nomatch" << QStringList{};
+  }
+  void SearchBoxFindsEntries() {
+    QFETCH(QString, search);
+    QFETCH(QStringList, found);
+    Rig rig;
+    const int64_t lead = rig.Keep(1, "Lead solo"), clean = rig.Keep(2, "Clean");
+    rig.Keep(3, "Ambient");
+    rig.Library().SetHidden(rig.Keep(4, "Hidden one"), true);
+    rig.Library().AddTags(lead, {"live"});
+    rig.Library().AddTags(clean, {"live"});
+    rig.Library().SetFavourite(clean, true);
+    rig.ShowPane();
+    QTest::keyClicks(&rig.Child<QLineEdit>("txtLibrarySearch"), search);
+    QStringList names = rig.Names();
+    names.sort();
+    QCOMPARE(names, found);
+    QCOMPARE(rig.Child<QLabel>("lblLibraryFound").text(), QString("%1 found").arg(found.size()));
+  }
+
+  void AMeaninglessTermIsNamedAndTheListStays() {
+    Rig rig;
+    rig.Keep(1, "Lead");
+    rig.ShowPane();
+    rig.Child<QLineEdit>("txtLibrarySearch").setText("delay=nonsense");
+    QVERIFY(rig.Child<QLabel>("lblLibraryFound").text().contains("delay=nonsense"));
+    QCOMPARE(rig.Names(), QStringList{"Lead"});
+  }
+
+  void EnterOpensTheEntryAfterTheQuestion_data() {
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("nothing to lose") << false << -1 << true;
+    QTest::newRow("edits given up") << true << static_cast<int>(MessageAnswer::Ok) << true;
+    QTest::newRow("edits kept") << true << static_cast<int>(MessageAnswer::Cancel) << false;
+  }
+  void EnterOpensTheEntryAfterTheQuestion() {
+    QFETCH(bool, edited);
+    QFETCH(int, answer);
+    QFETCH(bool, opened);
+    Rig rig;
+    rig.f.files.opens.push_back(rig.f.WritePreset("on.syx", "On screen", 120));
+    rig.f.Trigger("mnuPresetLoad");
+    if (edited) rig.f.TypeName("Edited");
+    if (answer >= 0) rig.f.dialogs.QueueAnswer(static_cast<MessageAnswer>(answer));
+    const int64_t id = rig.Keep(7, "Kept as");
+    rig.Library().Rename(id, "From library");
+    rig.ShowPane();
+    rig.MakeCurrent(id);
+    QTest::keyClick(&rig.Child<QTableView>("tblLibrary"), Qt::Key_Return);
+    QCOMPARE(rig.f.Frame().NameOnScreen().trimmed(), opened ? QString("From library") : QString("Edited"));
+    QCOMPARE(rig.commands.Keeper().EntryOnScreen() == std::optional<int64_t>(id), opened);
+  }
+
+  void EntriesDroppedOnADumpSlotFillItAndTheNextKeepingTheirNumbers() {
+    Rig rig;
+    const std::string dump = rig.f.WriteDump("bank.syx", 5);
+    rig.f.files.opens.push_back(dump);
+    rig.f.Trigger("mnuFileOpen");
+    const int64_t a = rig.Keep(11, "Dropped A"), b = rig.Keep(12, "Dropped B");
+    const std::vector<uint8_t> before = ReadBytes(dump);
+    rig.DropOnSlot(2, QByteArray::number(a) + "\n" + QByteArray::number(b) + "\n");
+    const std::vector<uint8_t> after = ReadBytes(dump);
+    QCOMPARE(after.size(), before.size());
+    const auto slot = [&](const std::vector<uint8_t>& bytes, int i) {
+      return std::span<const uint8_t>(bytes).subspan(static_cast<size_t>(i) * kPresetSize, kPresetSize);
+    };
+    QVERIFY(Sound(slot(after, 2)) == Sound(rig.Library().Entry(a)->image));
+    QVERIFY(Sound(slot(after, 3)) == Sound(rig.Library().Entry(b)->image));
+    for (int i : {0, 1, 4}) QVERIFY(std::ranges::equal(slot(after, i), slot(before, i)));
+    CPreset written;
+    QVERIFY(written.Read(dump, 3));
+    CPreset original;
+    original.LoadFromByteArray(slot(before, 3));
+    QCOMPARE(written.PresetNumber(), original.PresetNumber());
+    QCOMPARE(rig.f.Frame().DumpSlot(), 2);
+  }
+
+  void KeepInLibraryMakesANewVersionOfTheEntryOnScreen() {
+    Rig rig;
+    const int64_t original = rig.Keep(5, "Original");
+    QVERIFY(rig.commands.OpenEntry(original));
+    rig.f.Frame().SetBlockOnOff(BlockNumber::Delay, !rig.f.Frame().Blocks().IsOn("frmDelay"));
+    rig.f.Trigger("mnuPresetKeep");
+    const std::vector<EntryRow> history = rig.Library().History(original);
+    QCOMPARE(history.size(), size_t{2});
+    QCOMPARE(history[1].parent, std::optional<int64_t>(original));
+    QCOMPARE(rig.commands.Keeper().EntryOnScreen(), std::optional<int64_t>(history[1].id));
+  }
+
+  void ArrivingPresetsAreKeptUnlessTurnedOff_data() {
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("on by default") << "" << 4;
+    QTest::newRow("on") << "1" << 4;
+    QTest::newRow("off") << "0" << 0;
+  }
+  void ArrivingPresetsAreKeptUnlessTurnedOff() {
+    QFETCH(QString, setting);
+    QFETCH(int, kept);
+    Rig rig;
+    if (!setting.isEmpty()) rig.f.settings.Set(kLibrarySection, kKeepAutomaticallyKey, setting.toStdString());
+    rig.f.files.opens = {rig.f.WritePreset("one.syx", "Loaded", 150), rig.f.WriteDump("three.syx", 3)};
+    rig.f.Trigger("mnuPresetLoad");
+    rig.f.Trigger("mnuFileOpen");
+    QCOMPARE(rig.Count(), static_cast<size_t>(kept));
+  }
+
+  void ALibraryThatCannotBeWrittenIsSaidOnceAndLoadingGoesOn() {
+    Rig rig;
+    WriteBytes(rig.f.dir.File("not-a-folder"), {1});
+    qputenv("LINDEL_LIBRARY", QByteArray::fromStdString(rig.f.dir.File("not-a-folder") + "/library.db"));
+    for (const char* name : {"First", "Second"}) {
+      rig.f.files.opens.push_back(rig.f.WritePreset(std::string(name) + ".syx", name, 101 + name[0]));
+      rig.f.Trigger("mnuPresetLoad");
+      QCOMPARE(rig.f.Frame().NameOnScreen().trimmed(), QString(name));
+    }
+    const std::vector<std::string> shown = rig.f.Messages();
+    QCOMPARE(std::ranges::count_if(shown, [](const std::string& m) { return m.find("library") != std::string::npos; }), 1);
+  }
+
+  void ImportIntoLibraryCountsWhatItFound() {
+    Rig rig;
+    std::filesystem::create_directories(rig.f.dir.File("in"));
+    rig.f.WritePreset("in/a.syx", "A", 110);
+    rig.f.WritePreset("in/again.syx", "Again", 110);
+    WriteBytes(rig.f.dir.File("in/broken.syx"), {0xF0, 1, 2});
+    const ImportCounts counts = rig.commands.ImportPaths({rig.f.dir.File("in")});
+    QCOMPARE(counts.Line(), std::string("1 added, 1 already there, 1 refused"));
+    QVERIFY(rig.f.Messages().back().starts_with("1 added, 1 already there, 1 refused\n"));
+  }
+};
+
+QTEST_MAIN(LibraryPaneTest)
+#include "LibraryPaneTest.moc"

@@ -1,0 +1,152 @@
+#include "LibraryPane.h"
+
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "LibraryError.h"
+#include "LibraryKeeper.h"
+#include "LibraryModel.h"
+
+LibraryPane::LibraryPane(LibraryKeeper& keeper, QWidget* parent)
+    : QDockWidget("Library", parent), keeper_(keeper), model_(new LibraryModel(this)) {
+  setObjectName("dockLibrary");
+  auto* body = new QWidget(this);
+  txtLibrarySearch = new QLineEdit(body);
+  txtLibrarySearch->setObjectName("txtLibrarySearch");
+  txtLibrarySearch->setPlaceholderText("Search: words, tag:NAME, fav, delay=dual, reverb:on ...");
+  txtLibrarySearch->setClearButtonEnabled(true);
+  lblLibraryFound = new QLabel(body);
+  lblLibraryFound->setObjectName("lblLibraryFound");
+  lblLibraryFound->setTextFormat(Qt::PlainText);
+  tblLibrary = new QTableView(body);
+  tblLibrary->setObjectName("tblLibrary");
+  tblLibrary->setModel(model_);
+  tblLibrary->setSortingEnabled(true);
+  tblLibrary->sortByColumn(LibraryModel::Name, Qt::AscendingOrder);
+  tblLibrary->setSelectionBehavior(QAbstractItemView::SelectRows);
+  tblLibrary->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  tblLibrary->setDragEnabled(true);
+  tblLibrary->setDragDropMode(QAbstractItemView::DragOnly);
+  tblLibrary->setContextMenuPolicy(Qt::CustomContextMenu);
+  tblLibrary->verticalHeader()->hide();
+  tblLibrary->verticalHeader()->setDefaultSectionSize(tblLibrary->fontMetrics().height() + 6);
+  tblLibrary->horizontalHeader()->setStretchLastSection(true);
+  tblLibrary->setColumnWidth(LibraryModel::Name, tblLibrary->fontMetrics().averageCharWidth() * 22);
+  tblLibrary->setColumnWidth(LibraryModel::Favourite, tblLibrary->fontMetrics().averageCharWidth() * 5);
+  tblLibrary->installEventFilter(this);
+
+  auto* layout = new QVBoxLayout(body);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(txtLibrarySearch);
+  layout->addWidget(tblLibrary, 1);
+  layout->addWidget(lblLibraryFound);
+  setWidget(body);
+  // Room for a name, a few tags, the star, seven lamps and a date.
+  body->setMinimumWidth(tblLibrary->fontMetrics().averageCharWidth() * 70);
+
+  connect(txtLibrarySearch, &QLineEdit::textChanged, this, &LibraryPane::Refresh);
+  connect(tblLibrary, &QTableView::doubleClicked, this, &LibraryPane::OpenCurrent);
+  connect(tblLibrary, &QTableView::customContextMenuRequested, this, &LibraryPane::ShowMenu);
+  connect(&keeper_, &LibraryKeeper::Changed, this, [this] {
+    if (isVisible()) Refresh();
+  });
+}
+
+// A term that means nothing leaves the list as it was and says why.
+void LibraryPane::Refresh() {
+  PresetLibrary* library = keeper_.Library();
+  if (!library) return;
+  try {
+    const SearchQuery query = ParseSearch(SplitTerms(txtLibrarySearch->text().toStdString()));
+    model_->SetRows(library->Search(query));
+    lblLibraryFound->setText(QString("%1 found").arg(model_->rowCount()));
+  } catch (const LibraryError& e) {
+    lblLibraryFound->setText(QString::fromStdString(e.what()));
+  }
+}
+
+void LibraryPane::showEvent(QShowEvent* event) {
+  QDockWidget::showEvent(event);
+  Refresh();
+  txtLibrarySearch->setFocus();
+}
+
+bool LibraryPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tblLibrary && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      OpenCurrent();
+      return true;
+    }
+  }
+  return QDockWidget::eventFilter(watched, event);
+}
+
+void LibraryPane::OpenCurrent() {
+  const QModelIndex current = tblLibrary->currentIndex();
+  if (current.isValid()) Q_EMIT OpenRequested(model_->Row(current.row()).id);
+}
+
+std::vector<int64_t> LibraryPane::SelectedIds() const {
+  std::vector<int64_t> ids;
+  for (const QModelIndex& index : tblLibrary->selectionModel()->selectedRows()) ids.push_back(model_->Row(index.row()).id);
+  return ids;
+}
+
+template <typename Change>
+void LibraryPane::ChangeSelected(Change change) {
+  PresetLibrary* library = keeper_.Library();
+  if (!library) return;
+  try {
+    for (const int64_t id : SelectedIds()) change(*library, id);
+  } catch (const std::exception& e) {
+    keeper_.Failed(e.what());
+  }
+  Refresh();
+}
+
+void LibraryPane::TagSelected(const QString& tag) {
+  const std::vector<std::string> tags = SplitTerms(tag.toStdString());
+  if (!tags.empty()) ChangeSelected([&](PresetLibrary& library, int64_t id) { library.AddTags(id, tags); });
+}
+
+void LibraryPane::FavouriteSelected(bool favourite) {
+  ChangeSelected([&](PresetLibrary& library, int64_t id) { library.SetFavourite(id, favourite); });
+}
+
+void LibraryPane::RenameSelected(const QString& name) {
+  if (!name.trimmed().isEmpty())
+    ChangeSelected([&](PresetLibrary& library, int64_t id) { library.Rename(id, name.trimmed().toStdString()); });
+}
+
+void LibraryPane::HideSelected(bool hidden) {
+  ChangeSelected([&](PresetLibrary& library, int64_t id) { library.SetHidden(id, hidden); });
+}
+
+void LibraryPane::ShowMenu(const QPoint& at) {
+  const QModelIndex index = tblLibrary->indexAt(at);
+  if (!index.isValid()) return;
+  const EntryRow row = model_->Row(index.row());
+  QMenu menu(this);
+  menu.addAction("&Tag...", this, [this] {
+    bool ok = false;
+    const QString tag = QInputDialog::getText(this, "Tag", "Tags (separated by blanks):", QLineEdit::Normal, {}, &ok);
+    if (ok) TagSelected(tag);
+  });
+  menu.addAction(row.favourite ? "Not a &favourite" : "&Favourite", this,
+                 [this, row] { FavouriteSelected(!row.favourite); });
+  menu.addAction("&Rename...", this, [this, row] {
+    bool ok = false;
+    const QString name = QInputDialog::getText(this, "Rename", "Name:", QLineEdit::Normal,
+                                               QString::fromStdString(row.name).trimmed(), &ok);
+    if (ok) RenameSelected(name);
+  });
+  menu.addAction(row.hidden ? "&Show again" : "&Hide", this, [this, row] { HideSelected(!row.hidden); });
+  menu.exec(tblLibrary->viewport()->mapToGlobal(at));
+}
