@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CPreset.h"
+#include "StagedFiles.h"
 
 struct SlotRead {
   CPreset preset;
@@ -20,5 +21,3 @@ SlotRead ReadPresetSlot(const std::string& path, int slot);
 // command that rewrites it never shrinks a dump to one slot.
 void RequireSinglePreset(const std::string& path);
 
-// "'path'" as messages quote file names.
-std::string Quoted(const std::string& path);
