@@ -7,7 +7,7 @@ CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build run test bench clean test-sanitize fuzz
+.PHONY: all deps configure build run test bench clean test-sanitize fuzz package
 
 # Hardening builds: the whole test suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the libFuzzer targets (clang++).
@@ -49,6 +49,10 @@ fuzz: deps
 	  -DLINDEL_FUZZ=ON -DLINDEL_BUILD_TESTS=OFF -DLINDEL_BUILD_BENCH=OFF > /dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	@bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# lindel_VERSION_amd64.deb in the build folder.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@bash scripts/run-bench.sh $(BUILD)

@@ -6,78 +6,18 @@
 // and their answers, 62,500 bytes, 20 s). Starts its own JACK server and
 // simulator with scripts/midi-services.sh and stops them at the end.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "CPreset.h"
+#include "JackServices.h"
 
 namespace {
 
 constexpr double kWireSeconds = 61500 * 10 / 31250.0;
 constexpr double kBackupWireSeconds = 100 * (10 + 615) * 10 / 31250.0;
-
-struct ChildCost {
-  double wallSeconds = 0;
-  double cpuSeconds = 0;
-  int exitCode = -1;
-};
-
-ChildCost RunChild(const std::vector<std::string>& args) {
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    std::freopen("/dev/null", "w", stdout);
-    std::freopen("/dev/null", "w", stderr);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  ::wait4(pid, &status, 0, &usage);
-  ChildCost cost;
-  cost.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  cost.cpuSeconds = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-                    (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-  cost.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return cost;
-}
-
-// The JACK server and the simulator, for the whole program run.
-class Services {
- public:
-  Services() : dir_(std::filesystem::temp_directory_path() / ("lindel-bench-" + std::to_string(::getpid()))) {
-    const std::string start = "bash " LINDEL_SERVICES " start '" + dir_.string() + "' " LINDEL_SIM;
-    if (std::system(start.c_str()) != 0) throw std::runtime_error("cannot start the MIDI services");
-    std::ifstream env(dir_ / "env");
-    for (std::string line; std::getline(env, line);) {  // export NAME='value'
-      const auto eq = line.find('=');
-      std::string value = line.substr(eq + 1);
-      if (value.size() >= 2 && value.front() == '\'') value = value.substr(1, value.size() - 2);
-      ::setenv(line.substr(7, eq - 7).c_str(), value.c_str(), 1);
-    }
-  }
-  ~Services() {
-    const std::string stop = "bash " LINDEL_SERVICES " stop '" + dir_.string() + "'";
-    if (std::system(stop.c_str()) != 0) std::fprintf(stderr, "stopping the MIDI services failed\n");
-    std::filesystem::remove_all(dir_);
-  }
-  std::string File(const std::string& name) const { return (dir_ / name).string(); }
-
- private:
-  std::filesystem::path dir_;
-};
 
 std::vector<uint8_t> HundredPresets() {
   std::vector<uint8_t> dump;
@@ -93,17 +33,12 @@ std::vector<uint8_t> HundredPresets() {
   return dump;
 }
 
-Services& TheServices() {
-  static Services services;
+JackServices& TheServices() {
+  static JackServices services(LINDEL_SERVICES, LINDEL_SIM);
   return services;
 }
 
-std::vector<std::string> Devices(std::vector<std::string> args) {
-  const std::string sim = std::getenv("LINDEL_SIM_NAME");
-  args.insert(args.begin(), LINDEL_CLI);
-  args.insert(args.end(), {"--in", sim, "--out", sim});
-  return args;
-}
+std::vector<std::string> Devices(std::vector<std::string> args) { return CliOnSimulator(LINDEL_CLI, std::move(args)); }
 
 // The whole command's CPU (cpu_s), and the share of the 10 s wait itself
 // (wait_cpu_s): the difference to a 1 s wait, scaled to 10 s. The rest is

@@ -74,7 +74,8 @@ bool BlockEditor::Gather(CPreset& preset) {
 }
 
 void BlockEditor::ScatterShown(const CPreset* preset, bool bAll) {
-  if (bAll) ScatterRows(preset, spec_.fields);
+  // Without a type list every field is type-independent: bAll changes nothing.
+  if (bAll || !typeList_) ScatterRows(preset, spec_.fields);
   const int type = SubType();
   if (type < 0 || type >= kMaxTypes) return;
   ApplyLayout(type);
@@ -215,7 +216,8 @@ void BlockEditor::BuildControls() {
 
 QWidget* BlockEditor::AddControl(QGridLayout& grid, const Control& control) {
   const int fieldColumn = 3 * control.column + 1;
-  const bool placeTaken = grid.itemAtPosition(control.row, fieldColumn) != nullptr;
+  QLayoutItem* const placeHolder = grid.itemAtPosition(control.row, fieldColumn);
+  const bool placeTaken = placeHolder != nullptr;
   QWidget* widget = nullptr;
   if (control.kind == ControlKind::Check) {
     widget = new QCheckBox(QString::fromUtf8(control.caption), this);
@@ -235,7 +237,7 @@ QWidget* BlockEditor::AddControl(QGridLayout& grid, const Control& control) {
   widget->setObjectName(control.name);
   grid.addWidget(widget, control.row, fieldColumn);
   // Controls sharing a place take turns; the type layout shows the right one.
-  if (placeTaken) widget->hide();
+  if (placeTaken) (control.front ? placeHolder->widget() : widget)->hide();
   Register(control.name, widget);
   return widget;
 }

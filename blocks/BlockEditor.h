@@ -35,9 +35,9 @@ class BlockEditor : public QWidget {
   int SubType() const;
   void Setup(IBlockHost& frmParent);
   // bShow false: the neutral values, the preset unread, the type layout kept.
-  // bShow true: with bAll the type-independent fields, then in editors with
-  // types the selected type's layout and fields. A missing preset shows each
-  // field's neutral value. The first failure is logged and ends the
+  // bShow true: with bAll, or in editors without types, the type-independent
+  // fields; then in editors with types the selected type's layout and fields.
+  // A missing preset shows each field's neutral value. The first failure is logged and ends the
   // operation, leaving the later controls as they were; false then.
   bool Scatter(const CPreset* preset, bool bShow, bool bAll);
   // Writes what the editor shows into preset; failures as for Scatter.
@@ -49,7 +49,8 @@ class BlockEditor : public QWidget {
  protected:
   explicit BlockEditor(const EditorSpec& spec, QWidget* parent = nullptr);
 
-  // Scatter with bShow true. Default: the field table when bAll, then the type part.
+  // Scatter with bShow true. Default: the field table when bAll or
+  // there are no types, then the type part.
   virtual void ScatterShown(const CPreset* preset, bool bAll);
   // The fields set after a type's layout. Default: that type's value table.
   virtual void ScatterTypeValues(int type, const CPreset* preset);

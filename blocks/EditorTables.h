@@ -29,15 +29,22 @@ struct Control {
   const char* name;     // the widget's objectName
   const char* caption;  // a check box's text, or the text of a list's caption label ("" for none)
   int row;              // place in the editor's grid; lists placed in one cell take turns,
-  int column;           // the later ones start hidden and share the first one's label
+  int column;           // share the first one's label, and all but one start hidden
   ListFiller fill = nullptr;  // lists: how Setup fills them
   ControlRole role = ControlRole::Parameter;
   const char* label = nullptr;  // caption label's objectName; default "lbl" + name less "cmb"
+  bool front = false;           // shown, not hidden, in a place an earlier list took
 
   // The caption label's name where the window changes its text at run time.
   constexpr Control Label(const char* labelName) const {
     Control c = *this;
     c.label = labelName;
+    return c;
+  }
+  // Before any type's layout, this list is the one its shared place shows.
+  constexpr Control InFront() const {
+    Control c = *this;
+    c.front = true;
     return c;
   }
 };

@@ -15,8 +15,8 @@ void FillLoCutCombo(QComboBox& list) {
 }
 
 // In the order Setup fills them, in a grid of seven rows by three columns.
-// Width and the second tempo share a place, as do the ducking lists and the
-// pans. The pans mark the preset changed like every other list: a pan is as
+// Width and the second tempo share a place (the tempo's until a type says
+// otherwise), as do the ducking lists and the pans. The pans mark the preset changed like every other list: a pan is as
 // much an edit as any other value, and an edit the window does not report
 // would be lost without the question about unsaved changes.
 constexpr Control kControls[] = {
@@ -27,7 +27,7 @@ constexpr Control kControls[] = {
     ListControl("cmbDelayTempo1", "Tempo 1", 4, 0, [](QComboBox& c) { FillTempoCombo(c); }),
     ListControl("cmbDelayWidth", "Tempo 2", 5, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); })
         .Label("lblDelayTempo2"),
-    ListControl("cmbDelayTempo2", "", 5, 0, [](QComboBox& c) { FillTempoCombo(c); }),
+    ListControl("cmbDelayTempo2", "", 5, 0, [](QComboBox& c) { FillTempoCombo(c); }).InFront(),
     ListControl("cmbDelayFB1", "Feedback", 6, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
     ListControl("cmbDelayFB2", "Feedback", 7, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
     ListControl("cmbDelayFBHiCut", "FB Hi Cut", 1, 1, [](QComboBox& c) { FillFrequencyCombo(c, 40, 60); }),

@@ -83,8 +83,6 @@ constexpr EditorSpec kSpec{
 
 frmNoiseGateEQ::frmNoiseGateEQ(QWidget* parent) : BlockEditor(kSpec, parent) {}
 
-void frmNoiseGateEQ::ScatterShown(const CPreset* preset, bool) { ScatterRows(preset, kFields); }
-
 void frmNoiseGateEQ::Clicked(QWidget& control, ControlRole role) {
   BlockEditor::Clicked(control, role);
   // The EQ switch is no block on/off, but the toolbar shows it all the same.

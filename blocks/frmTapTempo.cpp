@@ -29,8 +29,6 @@ constexpr EditorSpec kSpec{
 
 frmTapTempo::frmTapTempo(QWidget* parent) : BlockEditor(kSpec, parent) {}
 
-void frmTapTempo::ScatterShown(const CPreset* preset, bool) { ScatterRows(preset, kFields); }
-
 void frmTapTempo::Clicked(QWidget& control, ControlRole role) {
   BlockEditor::Clicked(control, role);
   if (!Host()) return;

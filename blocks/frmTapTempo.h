@@ -12,7 +12,5 @@ class frmTapTempo final : public BlockEditor {
   explicit frmTapTempo(QWidget* parent = nullptr);
 
  protected:
-  // Shows every field whatever bAll says: nothing here depends on a type.
-  void ScatterShown(const CPreset* preset, bool bAll) override;
   void Clicked(QWidget& control, ControlRole role) override;
 };

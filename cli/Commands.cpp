@@ -13,10 +13,15 @@ const std::vector<Command>& AllCommands() {
       {"ports", "ports [--json]", RunPorts},
       {"request", "request --in DEV --out DEV --preset E|F1..F100|U1..U100 -o FILE [--timeout S]", RunRequest},
       {"transmit", "transmit --in DEV --out DEV FILE [--as E|U1..U100] [--timeout S]", RunTransmit},
-      {"receive-dump", "receive-dump --in DEV --out DEV -o FILE [--count N] [--idle-timeout S]", RunReceiveDump},
+      {"receive-dump", "receive-dump --in DEV --out DEV -o FILE [--count N] [--idle-timeout S] [--library F]", RunReceiveDump},
       {"send-dump", "send-dump --in DEV --out DEV FILE [--verify [--timeout S]]", RunSendDump},
-      {"backup", "backup --in DEV --out DEV -o FILE [--factory] [--first N] [--last N] [--timeout S]", RunBackup},
+      {"backup", "backup --in DEV --out DEV -o FILE [--factory] [--first N] [--last N] [--timeout S] [--library F]", RunBackup},
       {"library", "library import|search|show|tag|fav|rename|comment|hide|purge|history|export|stats ...", RunLibrary},
+      {"randomize", "randomize FILE -o OUT [--blocks LIST] [--keep-types] [--seed N]", RunRandomize},
+      {"mutate", "mutate FILE --amount P -o OUT [--blocks LIST] [--seed N]", RunMutate},
+      {"morph", "morph A B --at T -o OUT", RunMorph},
+      {"nudge", "nudge FILE --toward T [--away] --amount P -o OUT", RunNudge},
+      {"bank", "bank new|list|show|set|move|swap|clear|from-dump|export|pull|send ...", RunBank},
   };
   return commands;
 }

@@ -30,3 +30,8 @@ int RunReceiveDump(const Args& args);
 int RunSendDump(const Args& args);
 int RunBackup(const Args& args);
 int RunLibrary(const Args& args);
+int RunRandomize(const Args& args);
+int RunMutate(const Args& args);
+int RunMorph(const Args& args);
+int RunNudge(const Args& args);
+int RunBank(const Args& args);

@@ -1,5 +1,7 @@
 #include "PresetFiles.h"
 
+#include <iostream>
+
 #include "CFile.h"
 #include "CliArgs.h"
 #include "DumpSlots.h"
@@ -36,4 +38,12 @@ void RequireSinglePreset(const std::string& path) {
     throw UsageError(Quoted(path) + " is not a single preset file: " + std::to_string(file.Size()) +
                      " bytes, a preset has 615");
   }
+}
+
+std::optional<CPreset> ReadSinglePreset(const std::string& command, const std::string& path) {
+  RequireSinglePreset(path);
+  SlotRead read = ReadPresetSlot(path, 0);
+  if (read.problem.empty()) return std::move(read.preset);
+  std::cerr << "lindel-cli " << command << ": " << read.problem << "; nothing written\n";
+  return std::nullopt;
 }

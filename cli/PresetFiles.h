@@ -2,6 +2,7 @@
 // single preset. Every way a file can be unsuitable gets a message naming it.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "CPreset.h"
@@ -21,3 +22,6 @@ SlotRead ReadPresetSlot(const std::string& path, int slot);
 // command that rewrites it never shrinks a dump to one slot.
 void RequireSinglePreset(const std::string& path);
 
+// The preset of a single-preset file (RequireSinglePreset, then slot 0), or
+// nothing after telling on stderr, as "lindel-cli COMMAND: ...", why not.
+std::optional<CPreset> ReadSinglePreset(const std::string& command, const std::string& path);

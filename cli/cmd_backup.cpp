@@ -1,8 +1,10 @@
 // lindel-cli backup: the device's user presets (and with --factory its
 // factory presets) read one by one into a dump file that holds only the
-// presets that arrived whole.
+// presets that arrived whole; with --library also kept in the library as
+// what the device holds.
 #include <iostream>
 
+#include "BankCommands.h"
 #include "CliArgs.h"
 #include "Commands.h"
 #include "DeviceBackup.h"
@@ -25,7 +27,7 @@ BackupRange RangeOf(const CliArgs& cli) {
 }  // namespace
 
 int RunBackup(const Args& args) {
-  const CliArgs cli(args, {"--in", "--out", "-o", "--first", "--last", "--timeout"}, {"--factory"});
+  const CliArgs cli(args, {"--in", "--out", "-o", "--first", "--last", "--timeout", "--library"}, {"--factory"});
   if (!cli.Positional().empty()) throw UsageError("unexpected argument '" + cli.Positional()[0] + "'");
   const std::string out = cli.Required("-o");
   const BackupRange range = RangeOf(cli);
@@ -37,6 +39,9 @@ int RunBackup(const Args& args) {
   reading.EndProgress(outcome.read);
   const std::string report = BackupReport(outcome, out);
   if (!outcome.writeProblem.empty()) throw UsageError(report);
+  if (const auto library = cli.Value("--library"); library && outcome.written) {
+    RememberDeviceHolds(*library, session.OutputName(), outcome.read.presets);
+  }
   if (!outcome.written || !outcome.read.Complete()) return session.Failed("backup", report);
   std::cout << report << "\n";
   return ExitCode::Ok;

@@ -1,49 +1,18 @@
 // lindel-cli copy-block: copies one block's settings from one preset file
 // into another, as the editor's Copy and Paste do, and rewrites the target
 // with a fresh checksum.
-#include <array>
 #include <iostream>
-#include <string_view>
 
+#include "BlockAreas.h"
 #include "CliArgs.h"
 #include "Commands.h"
 #include "PresetFiles.h"
 
 namespace {
 
-struct NamedBlock {
-  std::string_view name;
-  int offset;
-};
-
-constexpr std::array<NamedBlock, 9> kBlocks{{
-    {"gate-eq", Offset::NoiseGateEQ},
-    {"compressor", Offset::Compressor},
-    {"filter", Offset::FilterMod},
-    {"pitch", Offset::Pitch},
-    {"chorus", Offset::ChorusFlange},
-    {"delay", Offset::Delay},
-    {"reverb", Offset::Reverb},
-    {"routing", Offset::RoutingWord},
-    {"tap-tempo", Offset::TapTempo},
-}};
-
 int BlockOffset(const std::string& name) {
-  std::string names;
-  for (const NamedBlock& b : kBlocks) {
-    if (b.name == name) return b.offset;
-    names += (names.empty() ? "" : ", ") + std::string(b.name);
-  }
-  throw UsageError("unknown block '" + name + "'; use one of " + names);
-}
-
-// The preset of a single-preset file, or nothing after telling why not.
-std::optional<CPreset> ReadSingle(const std::string& path) {
-  RequireSinglePreset(path);
-  SlotRead read = ReadPresetSlot(path, 0);
-  if (read.problem.empty()) return std::move(read.preset);
-  std::cerr << "lindel-cli copy-block: " << read.problem << "; nothing written\n";
-  return std::nullopt;
+  if (const std::optional<int> offset = AreaOffset(name)) return *offset;
+  throw UsageError("unknown block '" + name + "'; use one of " + AreaNames());
 }
 
 }  // namespace
@@ -56,9 +25,9 @@ int RunCopyBlock(const Args& args) {
   const std::string from = cli.Required("--from");
   const std::string to = cli.Required("--to");
 
-  const std::optional<CPreset> source = ReadSingle(from);
+  const std::optional<CPreset> source = ReadSinglePreset("copy-block", from);
   if (!source) return ExitCode::Failed;
-  std::optional<CPreset> target = ReadSingle(to);
+  std::optional<CPreset> target = ReadSinglePreset("copy-block", to);
   if (!target) return ExitCode::Failed;
 
   const std::optional<CEffectBlock> block = source->Copy(offset);

@@ -1,16 +1,19 @@
 // lindel-cli receive-dump and send-dump: whole banks between a dump file and
 // the device, with a progress line on stderr; send-dump --verify then reads
-// every sent preset back.
+// every sent preset back; receive-dump --library keeps what arrived as what
+// the device holds.
 #include <filesystem>
 #include <iostream>
 
 #include "CFile.h"
 #include "CPreset.h"
+#include "BankCommands.h"
 #include "CliArgs.h"
 #include "Commands.h"
 #include "DumpSlots.h"
 #include "MidiSession.h"
 #include "PresetFiles.h"
+#include "SendVerification.h"
 #include "SessionReader.h"
 #include "VerifySend.h"
 
@@ -74,10 +77,17 @@ int FinishReception(MidiSession& session, bool ok, const std::string& part, cons
                                             " are no valid presets (see lindel-cli info)");
 }
 
+// The presets of a received dump, each once, by number.
+std::vector<PresetImage> ReceivedPresets(const std::string& path) {
+  std::vector<PresetImage> presets;
+  for (const SentPreset& p : PresetsToVerify(path).value_or(std::vector<SentPreset>{})) presets.push_back(p.image);
+  return presets;
+}
+
 }  // namespace
 
 int RunReceiveDump(const Args& args) {
-  const CliArgs cli(args, {"--in", "--out", "-o", "--count", "--idle-timeout"}, {});
+  const CliArgs cli(args, {"--in", "--out", "-o", "--count", "--idle-timeout", "--library"}, {});
   if (!cli.Positional().empty()) throw UsageError("unexpected argument '" + cli.Positional()[0] + "'");
   const std::string out = cli.Required("-o");
   const auto count = cli.Number("--count", 1, 100000);
@@ -91,7 +101,11 @@ int RunReceiveDump(const Args& args) {
   if (!file.Create(part)) throw UsageError("cannot write " + Quoted(part));
   const bool ok = session.Transfer().ReceiveSysEx(file);
   file.Close();
-  return FinishReception(session, ok, part, out, idle, count);
+  const int result = FinishReception(session, ok, part, out, idle, count);
+  if (const auto library = cli.Value("--library"); library && result == ExitCode::Ok) {
+    RememberDeviceHolds(*library, session.OutputName(), ReceivedPresets(out));
+  }
+  return result;
 }
 
 int RunSendDump(const Args& args) {

@@ -1,12 +1,10 @@
 // lindel-cli library: the argument wiring of the preset library commands;
 // the work is in LibraryCommands.
-#include <iostream>
 
 #include "CliArgs.h"
 #include "Commands.h"
 #include "LibraryCommands.h"
-#include "LibraryError.h"
-#include "Sqlite.h"
+#include "Subcommands.h"
 
 namespace {
 
@@ -122,27 +120,6 @@ const std::vector<Command>& Subcommands() {
   return subcommands;
 }
 
-std::string Synopses() {
-  std::string text;
-  for (const Command& c : Subcommands()) text += std::string("\n  lindel-cli library ") + c.synopsis;
-  return text;
-}
-
 }  // namespace
 
-int RunLibrary(const Args& args) {
-  if (args.empty()) throw UsageError("give a library command:" + Synopses());
-  for (const Command& c : Subcommands()) {
-    if (args[0] != c.name) continue;
-    try {
-      return c.run(Args(args.begin() + 1, args.end()));
-    } catch (const LibraryError& e) {
-      std::cerr << "lindel-cli library " << c.name << ": " << e.what() << "\n";
-      return ExitCode::Usage;
-    } catch (const SqliteError& e) {
-      std::cerr << "lindel-cli library " << c.name << ": " << e.what() << "\n";
-      return ExitCode::Usage;
-    }
-  }
-  throw UsageError("unknown library command '" + args[0] + "'; use one of:" + Synopses());
-}
+int RunLibrary(const Args& args) { return RunSubcommand("library", Subcommands(), args); }

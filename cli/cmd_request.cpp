@@ -45,6 +45,14 @@ int RunRequest(const Args& args) {
   if (!session.Transfer().RequestPreset(preset, number)) {
     return session.Failed("request", Reason(session.Transfer(), timeout) + "; nothing written");
   }
+  // A valid preset of another number is no answer to this request (a late
+  // answer to an earlier one, or a device that sent what it had): saved
+  // under the asked name it would be taken for that preset.
+  if (preset.PresetNumber() != number) {
+    return session.Failed("request", "the device answered with " + PresetName(preset.PresetNumber()) + " \"" +
+                                         TrimmedName(preset) + "\", not " + PresetName(number) +
+                                         " as asked; nothing written");
+  }
   if (!preset.Save(out, 0)) throw UsageError("cannot write " + Quoted(out));
   std::cout << out << ": " << PresetName(number) << " \"" << TrimmedName(preset) << "\"\n";
   return ExitCode::Ok;

@@ -8,7 +8,7 @@
 namespace {
 
 void PrintUsage(std::ostream& out) {
-  out << "usage: lindel-cli COMMAND [ARGS]\n\ncommands:\n";
+  out << "usage: lindel-cli COMMAND [ARGS]\n       lindel-cli --help | --version\n\ncommands:\n";
   for (const Command& c : AllCommands()) out << "  lindel-cli " << c.synopsis << "\n";
 }
 
@@ -19,6 +19,10 @@ int main(int argc, char** argv) {
   if (all.empty() || all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
     PrintUsage(all.empty() ? std::cerr : std::cout);
     return all.empty() ? ExitCode::Usage : ExitCode::Ok;
+  }
+  if (all[0] == "--version") {
+    std::cout << "lindel-cli " << LINDEL_VERSION << "\n";
+    return ExitCode::Ok;
   }
   CLog log(ProgramFolder());
   CLog::SetProgram(&log);

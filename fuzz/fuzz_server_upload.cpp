@@ -7,7 +7,7 @@
 #include "FuzzFields.h"
 #include "PresetDatabase.h"
 #include "PresetDatabaseService.h"
-#include "PresetStore.h"
+#include "SqlitePresetStore.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ void RequireStoredExactly(PresetDatabaseService& service, const ServiceRequest& 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FieldReader in(data, size);
   const ServiceRequest upload = UploadRequest(in);
-  PresetStore store(":memory:");
+  SqlitePresetStore store(":memory:");
   PresetDatabaseService service(store, "/lindel");
   const ServiceResponse response = service.Handle(upload);
   Require(response.status == 201 || (response.status >= 400 && response.status < 500));

@@ -8,7 +8,6 @@
 namespace {
 
 // One entry per version: the statements that lead from the one before.
-// Later versions add tables (banks, what each device holds) after these.
 constexpr std::array<const char*, kLibrarySchemaVersion> kMigrations = {
     R"sql(
 CREATE TABLE entries(
@@ -50,6 +49,25 @@ CREATE TABLE tags(
   tag TEXT NOT NULL COLLATE NOCASE,
   PRIMARY KEY(entry, tag)) WITHOUT ROWID;
 CREATE INDEX tags_tag ON tags(tag);
+)sql",
+    // Banks (plans of the device's 100 user slots) and what each device
+    // was last known to hold; a purged entry leaves its slots empty/unknown.
+    R"sql(
+CREATE TABLE banks(
+  id INTEGER PRIMARY KEY,
+  name TEXT NOT NULL UNIQUE COLLATE NOCASE,
+  device TEXT NOT NULL DEFAULT '');
+CREATE TABLE bank_slots(
+  bank INTEGER NOT NULL REFERENCES banks(id) ON DELETE CASCADE,
+  slot INTEGER NOT NULL CHECK(slot BETWEEN 1 AND 100),
+  entry INTEGER NOT NULL REFERENCES entries(id) ON DELETE CASCADE,
+  PRIMARY KEY(bank, slot)) WITHOUT ROWID;
+CREATE TABLE device_slots(
+  device TEXT NOT NULL,
+  slot INTEGER NOT NULL CHECK(slot BETWEEN 1 AND 100),
+  entry INTEGER NOT NULL REFERENCES entries(id) ON DELETE CASCADE,
+  seen INTEGER NOT NULL,
+  PRIMARY KEY(device, slot)) WITHOUT ROWID;
 )sql",
 };
 

@@ -65,6 +65,8 @@ class PresetLibrary {
   const std::string& Path() const { return path_; }
   // Keeps many presets at once: they are on disk together when it commits.
   SqliteTransaction Batch() { return SqliteTransaction(db_); }
+  // For the stores that keep their own tables in the same file (banks).
+  SqliteDb& Database() { return db_; }
 
   // A valid preset image. The same sound again adds its name (as an alias,
   // and as the name unless the user renamed the entry) and the source.

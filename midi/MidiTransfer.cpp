@@ -37,30 +37,31 @@ MidiTransfer::MidiTransfer(MidiSystem& system, IEventPump& pump, ISettings& sett
 MidiTransfer::~MidiTransfer() = default;
 
 bool MidiTransfer::RequestPreset(CPreset& Preset, int iPreset) {
-  preset_ = &Preset;
-  requested_ = iPreset;
-  return RunTransfer(TransferMode::RequestPreset);
+  return RunTransfer(TransferMode::RequestPreset, &Preset, nullptr, iPreset);
 }
 
 bool MidiTransfer::TransmitPreset(CPreset& Preset) {
-  preset_ = &Preset;
-  return RunTransfer(TransferMode::TransmitPreset);
+  return RunTransfer(TransferMode::TransmitPreset, &Preset, nullptr);
 }
 
-bool MidiTransfer::ReceiveSysEx(CFile& File) {
-  file_ = &File;
-  return RunTransfer(TransferMode::ReceiveDump);
-}
+bool MidiTransfer::ReceiveSysEx(CFile& File) { return RunTransfer(TransferMode::ReceiveDump, nullptr, &File); }
 
-bool MidiTransfer::SendSysEx(CFile& File) {
-  file_ = &File;
-  return RunTransfer(TransferMode::SendDump);
-}
+bool MidiTransfer::SendSysEx(CFile& File) { return RunTransfer(TransferMode::SendDump, nullptr, &File); }
 
 void MidiTransfer::BeginSetup() { Prepare(TransferMode::Setup, true); }
 
-bool MidiTransfer::RunTransfer(TransferMode mode) {
-  if (running_) return false;  // the window starts no transfer inside another
+// A transfer asked for from inside another one's wait (a menu command while
+// a dump arrives) is refused, logged and said; the running one goes on
+// untouched, its preset and file included.
+bool MidiTransfer::RunTransfer(TransferMode mode, CPreset* preset, CFile* file, int requested) {
+  if (running_) {
+    LogError(LindelError(ErrorNumber::Preset, "dlgMidiSetUp.OK", kTransferRunning));
+    ShowMessage(kTransferRunning);
+    return false;
+  }
+  preset_ = preset;
+  file_ = file;
+  requested_ = requested;
   Prepare(mode, false);
   OK();
   if (preset_ || file_) CleanUp();  // OK refused to run: nothing was opened
@@ -329,9 +330,13 @@ std::optional<int32_t> StateAfterOutputEvent(TransferMode mode, int32_t nMsg) {
   return std::nullopt;
 }
 
+// Only what the run waits for restarts its clock: the control changes a
+// pedal or the device sends meanwhile do not keep a request alive.
 void MidiTransfer::InProc(int32_t nMsg) {
-  NoteActivity();
-  if (const auto next = StateAfterInputEvent(Mode(), nMsg)) StoreState(*next);
+  if (const auto next = StateAfterInputEvent(Mode(), nMsg)) {
+    NoteActivity();
+    StoreState(*next);
+  }
   pump_.Wake();
 }
 

@@ -59,6 +59,9 @@ enum class TransferMode : int32_t {
   Setup = 4,
 };
 
+inline constexpr const char* kTransferRunning =
+    "Another transfer with the G-Major is running. Let it end (or press Cancel or Done), then try again.";
+
 // The state number of a run.
 namespace TransferState {
 constexpr int32_t Waiting = 0;
@@ -90,12 +93,15 @@ class MidiTransfer {
   void SetListener(TransferListener* listener) { listener_ = listener; }
   void SetTimings(const MidiTimings& timings) { timings_ = timings; }
   const MidiTimings& Timings() const { return timings_; }
-  // With a time-out, a wait for the device ends after this long without any
-  // event from either port: a dump reception then finishes like Done, any
-  // other run is cancelled (TimedOut() tells). The clock restarts at every
-  // event and never runs out sooner than one preset's wire time after it, so
-  // a message that has begun to arrive always completes first. None by
-  // default: the window waits for the user's Cancel.
+  // With a time-out, a wait for the device ends after this long without an
+  // event the run awaits (a preset for a request, a dump message for a
+  // reception, any answer for a transmit, the output's reports; the control
+  // changes of a pedal during a request do not count): a dump reception
+  // then finishes like Done, any other run is cancelled (TimedOut() tells).
+  // The clock restarts at every such event and never runs out sooner than
+  // one preset's wire time after it, so a message that has begun to arrive
+  // always completes first. None by default: the window waits for the
+  // user's Cancel.
   void SetTimeout(std::optional<std::chrono::milliseconds> timeout) { timeout_ = timeout; }
 
   const MidiDeviceChoice& Devices() const { return devices_; }
@@ -106,6 +112,10 @@ class MidiTransfer {
   // The selected output position, or -1; the controller tool opens its port there.
   int GetMidiOutputDevice() const { return devices_.OutputPosition(); }
 
+  // Each transfer function refuses to start while another transfer runs
+  // (called from inside its wait): it logs and shows kTransferRunning and
+  // returns false, leaving the running transfer as it was.
+  //
   // Mode 0: asks for preset iPreset (0 edit buffer, 1-100 factory, 101-200
   // user) and reads the reply into Preset.
   bool RequestPreset(CPreset& Preset, int iPreset);
@@ -150,7 +160,7 @@ class MidiTransfer {
   std::string FailureReason() const;
 
  private:
-  bool RunTransfer(TransferMode mode);
+  bool RunTransfer(TransferMode mode, CPreset* preset, CFile* file, int requested = 0);
   void Prepare(TransferMode mode, bool setup);
   void OpenPorts();
   bool Start();

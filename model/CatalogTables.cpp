@@ -29,6 +29,17 @@ constexpr TypeLooks Looks(const char* caption, std::string_view pattern) {
   return looks;
 }
 
+// looks with the positions the given types show limited to first..last
+// (-1: the last item).
+constexpr TypeLooks Limited(TypeLooks looks, std::initializer_list<int> types, int first, int last) {
+  for (int t : types) looks[static_cast<std::size_t>(t)] = looks[static_cast<std::size_t>(t)].Shows(first, last);
+  return looks;
+}
+// looks whose given types always show the item at position.
+constexpr TypeLooks Pinned(TypeLooks looks, std::initializer_list<int> types, int position) {
+  return Limited(looks, types, position, position);
+}
+
 constexpr unsigned Types(std::initializer_list<int> types) {
   unsigned set = 0;
   for (int t : types) set |= 1u << t;
@@ -103,16 +114,16 @@ constexpr CatalogRow kFilterMod[] = {
      [] { return TextList({"Auto Res", "Resonan", "VinPhas", "SmthPhas", "Tremolo", "Panner"}); },
      Looks("Type", "EEEEEE")},
     {"cmbFiltOrder", {233}, kIndex, [] { return TextList({"2nd", "4th"}); }, Looks("Order", "EEDDDD")},
-    {"cmbFiltSens", {237}, kData, [] { return IntegerList(0, 10, ""); }, Looks("Sensitivity", "EDDDDD")},
-    {"cmbFiltResp", {241}, kIndex, [] { return TextList({"Slow", "Medium", "Fast"}); }, Looks("Response", "EDDDDD")},
-    {"cmbFiltFreqMax", {253}, kData, [] { return FrequencyList(34, 54); }, Looks("Freq Max", "ED----")},
+    {"cmbFiltSens", {237}, kData, [] { return IntegerList(0, 10, ""); }, Pinned(Looks("Sensitivity", "EDDDDD"), {1}, 0)},
+    {"cmbFiltResp", {241}, kIndex, [] { return TextList({"Slow", "Medium", "Fast"}); }, Pinned(Looks("Response", "EDDDDD"), {1}, 0)},
+    {"cmbFiltFreqMax", {253}, kData, [] { return FrequencyList(34, 54); }, Pinned(Looks("Freq Max", "ED----"), {1}, 0)},
     {"cmbFiltTapTempo", {253}, kIndex, TempoList, Looks("Tap Tempo", "--EEEE")},
     {"cmbPhaseSpeed", {245}, kIndex, SpeedList,
      {D("Phase Speed"), D("Phase Speed"), E("Phase Speed"), E("Phase Speed"), E("TRM Speed"), E("PAN Speed")}},
     {"cmbPhaseDepth", {249}, kIndex, Percent,
      {D("Phase Depth"), D("Phase Depth"), E("Phase Depth"), E("Phase Depth"), E("TRM Depth"), E("PAN Width")}},
     {"cmbPhaseFB", {261}, kData, Bipolar,
-     {D("Phase FB"), D("Phase FB"), E("Phase FB"), E("Phase FB"), E("PWidth"), D("Phase Feedback")}},
+     Pinned({D("Phase FB"), D("Phase FB"), E("Phase FB"), E("Phase FB"), E("PWidth"), D("Phase Feedback")}, {0, 1, 5}, 100)},
     {"cmbPhaseRange", {265}, kIndex, [] { return TextList({"Low", "High"}); }, Looks("Phase Range", "DDEEDD")},
     {"chkPhaseReverse", {269}, kCheck, CheckTexts, Looks("Phase Reverse", "DDEEDD")},
     {"cmbTremType", {257}, kIndex, SoftHard, Looks("Tremelo Type", "DDDDED")},
@@ -142,19 +153,19 @@ constexpr CatalogRow kPitch[] = {
     {"cmbPitchV1", {297}, kData, [] { return IntegerList(-2400, 2400, ""); }, Looks("Voice 1", "---E")},
     {"cmbPitchVR", {301}, kData, Bipolar, Looks("Voice R", "E---")},
     {"cmbPitchV2", {301}, kData, [] { return IntegerList(-2400, 2400, ""); }, Looks("Voice 2", "---E")},
-    {"cmbPitchP1", {305}, kData, Pan, {D("Pan L"), kNoPan1, kNoPan1, E("Pan 1")}},
-    {"cmbPitchP2", {309}, kData, Pan, {D("Pan R"), kNoPan2, kNoPan2, E("Pan 2")}},
+    {"cmbPitchP1", {305}, kData, Pan, Pinned(Pinned({D("Pan L"), kNoPan1, kNoPan1, E("Pan 1")}, {0}, 0), {1, 2}, 50)},
+    {"cmbPitchP2", {309}, kData, Pan, Pinned(Pinned({D("Pan R"), kNoPan2, kNoPan2, E("Pan 2")}, {0}, 100), {1, 2}, 50)},
     {"cmbPitchD1", {313}, kIndex, [] { return IntegerList(0, 350, "ms"); },
-     {E("Delay L"), kNoDelay1, kNoDelay1, E("Delay 1")}},
+     Pinned(Limited({E("Delay L"), kNoDelay1, kNoDelay1, E("Delay 1")}, {0}, 0, 50), {1, 2}, 0)},
     {"cmbPitchD2", {317}, kIndex, [] { return IntegerList(0, 350, "ms"); },
-     {E("Delay R"), kNoDelay2, kNoDelay2, E("Delay 2")}},
-    {"cmbPitchFB1", {321}, kIndex, Percent, {kNoFeedback1, kNoFeedback1, kNoFeedback1, E("Feedback 1")}},
-    {"cmbPitchFB2", {325}, kIndex, Percent, {kNoFeedback2, kNoFeedback2, kNoFeedback2, E("Feedback 2")}},
+     Pinned(Limited({E("Delay R"), kNoDelay2, kNoDelay2, E("Delay 2")}, {0}, 0, 50), {1, 2}, 0)},
+    {"cmbPitchFB1", {321}, kIndex, Percent, Pinned({kNoFeedback1, kNoFeedback1, kNoFeedback1, E("Feedback 1")}, {0, 1, 2}, 0)},
+    {"cmbPitchFB2", {325}, kIndex, Percent, Pinned({kNoFeedback2, kNoFeedback2, kNoFeedback2, E("Feedback 2")}, {0, 1, 2}, 0)},
     {"cmbPitchWhammyRange", {329}, kIndex, Percent, {kNo, E("Range").Named("Whammy Range")}},
     {"cmbPitchLevel1", {329}, kData, Level, Looks("Level 1", "---E")},
     {"cmbPitchWhammyDirection", {333}, kIndex, [] { return TextList({"Down", "Up"}); }, Looks("Direction", "-EE-")},
     {"cmbPitchLevel2", {333}, kData, Level, Looks("Level 2", "---E")},
-    {"cmbPitchRange", {337}, kIndex, [] { return TextList({"0", "1 Oct", "2 Oct"}); }, Looks("Range", "DEED")},
+    {"cmbPitchRange", {337}, kIndex, [] { return TextList({"0", "1 Oct", "2 Oct"}); }, Pinned(Limited(Looks("Range", "DEED"), {1, 2}, 1, 2), {0, 3}, 0)},
     {"cmbPitchMix", {341}, kIndex, Percent, Looks("Mix", "EDEE")},
     {"cmbPitchOut", {345}, kData, Level, Looks("Out level", "EEEE")},
 };
@@ -176,13 +187,13 @@ constexpr CatalogRow kChorusFlange[] = {
     {"cmbChorusSpeed", {361}, kIndex, SpeedList, Looks("Speed", "EEEEE")},
     {"cmbChorusDepth", {365}, kIndex, Percent, Looks("Depth", "EEEEE")},
     {"cmbChorusTempo", {369}, kIndex, TempoList, Looks("Tempo", "EEEEE")},
-    {"cmbChorusDelay", {385}, kIndex, [] { return DecimalList(0, 50, 0.1f, "ms"); }, Looks("Delay", "DEDEE")},
+    {"cmbChorusDelay", {385}, kIndex, [] { return DecimalList(0, 50, 0.1f, "ms"); }, Limited(Pinned(Looks("Delay", "DEDEE"), {0}, 1), {1, 2, 3, 4}, 1, -1)},
     {"cmbChorusHiCut", {373}, kIndex, FullFrequency, Looks("Hi Cut filter", "EEEEE")},
-    {"cmbChorusFlangerFB", {377}, kData, Bipolar, Looks("Flanger Feedback", "DDEED")},
-    {"cmbChorusFlaFBHiCut", {381}, kIndex, FullFrequency, Looks("Fla FB Hi Cut", "DDEED")},
-    {"chkChorusPhaseRev", {393}, kCheck, CheckTexts, Looks("Phase Reverse", "DEDED")},
-    {"chkChorusGoldRatio", {389}, kCheck, CheckTexts, Looks("Gold Ratio", "DEDED")},
-    {"cmbChorusMix", {397}, kIndex, Percent, Looks("Mix", "EEEED")},
+    {"cmbChorusFlangerFB", {377}, kData, Bipolar, Pinned(Looks("Flanger Feedback", "DDEED"), {0, 1, 4}, 100)},
+    {"cmbChorusFlaFBHiCut", {381}, kIndex, FullFrequency, Pinned(Looks("Fla FB Hi Cut", "DDEED"), {0, 1, 4}, 60)},
+    {"chkChorusPhaseRev", {393}, kCheck, CheckTexts, Pinned(Looks("Phase Reverse", "DEDED"), {0, 2, 4}, 0)},
+    {"chkChorusGoldRatio", {389}, kCheck, CheckTexts, Pinned(Looks("Gold Ratio", "DEDED"), {0, 2, 4}, 0)},
+    {"cmbChorusMix", {397}, kIndex, Percent, Pinned(Looks("Mix", "EEEED"), {4}, 100)},
     {"cmbChorusOut", {401}, kData, Level, Looks("Out level", "EEEEE")},
 };
 
@@ -202,22 +213,22 @@ constexpr CatalogRow kDelay[] = {
     {"cmbDelayType", {421}, kIndex, [] { return TextList({"Ping Pong", "Dynamic", "Dual"}); }, Looks("Type", "EEE")},
     {"cmbDelayTime1", {425}, kIndex, [] { return IntegerList(0, 1800, "ms"); }, {E("Time"), E("Time"), E("Time 1")}},
     {"cmbDelayTime2", {429}, kIndex, [] { return IntegerList(0, 1800, "ms"); },
-     {D("").Named("Time 2"), D("").Named("Time 2"), E("Time 2")}},
+     Pinned({D("").Named("Time 2"), D("").Named("Time 2"), E("Time 2")}, {0, 1}, 0)},
     {"cmbDelayTempo1", {433}, kIndex, TempoList, {E("Tap Tempo"), E("Tap Tempo"), E("Tempo 1")}},
     {"cmbDelayWidth", {437}, kIndex, Percent, Looks("Width", "E--")},
     {"cmbDelayTempo2", {437}, kIndex, TempoList, Looks("Tempo 2", "--E")},
     {"cmbDelayFB1", {441}, kIndex, Percent, {E("Feedback"), E("Feedback"), E("Feedback 1")}},
     {"cmbDelayFB2", {445}, kIndex, Percent,
-     {D("").Named("Feedback 2"), D("").Named("Feedback 2"), E("Feedback 2")}},
+     Pinned({D("").Named("Feedback 2"), D("").Named("Feedback 2"), E("Feedback 2")}, {0, 1}, 0)},
     {"cmbDelayFBHiCut", {449}, kData, [] { return FrequencyList(40, 60); }, Looks("FB Hi Cut", "EEE")},
     {"cmbDelayFBLoCut", {453}, kIndex, LoCut, Looks("FB Lo Cut", "EEE")},
-    {"cmbDelayOffset", {457}, kIndex, [] { return IntegerList(0, 200, "ms"); }, {D("").Named("Offset"), E("Offset")}},
+    {"cmbDelayOffset", {457}, kIndex, [] { return IntegerList(0, 200, "ms"); }, Pinned({D("").Named("Offset"), E("Offset")}, {0}, 0)},
     {"cmbDelayPan1", {457}, kData, [] { return IntegerList(-50, 50, ""); }, Looks("Pan1", "--E")},
     {"cmbDelaySens", {461}, kData, [] { return IntegerList(-50, 0, "dB"); },
-     {D("").Named("Sensitivity"), E("Sensitivity")}},
+     Pinned({D("").Named("Sensitivity"), E("Sensitivity")}, {0}, 50)},
     {"cmbDelayPan2", {461}, kData, [] { return IntegerList(-50, 50, ""); }, Looks("Pan2", "--E")},
-    {"cmbDelayDamping", {465}, kIndex, [] { return IntegerList(0, 100, "dB"); }, {kNoDamping, E("Damping"), kNoDamping}},
-    {"cmbDelayRelease", {469}, kData, [] { return TimeList(3, 21); }, {kNoRelease, E("Release"), kNoRelease}},
+    {"cmbDelayDamping", {465}, kIndex, [] { return IntegerList(0, 100, "dB"); }, Pinned({kNoDamping, E("Damping"), kNoDamping}, {0, 2}, 0)},
+    {"cmbDelayRelease", {469}, kData, [] { return TimeList(3, 21); }, Pinned({kNoRelease, E("Release"), kNoRelease}, {0, 2}, 0)},
     {"cmbDelayMix", {473}, kIndex, Percent, Looks("Mix", "EEE")},
     {"cmbDelayOut", {477}, kData, Level, Looks("Out level", "EEE")},
 };
@@ -228,7 +239,7 @@ constexpr FixedValue kDelayFixed[] = {{437, Types({1}), 0}};  // Dynamic: neithe
 constexpr CatalogRow kReverb[] = {
     {"chkReverbOnOff", {545}, kOnOff, OnOffTexts, Looks("On/Off", "EEEE")},
     {"cmbRevType", {485}, kIndex, [] { return TextList({"Spring", "Hall", "Room", "Plate"}); }, Looks("Type", "EEEE")},
-    {"cmbRevDecay", {489}, kIndex, [] { return DecimalList(0, 20, 0.1f, "sec"); }, Looks("Decay", "EEEE")},
+    {"cmbRevDecay", {489}, kIndex, [] { return DecimalList(0, 20, 0.1f, "sec"); }, Limited(Looks("Decay", "EEEE"), {0, 1, 2, 3}, 1, -1)},
     {"cmbRevPreDelay", {493}, kIndex, [] { return IntegerList(0, 100, "ms"); }, Looks("Pre delay", "EEEE")},
     {"cmbRevShape", {497}, kIndex, [] { return TextList({"Round", "Curved", "Square"}); }, Looks("Shape", "EEEE")},
     {"cmbRevSize", {501}, kIndex,

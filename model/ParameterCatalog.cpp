@@ -76,7 +76,9 @@ std::vector<CatalogField> FieldsOf(const CatalogBlock& block, int type) {
   for (const CatalogRow& row : block.rows) {
     const Appearance& look = LookOf(row, type);
     if (look.presence == Presence::Absent) continue;
-    fields.push_back({&row, look.name ? look.name : look.caption, look.caption, look.presence == Presence::Active});
+    const int last = look.last < 0 ? static_cast<int>(Items(row).size()) - 1 : look.last;
+    fields.push_back({&row, look.name ? look.name : look.caption, look.caption, look.presence == Presence::Active,
+                      look.first, last});
   }
   return fields;
 }

@@ -51,10 +51,20 @@ struct Appearance {
   Presence presence = Presence::Absent;
   const char* caption = "";
   const char* name = nullptr;  // the field's name where the caption is empty or taken
+  // The list positions the editor lets the type show: a disabled list that
+  // stands for "no effect" always shows one, a type may limit a range.
+  int first = 0;
+  int last = -1;  // -1: the list's last item
 
   constexpr Appearance Named(const char* fieldName) const {
     Appearance a = *this;
     a.name = fieldName;
+    return a;
+  }
+  constexpr Appearance Shows(int firstPosition, int lastPosition) const {
+    Appearance a = *this;
+    a.first = firstPosition;
+    a.last = lastPosition;
     return a;
   }
 };
@@ -95,6 +105,8 @@ struct CatalogField {
   std::string_view name;     // unique within the block and type
   std::string_view caption;  // exactly as the editor shows it; may be empty
   bool active;
+  int first = 0;  // the list positions the editor shows for the type
+  int last = 0;
 };
 
 // The ten editors' blocks, in block-number order.

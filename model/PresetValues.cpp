@@ -101,7 +101,7 @@ BlockValues PickBlockValues(const CatalogBlock& block, int type, const std::func
   BlockValues values{&block, type, {}};
   for (const CatalogField& field : FieldsOf(block, type)) {
     const bool isType = block.HasTypes() && field.row == &TypeRow(block);
-    const int position = isType ? type : pick(static_cast<int>(Items(*field.row).size()));
+    const int position = isType ? type : field.first + pick(field.last - field.first + 1);
     values.fields.push_back({field, ItemValue(*field.row, position), std::nullopt});
   }
   return values;

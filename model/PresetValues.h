@@ -41,7 +41,8 @@ struct PresetValues {
 PresetValues ReadPresetValues(const PresetImage& image);
 
 // A block of this type whose every other field holds the item of its list
-// that pick chooses: pick(count) gives a position below count.
+// that pick chooses among the positions the type shows: pick(count) gives
+// one of those count positions, 0 for the first.
 BlockValues PickBlockValues(const CatalogBlock& block, int type, const std::function<int(int count)>& pick);
 
 // The image the values make: the header with device 0, name, number, every

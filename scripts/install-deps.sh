@@ -9,11 +9,13 @@ PACKAGES=(
   # libraries
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   librtmidi-dev libjack-jackd2-dev libasound2-dev
-  nlohmann-json3-dev libcpp-httplib-dev libsqlite3-dev sqlite3 libssl-dev libcli11-dev
+  nlohmann-json3-dev libcpp-httplib-dev libsqlite3-dev sqlite3 libssl-dev libcli11-dev libpq-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # test services and tools
-  jackd2 xvfb xauth imagemagick xdotool
+  jackd2 xvfb xauth imagemagick xdotool postgresql
   appstream desktop-file-utils shared-mime-info libxml2-utils
+  # man pages from the programs' --help, and the Debian package
+  help2man dpkg-dev
   fonts-dejavu-core
   # the web catalogue's browser test
   chromium chromium-driver python3-selenium

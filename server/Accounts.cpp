@@ -4,7 +4,11 @@
 #include <openssl/rand.h>
 
 #include <array>
+#include <mutex>
 #include <stdexcept>
+
+#include "PgPresetStore.h"
+#include "Sqlite.h"
 
 namespace {
 
@@ -37,42 +41,100 @@ std::string Sha256Hex(const std::string& text) {
   return Hex(digest.data(), size);
 }
 
-Accounts::Accounts(const std::string& path) : db_(path) {
-  db_.Exec("PRAGMA busy_timeout=5000");
-  db_.Exec(
-      "CREATE TABLE IF NOT EXISTS accounts ("
-      " name TEXT PRIMARY KEY,"
-      " token_sha256 TEXT NOT NULL UNIQUE,"
-      " added TEXT NOT NULL DEFAULT (datetime('now')))");
-}
-
 std::string Accounts::Add(const std::string& name) {
-  const std::lock_guard lock(mutex_);
   const std::string token = NewToken();
-  SqliteStatement insert(db_, "INSERT INTO accounts (name, token_sha256) VALUES (?, ?)");
-  insert.Bind(1, name).Bind(2, Sha256Hex(token)).Step();
+  Insert(name, Sha256Hex(token));
   return token;
 }
 
-std::vector<Account> Accounts::List() {
-  const std::lock_guard lock(mutex_);
-  SqliteStatement list(db_, "SELECT name, added FROM accounts ORDER BY name");
-  std::vector<Account> accounts;
-  while (list.Step()) accounts.push_back({list.Text(0), list.Text(1)});
-  return accounts;
-}
+std::optional<std::string> Accounts::Holder(const std::string& token) { return NameFor(Sha256Hex(token)); }
 
-bool Accounts::Revoke(const std::string& name) {
-  const std::lock_guard lock(mutex_);
-  SqliteStatement remove(db_, "DELETE FROM accounts WHERE name = ?");
-  remove.Bind(1, name).Step();
-  return sqlite3_changes(db_.Handle()) > 0;
-}
+namespace {
 
-std::optional<std::string> Accounts::Holder(const std::string& token) {
-  const std::lock_guard lock(mutex_);
-  SqliteStatement find(db_, "SELECT name FROM accounts WHERE token_sha256 = ?");
-  find.Bind(1, Sha256Hex(token));
-  if (!find.Step()) return std::nullopt;
-  return find.Text(0);
+class SqliteAccounts : public Accounts {
+ public:
+  explicit SqliteAccounts(const std::string& path) : db_(path) {
+    db_.Exec("PRAGMA busy_timeout=5000");
+    db_.Exec(
+        "CREATE TABLE IF NOT EXISTS accounts ("
+        " name TEXT PRIMARY KEY,"
+        " token_sha256 TEXT NOT NULL UNIQUE,"
+        " added TEXT NOT NULL DEFAULT (datetime('now')))");
+  }
+
+  std::vector<Account> List() override {
+    const std::lock_guard lock(mutex_);
+    SqliteStatement list(db_, "SELECT name, added FROM accounts ORDER BY name");
+    std::vector<Account> accounts;
+    while (list.Step()) accounts.push_back({list.Text(0), list.Text(1)});
+    return accounts;
+  }
+
+  bool Revoke(const std::string& name) override {
+    const std::lock_guard lock(mutex_);
+    SqliteStatement remove(db_, "DELETE FROM accounts WHERE name = ?");
+    remove.Bind(1, name).Step();
+    return sqlite3_changes(db_.Handle()) > 0;
+  }
+
+ protected:
+  void Insert(const std::string& name, const std::string& tokenDigest) override {
+    const std::lock_guard lock(mutex_);
+    SqliteStatement insert(db_, "INSERT INTO accounts (name, token_sha256) VALUES (?, ?)");
+    insert.Bind(1, name).Bind(2, tokenDigest).Step();
+  }
+
+  std::optional<std::string> NameFor(const std::string& tokenDigest) override {
+    const std::lock_guard lock(mutex_);
+    SqliteStatement find(db_, "SELECT name FROM accounts WHERE token_sha256 = ?");
+    find.Bind(1, tokenDigest);
+    if (!find.Step()) return std::nullopt;
+    return find.Text(0);
+  }
+
+ private:
+  std::mutex mutex_;
+  SqliteDb db_;
+};
+
+class PgAccounts : public Accounts {
+ public:
+  explicit PgAccounts(const std::string& url) : connection_(url) { CreatePgSchema(connection_); }
+
+  std::vector<Account> List() override {
+    const std::lock_guard lock(mutex_);
+    const PgResult rows = connection_.Exec("SELECT name, added FROM accounts ORDER BY name");
+    std::vector<Account> accounts;
+    for (int row = 0; row < rows.Rows(); ++row) accounts.push_back({rows.Text(row, 0), rows.Text(row, 1)});
+    return accounts;
+  }
+
+  bool Revoke(const std::string& name) override {
+    const std::lock_guard lock(mutex_);
+    return connection_.Exec("DELETE FROM accounts WHERE name = $1", {name}).Affected() > 0;
+  }
+
+ protected:
+  void Insert(const std::string& name, const std::string& tokenDigest) override {
+    const std::lock_guard lock(mutex_);
+    connection_.Exec("INSERT INTO accounts (name, token_sha256) VALUES ($1, $2)", {name, tokenDigest});
+  }
+
+  std::optional<std::string> NameFor(const std::string& tokenDigest) override {
+    const std::lock_guard lock(mutex_);
+    const PgResult rows = connection_.Exec("SELECT name FROM accounts WHERE token_sha256 = $1", {tokenDigest});
+    if (rows.Rows() == 0) return std::nullopt;
+    return rows.Text(0, 0);
+  }
+
+ private:
+  std::mutex mutex_;
+  PgConnection connection_;
+};
+
+}  // namespace
+
+std::unique_ptr<Accounts> OpenAccounts(const std::string& db) {
+  if (IsPostgresUrl(db)) return std::make_unique<PgAccounts>(db);
+  return std::make_unique<SqliteAccounts>(db);
 }

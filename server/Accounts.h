@@ -4,12 +4,11 @@
 // the server's worker threads.
 #pragma once
 
-#include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "Sqlite.h"
 
 struct Account {
   std::string name;
@@ -18,22 +17,25 @@ struct Account {
 
 class Accounts {
  public:
-  // Opens the accounts of the database file, creating their table.
-  explicit Accounts(const std::string& path);
+  virtual ~Accounts() = default;
 
-  // Creates the account and returns its new token; throws SqliteError when
-  // the name is taken.
+  // Creates the account and returns its new token; throws SqliteError or
+  // PgError when the name is taken.
   std::string Add(const std::string& name);
-  std::vector<Account> List();
+  virtual std::vector<Account> List() = 0;
   // False for an unknown name.
-  bool Revoke(const std::string& name);
+  virtual bool Revoke(const std::string& name) = 0;
   // The account a token belongs to.
   std::optional<std::string> Holder(const std::string& token);
 
- private:
-  std::mutex mutex_;
-  SqliteDb db_;
+ protected:
+  virtual void Insert(const std::string& name, const std::string& tokenDigest) = 0;
+  virtual std::optional<std::string> NameFor(const std::string& tokenDigest) = 0;
 };
+
+// The accounts of db (a file name or a postgresql:// URL), creating their
+// table on first use.
+std::unique_ptr<Accounts> OpenAccounts(const std::string& db);
 
 // Lower-case hex SHA-256 of text.
 std::string Sha256Hex(const std::string& text);

@@ -1,19 +1,14 @@
-// The presets of the database server, kept in one SQLite file. Every write is
-// committed with WAL and synchronous=FULL before it is acknowledged, so an
-// answered upload survives a killed process or a power cut. Safe to share
-// between the server's worker threads.
+// The presets of the database server and what the web catalogue asks of them.
 #pragma once
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "PresetDatabase.h"
 #include "PresetLayout.h"
-#include "Sqlite.h"
 
 struct NewPreset {
   PresetImage image{};
@@ -54,38 +49,36 @@ struct CataloguePage {
   int64_t matches = 0;  // on every page together
 };
 
+// Where the server keeps its presets: one SQLite file, or a PostgreSQL
+// database that several server processes share. Every write is committed
+// before it is acknowledged. Safe to share between the worker threads.
 class PresetStore {
  public:
-  // Opens the file, creating it and its table on first use. Throws
-  // SqliteError for a file that is not one of our databases.
-  explicit PresetStore(const std::string& path);
-  ~PresetStore();
+  virtual ~PresetStore() = default;
 
-  StoreOutcome Add(const NewPreset& preset);
+  // Storing an image that is there already returns its id, added false.
+  virtual StoreOutcome Add(const NewPreset& preset) = 0;
   // All in one transaction: either every preset is stored or none.
-  std::vector<StoreOutcome> AddAll(const std::vector<NewPreset>& presets);
+  virtual std::vector<StoreOutcome> AddAll(const std::vector<NewPreset>& presets) = 0;
   // Every preset in id order, downloads as decimal text.
-  std::vector<PresetListRow> List();
+  virtual std::vector<PresetListRow> List() = 0;
   // Hidden presets are left out of everything below.
   // The image of preset id, counting the download; nothing for an unknown id.
-  std::optional<PresetImage> Download(int64_t id);
+  virtual std::optional<PresetImage> Download(int64_t id) = 0;
   // The same without counting (HEAD requests).
-  std::optional<PresetImage> Image(int64_t id);
-  CataloguePage Catalogue(const CatalogueQuery& query);
-  std::optional<CatalogueEntry> Entry(int64_t id);
+  virtual std::optional<PresetImage> Image(int64_t id) = 0;
+  virtual CataloguePage Catalogue(const CatalogueQuery& query) = 0;
+  virtual std::optional<CatalogueEntry> Entry(int64_t id) = 0;
   // Moderation; false for an unknown id.
-  bool SetHidden(int64_t id, bool hidden);
-  bool Delete(int64_t id);
-  int64_t Count();
-
- private:
-  struct Statements;
-  StoreOutcome Insert(const NewPreset& preset);
-  std::optional<PresetImage> ImageOf(SqliteStatement& query, int64_t id);
-  // Runs a write; whether it touched a row.
-  bool Changed(SqliteStatement& statement);
-
-  std::mutex mutex_;
-  SqliteDb db_;
-  std::unique_ptr<Statements> statements_;
+  virtual bool SetHidden(int64_t id, bool hidden) = 0;
+  virtual bool Delete(int64_t id) = 0;
+  virtual int64_t Count() = 0;
 };
+
+// db is a file name or a postgresql:// URL. Creates the tables on first use;
+// throws SqliteError or PgError for a database that cannot be opened or is
+// not one of ours.
+std::unique_ptr<PresetStore> OpenPresetStore(const std::string& db);
+
+// Texts a catalogue search matches: LIKE's wildcards in it match only themselves.
+std::string CatalogueLikePattern(const std::string& search);

@@ -14,7 +14,9 @@
 #include "PresetDatabase.h"
 #include "PresetDatabaseService.h"
 #include "PresetImport.h"
+#include "Pg.h"
 #include "PresetStore.h"
+#include "SqlitePresetStore.h"
 #include "PresetUpload.h"
 #include "UploadRateLimit.h"
 
@@ -79,11 +81,11 @@ struct ServeOptions {
 
 int Serve(const ServeOptions& options) {
   const ListenAddress listen = ParseListen(options.listen);
-  PresetStore store(options.db);
-  Accounts accounts(options.db);
+  const std::unique_ptr<PresetStore> store = OpenPresetStore(options.db);
+  const std::unique_ptr<Accounts> accounts = OpenAccounts(options.db);
   UploadRateLimit limit(options.uploadsPerMinute);
-  const UploadPolicy policy{options.openUploads ? nullptr : &accounts, &limit};
-  PresetDatabaseService service(store, options.base, policy);
+  const UploadPolicy policy{options.openUploads ? nullptr : accounts.get(), &limit};
+  PresetDatabaseService service(*store, options.base, policy);
   HttpFrontend frontend(service, std::cerr, options.workers);
   const int port = frontend.Bind(listen.host, listen.port);
   if (port < 0) {
@@ -109,8 +111,8 @@ struct Command {
 };
 
 int Import(const Command& c) {
-  PresetStore store(c.db);
-  const ImportReport report = ImportPresetFiles(store, c.files, c.song, c.description);
+  const std::unique_ptr<PresetStore> store = OpenPresetStore(c.db);
+  const ImportReport report = ImportPresetFiles(*store, c.files, c.song, c.description);
   for (const std::string& note : report.notes) std::cerr << "lindel-db-server import: " << note << "\n";
   std::cout << "imported " << report.added << " presets, " << report.duplicates << " already stored, "
             << report.refused << " refused\n";
@@ -126,26 +128,27 @@ int UserAdd(const Command& c) {
   if (!IsValidUtf8(c.name) || CleanField(c.name) != c.name || c.name.empty()) {
     throw CLI::ValidationError("NAME", "an account name is printable text, not '" + c.name + "'");
   }
-  std::cout << Accounts(c.db).Add(c.name) << "\n";
+  std::cout << OpenAccounts(c.db)->Add(c.name) << "\n";
   return kExitOk;
 }
 
 int UserList(const Command& c) {
-  for (const Account& account : Accounts(c.db).List()) std::cout << account.name << "\t" << account.added << "\n";
+  for (const Account& account : OpenAccounts(c.db)->List()) std::cout << account.name << "\t" << account.added << "\n";
   return kExitOk;
 }
 
-int UserRevoke(const Command& c) { return Accounts(c.db).Revoke(c.name) ? kExitOk : Failed("no account named " + c.name); }
+int UserRevoke(const Command& c) { return OpenAccounts(c.db)->Revoke(c.name) ? kExitOk : Failed("no account named " + c.name); }
 
 int Moderate(const Command& c, const std::string& action) {
-  PresetStore store(c.db);
-  const bool found = action == "delete" ? store.Delete(c.id) : store.SetHidden(c.id, action == "hide");
+  const std::unique_ptr<PresetStore> store = OpenPresetStore(c.db);
+  const bool found = action == "delete" ? store->Delete(c.id) : store->SetHidden(c.id, action == "hide");
   return found ? kExitOk : Failed("no preset with id " + std::to_string(c.id));
 }
 
 int Backup(const Command& c) {
+  if (IsPostgresUrl(c.db)) return Failed("backup copies SQLite files; back up a PostgreSQL database with pg_dump");
   // Opened through the store so that a file that is not our database is refused.
-  PresetStore store(c.db);
+  SqlitePresetStore store(c.db);
   SqliteDb(c.db).BackupTo(c.output);
   std::cout << "backed up " << store.Count() << " listed presets to " << c.output << "\n";
   return kExitOk;
@@ -154,7 +157,7 @@ int Backup(const Command& c) {
 CLI::App* AddCommand(CLI::App& parent, const std::string& name, const std::string& what, Command& c) {
   CLI::App* command = parent.add_subcommand(name, what);
   command->set_version_flag("--version", LINDEL_VERSION);
-  command->add_option("--db", c.db, "the database file")->required();
+  command->add_option("--db", c.db, "the database file, or postgresql://USER@HOST:PORT/NAME")->required();
   return command;
 }
 
@@ -178,7 +181,7 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", LINDEL_VERSION);
   app.footer("example:\n  lindel-db-server --db presets.db --listen 0.0.0.0:8080");
   ServeOptions serve;
-  app.add_option("--db", serve.db, "the database file (created on first start)");
+  app.add_option("--db", serve.db, "the database file (created on first start), or postgresql://USER@HOST:PORT/NAME");
   app.add_option("--listen", serve.listen, "HOST:PORT to serve on; port 0 picks a free one")->capture_default_str();
   app.add_option("--base", serve.base, "the base path in front of every request")->capture_default_str();
   app.add_flag("--open-uploads", serve.openUploads, "anyone may upload, without an account's token");
@@ -229,6 +232,8 @@ int main(int argc, char** argv) {
     std::cerr << command << ": " << e.what() << "\nsee " << command << " --help\n";
     return kExitUsage;
   } catch (const SqliteError& e) {
+    return Failed(e.what());
+  } catch (const PgError& e) {
     return Failed(e.what());
   }
 }

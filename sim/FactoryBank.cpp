@@ -30,21 +30,8 @@ class Sequence {
   uint32_t state_;
 };
 
-// The device holds Detune delays of 0 to 50 ms only; the editor would
-// correct a longer one, with a message, each time the preset is shown.
-constexpr int kDetune = 0;
-constexpr int32_t kDetuneDelayMax = 50;
-
-void KeepDeviceLimits(BlockValues& block) {
-  if (std::string_view(block.block->editor) != "frmPitch" || block.type != kDetune) return;
-  for (FieldValue& f : block.fields) {
-    const std::string_view control = f.field.row->control;
-    if (control == "cmbPitchD1" || control == "cmbPitchD2") f.value = std::min(f.value, kDetuneDelayMax);
-  }
-}
-
-// Every block of some type with every field on an item of its list, as the
-// device and the editors keep them; no modifier assigned.
+// Every block of some type with every field on an item of its list that the
+// type allows, as the device and the editors keep them; no modifier assigned.
 PresetImage Generate(int number, const std::string& name, uint32_t seed) {
   Sequence values(seed);
   PresetValues preset;
@@ -53,7 +40,6 @@ PresetImage Generate(int number, const std::string& name, uint32_t seed) {
   for (const CatalogBlock& block : CatalogBlocks()) {
     const int type = values.Next(TypeCount(block));
     preset.blocks.push_back(PickBlockValues(block, type, [&values](int count) { return values.Next(count); }));
-    KeepDeviceLimits(preset.blocks.back());
   }
   return ComposePreset(preset);
 }

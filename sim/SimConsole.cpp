@@ -14,7 +14,23 @@ std::optional<AnswerMode> ParseAnswerMode(const std::string& name) {
   if (name == "garbage") return AnswerMode::Garbage;
   if (name == "short") return AnswerMode::Short;
   if (name == "wrong-model") return AnswerMode::WrongModel;
+  if (name == "wrong-number") return AnswerMode::WrongNumber;
   return std::nullopt;
+}
+
+// "controls N": N from 1 to 100000.
+std::optional<long> ParseControlCount(const std::string& text) {
+  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  const long count = std::stol(text);
+  if (count < 1 || count > 100000) return std::nullopt;
+  return count;
+}
+
+// What a pedal sends: volume control changes on channel 1, sweeping.
+std::vector<MidiMessage> ControlChanges(long count) {
+  std::vector<MidiMessage> changes;
+  for (long i = 0; i < count; ++i) changes.push_back({0xB0, 0x07, static_cast<uint8_t>(i % 128)});
+  return changes;
 }
 
 }  // namespace
@@ -57,10 +73,17 @@ bool SimConsole::Command(const std::string& line) {
       device_.SetFault(*fault);
       Print("fault: " + argument);
     });
+  } else if (const auto count = ParseControlCount(argument); command == "controls" && count) {
+    // Requests that arrive meanwhile wait behind the stream, as behind a dump.
+    Post([this, count, argument] {
+      Print("controls: sending " + argument);
+      Send(ControlChanges(*count));
+      Print("controls: sent " + argument);
+    });
   } else {
     Print("unknown command: " + line +
-          " (dump, save FILE, reset, answer normal|garbage|short|wrong-model,"
-          " fault none|drop-every=N|corrupt-every=N, quit)");
+          " (dump, save FILE, reset, answer normal|garbage|short|wrong-model|wrong-number,"
+          " fault none|drop-every=N|corrupt-every=N, controls N, quit)");
   }
   return true;
 }

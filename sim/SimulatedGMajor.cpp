@@ -118,8 +118,10 @@ SimResponse SimulatedGMajor::AnswerRequest(std::span<const uint8_t> message) {
   if (number > PresetNumber::Highest) return Ignore("no preset " + std::to_string(number));
   const std::string what = "request " + PresetLabel(number) + ": ";
   if (FaultHits(SimFault::Kind::Drop, answersSinceFault_)) return {what + "answer dropped (fault)", {}};
-  MidiMessage reply = Answer(Preset(number));
-  const std::string sent = "sent \"" + NameOf(Preset(number)) + "\"";
+  const int answered = AnsweredNumber(number);
+  MidiMessage reply = Answer(Preset(answered));
+  std::string sent = "sent \"" + NameOf(Preset(answered)) + "\"";
+  if (answered != number) sent += " of " + PresetLabel(answered) + " (wrong number)";
   if (FaultHits(SimFault::Kind::Corrupt, answersSinceFault_)) {
     Damage(reply);
     return {what + sent + " damaged (fault)", {reply}};
@@ -151,10 +153,17 @@ SimResponse SimulatedGMajor::StorePreset(std::span<const uint8_t> message) {
   return {"stored " + what, {}};
 }
 
+// In wrong-number mode a request is answered with a neighbouring preset.
+int SimulatedGMajor::AnsweredNumber(int requested) const {
+  if (answerMode_ != AnswerMode::WrongNumber) return requested;
+  return requested == PresetNumber::Highest ? requested - 1 : requested + 1;
+}
+
 MidiMessage SimulatedGMajor::Answer(const PresetImage& image) const {
   MidiMessage reply(image.begin(), image.end());
   switch (answerMode_) {
-    case AnswerMode::Normal: break;
+    case AnswerMode::Normal:
+    case AnswerMode::WrongNumber: break;
     case AnswerMode::Garbage: reply = {0x12, 0x34, 0x56, 0x78, 0x00}; break;
     case AnswerMode::Short:
       reply.resize(300);

@@ -19,8 +19,9 @@
 using MidiMessage = std::vector<uint8_t>;
 
 // How requests are answered: normally, or with a deliberately bad reply so
-// that the editor's handling of bad input can be tried.
-enum class AnswerMode { Normal, Garbage, Short, WrongModel };
+// that the editor's handling of bad input can be tried. WrongNumber sends
+// the valid preset of the next number (of the one before for U100).
+enum class AnswerMode { Normal, Garbage, Short, WrongModel, WrongNumber };
 
 // A fault the device can be given so that tests can force retries and failed
 // verifications. Drop: every n-th answer to a preset request is not sent.
@@ -75,6 +76,7 @@ class SimulatedGMajor {
   SimResponse Ignore(const std::string& reason);
   SimResponse AnswerRequest(std::span<const uint8_t> message);
   SimResponse StorePreset(std::span<const uint8_t> message);
+  int AnsweredNumber(int requested) const;
   MidiMessage Answer(const PresetImage& image) const;
   // Counts one event of the fault's kind; true when this one is hit.
   bool FaultHits(SimFault::Kind kind, int& counter);

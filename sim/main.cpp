@@ -1,13 +1,16 @@
 // lindel-gmajor-sim: a simulated G-Major on virtual MIDI ports, so the editor
 // and its tests can work through a real MIDI stack without the device.
-// Commands on stdin: dump, save FILE, reset, answer MODE, fault SPEC, quit.
+// Commands on stdin: dump, save FILE, reset, answer MODE, fault SPEC, controls N, quit.
 #include <csignal>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "MidiTimings.h"
 #include "PacedOutput.h"
@@ -15,10 +18,6 @@
 #include "SimConsole.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: lindel-gmajor-sim [--api alsa|jack] [--name NAME] [--bank DUMP.syx] [--save DUMP.syx]\n"
-    "                         [--fault drop-every=N|corrupt-every=N]\n";
 
 struct Options {
   std::optional<MidiStack> api;
@@ -41,29 +40,38 @@ void CatchStopSignals() {
   sigaction(SIGTERM, &action, nullptr);
 }
 
-std::optional<Options> ParseOptions(int argc, char** argv) {
+constexpr int kExitUsage = 2;
+
+// The options, or the exit status when the program ends here (--help,
+// --version: 0; a wrong option: 2, after naming it).
+std::variant<Options, int> ParseOptions(int argc, char** argv) {
   Options options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (i + 1 >= argc) return std::nullopt;
-    const std::string value = argv[++i];
-    if (arg == "--api") {
-      options.api = ParseMidiStack(value);
-      if (!options.api) return std::nullopt;
-    } else if (arg == "--name" && !value.empty()) {
-      options.name = value;
-    } else if (arg == "--bank") {
-      options.bank = value;
-    } else if (arg == "--save") {
-      options.save = value;
-    } else if (arg == "--fault") {
-      const auto fault = ParseSimFault(value);
-      if (!fault) return std::nullopt;
-      options.fault = *fault;
-    } else {
-      return std::nullopt;
-    }
+  std::string api;
+  std::string fault;
+  CLI::App app("A simulated G-Major on virtual MIDI ports: answers preset requests, takes presets and dumps,\n"
+               "sends its bank on the command dump. Commands on stdin: dump, save FILE, reset, answer MODE,\n"
+               "fault SPEC, quit.",
+               "lindel-gmajor-sim");
+  app.set_version_flag("--version", std::string("lindel-gmajor-sim ") + LINDEL_VERSION);
+  app.footer("example:\n  lindel-gmajor-sim --api jack --name \"G-Major sim\" --bank my-bank.syx");
+  app.add_option("--api", api, "the MIDI stack (default: LINDEL_MIDI_API, else ALSA when present, else JACK)")
+      ->check(CLI::IsMember({"alsa", "jack"}));
+  app.add_option("--name", options.name, "the name of the virtual ports")->capture_default_str()
+      ->check([](const std::string& name) { return name.empty() ? "a port name is not empty" : ""; });
+  app.add_option("--bank", options.bank, "a dump file with the user presets to start with (default: the built-in bank)");
+  app.add_option("--save", options.save, "a dump file the user presets are written to when the program ends");
+  app.add_option("--fault", fault, "drop-every=N or corrupt-every=N: every n-th preset sent is lost or damaged")
+      ->check([](const std::string& spec) { return ParseSimFault(spec) ? "" : "takes drop-every=N or corrupt-every=N"; });
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    return app.exit(e);
+  } catch (const CLI::Error& e) {
+    std::cerr << "lindel-gmajor-sim: " << e.what() << "\nsee lindel-gmajor-sim --help\n";
+    return kExitUsage;
   }
+  if (!api.empty()) options.api = ParseMidiStack(api);
+  if (!fault.empty()) options.fault = *ParseSimFault(fault);
   return options;
 }
 
@@ -90,11 +98,9 @@ MidiStack ChooseApi(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto options = ParseOptions(argc, argv);
-  if (!options) {
-    std::cerr << kUsage;
-    return 2;
-  }
+  const auto parsed = ParseOptions(argc, argv);
+  if (const int* exitStatus = std::get_if<int>(&parsed)) return *exitStatus;
+  const Options* options = &std::get<Options>(parsed);
   SimulatedGMajor device;
   if (!options->bank.empty() && !LoadBank(device, options->bank)) return 2;
   device.SetFault(options->fault);

@@ -24,6 +24,8 @@ class WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// While a transfer runs, says so and throws kTransferRunning under the
+// command's number: the command is not started, nothing is asked first.
 // Without both devices chosen, opens the MIDI setup; throws the command's
 // error when the user leaves it without a choice.
 void RequireMidi(dlgMidiSetup& setup, int number, const std::string& description, const std::string& source);

@@ -100,20 +100,19 @@ void DumpCommands::ReceiveSysEx() {
     frame_.CloseDump();
     const std::string fileName = frame_.Files().GetSaveFile(&frame_);
     if (fileName.empty()) return;
-    if (!ReceiveInto(fileName)) {
+    bool received = false;
+    {
+      CFile file;
+      // The file layer has said why it could not create the file.
+      if (!file.Create(fileName)) return;
+      received = frame_.MidiSetup().ReceiveSysEx(file);
+    }
+    if (!received) {
       ShowMessage("Unable to receive SysEx");
       return;
     }
-    OpenFile(fileName);
+    OpenFile(fileName);  // the file is closed again before the dump is opened on it
   });
-}
-
-// The file is closed again before the dump is opened on it. A file that
-// cannot be created has been reported by the file layer.
-bool DumpCommands::ReceiveInto(const std::string& fileName) {
-  CFile file;
-  if (!file.Create(fileName)) return false;
-  return frame_.MidiSetup().ReceiveSysEx(file);
 }
 
 void DumpCommands::SendSysEx() {

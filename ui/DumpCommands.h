@@ -24,7 +24,6 @@ class DumpCommands {
 
  private:
   void SaveSlot();
-  bool ReceiveInto(const std::string& fileName);
   // False (and said) when the dump could not be sent whole.
   bool SendFile(const std::string& fileName);
 

@@ -125,6 +125,25 @@ void EditingComforts::Redo() {
   if (history_.CanRedo()) ShowState(history_.Redo());
 }
 
+void EditingComforts::Preview(const PresetImage& state) {
+  Settle();
+  previewing_ = true;
+  frame_.ShowState(state, state != history_.Saved());
+  audition_->Edited();
+}
+
+void EditingComforts::EndPreview() {
+  if (!previewing_) return;
+  previewing_ = false;
+  ShowState(history_.Current());
+}
+
+void EditingComforts::ApplyCommand(const PresetImage& state) {
+  SetComparing(false);
+  frame_.ShowState(state, true);
+  frame_.NoteEdit();
+}
+
 void EditingComforts::ShowState(const PresetImage& state) {
   frame_.ShowState(state, !history_.IsSaved());
   AdoptScreen();

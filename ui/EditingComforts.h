@@ -41,6 +41,15 @@ class EditingComforts final : public QObject {
   void SetComparing(bool on);
   void SetAuditionOn(bool on);
 
+  // The screen's state as a preset image numbered 0; nothing without a preset.
+  std::optional<PresetImage> ScreenState() const;
+  // A state on screen (and on the device, with Live Audition) for a look
+  // only: no step, and EndPreview puts the current state back.
+  void Preview(const PresetImage& state);
+  void EndPreview();
+  // A command's result on screen, one step of its own.
+  void ApplyCommand(const PresetImage& state);
+
  private:
   void ConnectFrame();
   void ConnectMenu();
@@ -55,7 +64,6 @@ class EditingComforts final : public QObject {
   void AdoptScreen();
   void CompareSwitched();
   void UpdateItems();
-  std::optional<PresetImage> ScreenState() const;
 
   frmMDIMain& frame_;
   EditHistory history_;
@@ -63,4 +71,5 @@ class EditingComforts final : public QObject {
   LiveAudition* audition_;
   CompareView* compare_;
   QTimer settle_;
+  bool previewing_ = false;
 };

@@ -28,8 +28,9 @@ constexpr BlockItemSpec kBlockItems[] = {
     {BlockNumber::Routing, "mnuEBRouting", "Routing", "F11"},
 };
 
-constexpr const char* kPresetItems[] = {"mnuPresetSave", "mnuPresetTransmit", "mnuEBTapTempo",
-                                        "mnuEditPresetName", "mnuEditCopyBlock"};
+constexpr const char* kPresetItems[] = {"mnuPresetSave",      "mnuPresetTransmit", "mnuEBTapTempo",
+                                        "mnuEditPresetName",  "mnuEditCopyBlock",  "mnuPresetRandomize",
+                                        "mnuPresetMutate",    "mnuPresetMorph",    "mnuPresetNudge"};
 constexpr const char* kDumpItems[] = {"mnuFileSave", "mnuFileSendSysEx", "mnuFileSplitSysEx"};
 
 }  // namespace
@@ -76,6 +77,7 @@ void MainMenu::BuildToolsMenu(QMenuBar& bar) {
   QMenu& tools = AddMenu(bar, "mnuTools", "&Tools");
   AddItem(tools, "mnuToolsMidiController", "&MIDI Controller...");
   AddItem(tools, "mnuToolsMidiSetup", "MIDI &Setup");
+  AddItem(tools, "mnuToolsBanks", "&Banks...");
   AddSeparator(tools, "mnuToolsSep1");
   AddItem(tools, "mnuToolsIPD", "Internet Database...");
 }
@@ -92,6 +94,13 @@ void MainMenu::BuildPresetMenu(QMenuBar& bar) {
   AddSeparator(preset, "mnuPresetSep5");
   AddItem(preset, "mnuPresetCompare", "&Compare with Saved", "Ctrl+K", false).setCheckable(true);
   AddItem(preset, "mnuPresetLiveAudition", "Live Audition").setCheckable(true);
+  AddSeparator(preset, "mnuPresetSep6");
+  AddItem(preset, "mnuPresetRandomize", "Randomi&ze...", {}, false);
+  AddItem(preset, "mnuPresetMutate", "M&utate...", {}, false);
+  AddItem(preset, "mnuPresetMorph", "M&orph...", {}, false);
+  AddItem(preset, "mnuPresetNudge", "Nu&dge...", {}, false);
+  // Ctrl+R is "&Request Preset...".
+  AddItem(preset, "mnuPresetAgain", "&Again", "Ctrl+Shift+R", false);
 }
 
 void MainMenu::BuildHelpMenu(QMenuBar& bar) {

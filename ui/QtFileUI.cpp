@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 
 #include "Dialogs.h"
 
@@ -11,9 +12,24 @@ namespace {
 constexpr const char* kSyxFilter = "SysEx (*.syx)";
 constexpr const char* kAllFilter = "all files (*.*)";
 
+// "*.*" stands for every file, as it does on Windows, also one without a dot
+// in its name, which the pattern taken literally would hide. The dialog sets
+// its model's patterns from the chosen filter first, then reports the choice.
+void MatchEveryFileForAllFiles(QFileDialog& dialog) {
+  auto* model = dialog.findChild<QFileSystemModel*>("qt_filesystem_model");
+  if (!model) return;
+  QObject::connect(&dialog, &QFileDialog::filterSelected, model, [model](const QString& filter) {
+    if (filter == kAllFilter) model->setNameFilters({"*"});
+  });
+}
+
 }  // namespace
 
 void ConfigureSyxDialog(QFileDialog& dialog, SyxDialogMode mode) {
+  // Qt's own dialog, whose file list we can reach: a platform dialog would
+  // take "*.*" literally.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  MatchEveryFileForAllFiles(dialog);
   dialog.setNameFilters({kSyxFilter, kAllFilter});
   dialog.selectNameFilter(kSyxFilter);
   dialog.setDefaultSuffix("syx");

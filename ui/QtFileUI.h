@@ -15,8 +15,9 @@ class QtFileUI final : public CFileUI {
 };
 
 enum class SyxDialogMode { Open, Save };
-// Filters "SysEx (*.syx)" (chosen) and "all files (*.*)", default suffix syx;
-// a Save dialog asks before replacing a file.
+// Filters "SysEx (*.syx)" (chosen) and "all files (*.*)", which lists every
+// file, with or without a dot in its name; default suffix syx; a Save dialog
+// asks before replacing a file. Always Qt's own dialog.
 void ConfigureSyxDialog(QFileDialog& dialog, SyxDialogMode mode);
 // The user's choice with surrounding blanks removed.
 QString TrimmedChoice(const QString& path);

@@ -3,7 +3,13 @@
 #include <QAction>
 #include <QApplication>
 
+#include "BankWindow.h"
+#include "Dialogs.h"
+#include "EditorBankDevice.h"
 #include "Guarded.h"
+#include "LibraryError.h"
+#include "LibraryPath.h"
+#include "PresetLibrary.h"
 #include "MainMenu.h"
 #include "dlgInternet.h"
 #include "dlgMidiSetup.h"
@@ -32,6 +38,22 @@ void ToolCommands::MidiController() {
   if (!frame_.Tools().controller) return;
   dlgMidiSetup& setup = frame_.MidiSetup();
   frame_.Tools().controller(frame_, [&setup] { return setup.GetMidiOutputDevice(); });
+}
+
+void ToolCommands::Banks() {
+  if (auto* open = frame_.findChild<BankWindow*>("frmBank")) {
+    open->raise();
+    open->activateWindow();
+    return;
+  }
+  try {
+    auto* window = new BankWindow(std::make_unique<PresetLibrary>(LibraryPath()),
+                                  std::make_unique<EditorBankDevice>(frame_), &frame_);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+  } catch (const LibraryError& e) {
+    Dialogs().Message(e.what(), "Bank", MessageIcon::Exclamation);
+  }
 }
 
 void ToolCommands::InternetDatabase() {

@@ -15,6 +15,8 @@ class ToolCommands {
   // A downloaded preset replaces the one on screen, after the question
   // about unsaved changes.
   void InternetDatabase();
+  // The Bank window, on the default library; one at a time, raised when open.
+  void Banks();
   void About();
 
  private:

@@ -125,32 +125,31 @@ bool dlgMidiSetup::SetupMidi() {
   return transfer_.Result();
 }
 
+// A second transfer leaves the window to the running one: the engine
+// refuses it and says so.
 template <class Run>
-bool dlgMidiSetup::RunTransfer(Run run) {
-  if (busy_) return false;
+bool dlgMidiSetup::RunTransfer(int expectedPresets, Run run) {
+  if (busy_) return run();
+  ShowProgress(expectedPresets);
   const QScopedValueRollback running(busy_, true);
   show();
   return run();
 }
 
 bool dlgMidiSetup::RequestPreset(CPreset& Preset, int iPreset) {
-  ShowProgress(0);
-  return RunTransfer([&] { return transfer_.RequestPreset(Preset, iPreset); });
+  return RunTransfer(0, [&] { return transfer_.RequestPreset(Preset, iPreset); });
 }
 
 bool dlgMidiSetup::TransmitPreset(CPreset& Preset) {
-  ShowProgress(0);
-  return RunTransfer([&] { return transfer_.TransmitPreset(Preset); });
+  return RunTransfer(0, [&] { return transfer_.TransmitPreset(Preset); });
 }
 
 bool dlgMidiSetup::ReceiveSysEx(CFile& File) {
-  ShowProgress(kPresetsInBulkDump);
-  return RunTransfer([&] { return transfer_.ReceiveSysEx(File); });
+  return RunTransfer(kPresetsInBulkDump, [&] { return transfer_.ReceiveSysEx(File); });
 }
 
 bool dlgMidiSetup::SendSysEx(CFile& File) {
-  ShowProgress(PresetsInFile(File));
-  return RunTransfer([&] { return transfer_.SendSysEx(File); });
+  return RunTransfer(PresetsInFile(File), [&] { return transfer_.SendSysEx(File); });
 }
 
 // expectedPresets 0: no dump, no bar.

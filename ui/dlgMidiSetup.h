@@ -44,7 +44,8 @@ class dlgMidiSetup final : public QDialog, private TransferListener {
   bool SendSysEx(CFile& File);
   // The selected output position, or -1 (the controller tool's port).
   int GetMidiOutputDevice() const { return transfer_.GetMidiOutputDevice(); }
-  // A transfer is running; the window starts no second one meanwhile.
+  // A transfer is running; a second one asked for meanwhile is refused with
+  // a message.
   bool Busy() const { return busy_; }
 
   // The engine, for its timings and for what the last run logged.
@@ -61,7 +62,7 @@ class dlgMidiSetup final : public QDialog, private TransferListener {
   void ShowSelection();
   void ShowProgress(int expectedPresets);
   template <class Run>
-  bool RunTransfer(Run run);
+  bool RunTransfer(int expectedPresets, Run run);
 
   void StatusChanged(const std::string& text) override;
   void CancelCaptionChanged(const std::string& caption) override;

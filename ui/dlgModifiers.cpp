@@ -48,6 +48,15 @@ QLabel* MakeLabel(const char* name, const char* text, QWidget* parent) {
   return label;
 }
 
+// The captions over the editing row are bold, the prompt under them is not.
+QLabel* MakeCaption(const char* name, const char* text, QWidget* parent) {
+  QLabel* label = MakeLabel(name, text, parent);
+  QFont bold = label->font();
+  bold.setBold(true);
+  label->setFont(bold);
+  return label;
+}
+
 QComboBox* MakeList(const char* name, QWidget* parent) {
   auto* list = new QComboBox(parent);
   list->setObjectName(name);
@@ -141,9 +150,6 @@ void dlgModifiers::BuildControls() {
   lstModifiers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   lblPrompt = MakeLabel("lblPrompt", "", this);
-  QFont bold = lblPrompt->font();
-  bold.setBold(true);
-  lblPrompt->setFont(bold);
   cmbModifier = MakeList("cmbModifier", this);
   cmbMinOut = MakeList("cmbMinOut", this);
   cmbMidOut = MakeList("cmbMidOut", this);
@@ -172,7 +178,7 @@ void dlgModifiers::LayOut() {
   editor_ = new QGridLayout;
   editor_->setHorizontalSpacing(0);
   editor_->setVerticalSpacing(4);
-  editor_->addWidget(MakeLabel("lblParam", "Parameter", this), 0, 0);
+  editor_->addWidget(MakeCaption("lblParam", "Parameter", this), 0, 0);
   editor_->addWidget(lblPrompt, 1, 0);
   const struct {
     const char* name;
@@ -184,7 +190,7 @@ void dlgModifiers::LayOut() {
                  {"Label4", "Max Out", cmbMaxOut}};
   int column = 1;
   for (const auto& c : columns) {
-    QLabel* caption = MakeLabel(c.name, c.caption, this);
+    QLabel* caption = MakeCaption(c.name, c.caption, this);
     caption->setBuddy(c.list);
     editor_->addWidget(caption, 0, column);
     editor_->addWidget(c.list, 1, column++);

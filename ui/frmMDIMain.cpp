@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -29,6 +30,7 @@
 #include "KeyFilters.h"
 #include "MainMenu.h"
 #include "PresetCommands.h"
+#include "SoundDesignCommands.h"
 #include "ToolCommands.h"
 #include "dlgMidiSetup.h"
 
@@ -130,6 +132,7 @@ void frmMDIMain::BuildControls() {
   editorArea_->setWidgetResizable(true);
   editorArea_->setFrameShape(QFrame::NoFrame);
   editorArea_->setWidget(editorHost_);
+  editorHost_->installEventFilter(this);
 }
 
 QWidget* frmMDIMain::BuildPresetBar() {
@@ -193,6 +196,7 @@ void frmMDIMain::BuildCommands() {
   presetCommands_ = std::make_unique<PresetCommands>(*this);
   toolCommands_ = std::make_unique<ToolCommands>(*this);
   comforts_ = new EditingComforts(*this);
+  new SoundDesignCommands(*this);
   const auto on = [this](const char* item, auto command) {
     connect(&menu_->Item(item), &QAction::triggered, this, command);
   };
@@ -210,6 +214,7 @@ void frmMDIMain::BuildCommands() {
   on("mnuToolsMidiController", [this] { toolCommands_->MidiController(); });
   on("mnuToolsMidiSetup", [this] { toolCommands_->MidiSetup(); });
   on("mnuToolsIPD", [this] { toolCommands_->InternetDatabase(); });
+  on("mnuToolsBanks", [this] { toolCommands_->Banks(); });
   on("mnuPresetRequest", [this] { presetCommands_->RequestPreset(); });
   on("mnuPresetLoad", [this] { presetCommands_->LoadFromFile(); });
   on("mnuPresetTransmit", [this] { presetCommands_->TransmitPreset(); });
@@ -280,6 +285,17 @@ void frmMDIMain::Load() {
   blocks_ = std::make_unique<BlockWindows>();
   for (BlockEditor* window : blocks_->All()) window->Setup(*this);
   DisplayPreset(false);
+}
+
+// A release no block window took, on the bare frame background, opens the
+// editors' menu for the compressor, whichever block is on show.
+bool frmMDIMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != editorHost_ || event->type() != QEvent::MouseButtonRelease) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  const auto* release = static_cast<QMouseEvent*>(event);
+  OpenBlockMenu(BlockMenuForm::Editor, BlockNumber::Compressor, release->button(), release->globalPosition().toPoint());
+  return true;
 }
 
 void frmMDIMain::closeEvent(QCloseEvent* event) {

@@ -155,6 +155,7 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();

@@ -5,7 +5,9 @@
 // be a visible control with the catalog's caption and enabled state, showing
 // the catalog's text for the stored value, and Gather must write exactly the
 // catalog's fields and fixed values. Such presets also pass through JSON
-// unchanged.
+// unchanged. Whatever a preset holds, each field shows a position the
+// catalog allows for the type, and the sound design commands' results show
+// and gather back byte for byte.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -19,6 +21,7 @@
 #include "RecordingHost.h"
 #include "ScriptedDialogs.h"
 #include "Selection.h"
+#include "SoundDesign.h"
 #include "frmChorusFlange.h"
 #include "frmCompressor.h"
 #include "frmDelay.h"
@@ -106,6 +109,17 @@ class Checker {
       if (ShownValue(*control, f.row->rep) != stored) Fault(f, QString("shows value %1, stored %2").arg(ShownValue(*control, f.row->rep)).arg(stored));
       auto* list = qobject_cast<QComboBox*>(control);
       if (list && (!text || list->currentText() != QString::fromStdString(*text))) Fault(f, "shows " + list->currentText());
+    }
+  }
+
+  // Whatever the preset holds, a field shows a position its type allows.
+  void ShowsAllowedPositions() {
+    for (const CatalogField& f : FieldsOf(block_, type_)) {
+      auto* control = editor_.findChild<QWidget*>(f.row->control);
+      if (!control) continue;
+      auto* list = qobject_cast<QComboBox*>(control);
+      const int position = list ? list->currentIndex() : CheckValue(static_cast<QCheckBox&>(*control));
+      if (position < f.first || position > f.last) Fault(f, QString("shows position %1, the catalog allows %2 to %3").arg(position).arg(f.first).arg(f.last));
     }
   }
 
@@ -205,6 +219,7 @@ class CatalogEditorTest : public QObject {
       const CPreset made = CatalogPreset(seed, {.noise = true, .block = &catalog, .type = type});
       CPreset producible = made;
       QVERIFY(set.editor->Scatter(&made, true, true));
+      check.ShowsAllowedPositions();
       QVERIFY(set.editor->Gather(producible));
       QVERIFY(set.editor->Scatter(&producible, true, true));
       check.FieldsShow(producible);
@@ -214,6 +229,38 @@ class CatalogEditorTest : public QObject {
       QVERIFY2(back.image == image, qPrintable(QString("seed %1 changed through JSON").arg(seed)));
     }
     QVERIFY2(check.Faults().isEmpty(), qPrintable(check.Faults().join('\n')));
+    QCOMPARE(log.Lines(), QStringList{});
+  }
+
+  // Sound design lands on values every editor shows as they are: shown and
+  // gathered back, each result comes back byte for byte.
+  void SoundDesignResultsGatherBackUnchanged() {
+    ErrorLogCapture log;
+    ScriptedDialogs dialogs;
+    std::vector<std::unique_ptr<SetUpEditor>> editors;
+    for (const CatalogBlock& block : CatalogBlocks()) editors.push_back(std::make_unique<SetUpEditor>(block));
+    const DesignBlocks all = AllDesignBlocks();
+    QStringList faults;
+    for (uint32_t seed = 1; seed <= 1000 && faults.isEmpty(); ++seed) {
+      const PresetImage a = CatalogPreset(seed).Image();
+      const PresetImage b = CatalogPreset(seed + 50000).Image();
+      const std::pair<const char*, PresetImage> results[] = {
+          {"randomize", Randomize(a, all, false, seed)}, {"mutate", Mutate(a, all, 30, true, seed)},
+          {"morph", Morph(a, b, 0.4, all)},              {"nudge away", Nudge(a, b, 60, true, all)}};
+      for (const auto& [command, result] : results) {
+        for (const auto& set : editors) {
+          CPreset shown;
+          QVERIFY(shown.LoadFromByteArray(result));
+          CPreset gathered = shown;
+          QVERIFY(set->editor->Scatter(&shown, true, true));
+          QVERIFY(set->editor->Gather(gathered));
+          if (WithChecksum(gathered) != result) {
+            faults << QString("%1, seed %2: %3 changed it").arg(command).arg(seed).arg(set->editor->objectName());
+          }
+        }
+      }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     QCOMPARE(log.Lines(), QStringList{});
   }
 };

@@ -142,6 +142,15 @@ class DelayTest : public QObject {
     QTEST(p->Text(qPrintable(list)), "shown");
   }
 
+  // Before any type is drawn the shared place is the second tempo's.
+  void BlankedBeforeAnyTypeShowsTheSecondTempo() {
+    QVERIFY(p->Blank());
+    QVERIFY(p->Shows("cmbDelayTempo2"));
+    QVERIFY(!p->Shows("cmbDelayWidth"));
+    QCOMPARE(p->Caption("lblDelayTempo2"), QString("Tempo 2"));
+    QCOMPARE(p->Text("cmbDelayTempo2"), QString("Ignored"));
+  }
+
   void NeutralValuesCoverTheTypesLists() {
     const CPreset stored = Stored(kDual);
     QVERIFY(p->Show(&stored));

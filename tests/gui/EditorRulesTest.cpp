@@ -14,6 +14,7 @@
 #include "RecordingHost.h"
 #include "Selection.h"
 #include "frmChorusFlange.h"
+#include "frmCompressor.h"
 #include "frmLevelRelay.h"
 #include "frmNoiseGateEQ.h"
 #include "frmReverb.h"
@@ -24,6 +25,7 @@ namespace {
 
 std::unique_ptr<BlockEditor> MakeEditor(const QString& name) {
   if (name == "frmChorusFlange") return std::make_unique<frmChorusFlange>();
+  if (name == "frmCompressor") return std::make_unique<frmCompressor>();
   if (name == "frmNoiseGateEQ") return std::make_unique<frmNoiseGateEQ>();
   if (name == "frmReverb") return std::make_unique<frmReverb>();
   if (name == "frmLevelRelay") return std::make_unique<frmLevelRelay>();
@@ -277,14 +279,15 @@ class EditorRulesTest : public QObject {
   // Without a type there is nothing for bAll to leave out.
   void EditorsWithoutTypesShowEveryFieldWithoutAll_data() {
     QTest::addColumn<QString>("window");
-    for (const char* window : {"frmNoiseGateEQ", "frmLevelRelay", "frmTapTempo", "frmRouting"}) {
+    for (const char* window : {"frmCompressor", "frmNoiseGateEQ", "frmLevelRelay", "frmTapTempo", "frmRouting"}) {
       QTest::newRow(window) << window;
     }
   }
   void EditorsWithoutTypesShowEveryFieldWithoutAll() {
     QFETCH(QString, window);
-    CPreset first = PresetBuilder().Value(609, 1).Value(553, -10).Value(601, 9).Value(161, 300).Build();
-    CPreset second = PresetBuilder().Value(609, 0).Value(553, -20).Value(601, 12).Value(161, 2000).Build();
+    CPreset first = PresetBuilder().Value(609, 1).Value(553, -10).Value(601, 9).Value(161, 300).Value(169, 3).Build();
+    CPreset second =
+        PresetBuilder().Value(609, 0).Value(553, -20).Value(601, 12).Value(161, 2000).Value(169, 7).Build();
     first.SetOutLevel(10);
     second.SetOutLevel(90);
     second.SetRelay(2, 1);

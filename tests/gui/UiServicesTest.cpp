@@ -2,8 +2,10 @@
 // the real widgets while they are open.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -36,6 +38,17 @@ void WhenOpen(std::function<void(T&)> act) {
 void ChooseFile(QFileDialog& dialog, const std::string& typed) {
   dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(typed));
   static_cast<QDialog&>(dialog).accept();
+}
+
+// The names the dialog's file list shows, sorted.
+QStringList Listed(const QFileDialog& dialog) {
+  const auto* view = dialog.findChild<QListView*>("listView");
+  QStringList names;
+  for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+    names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+  }
+  names.sort();
+  return names;
 }
 
 }  // namespace
@@ -155,6 +168,34 @@ class UiServicesTest : public QObject {
     ConfigureSyxDialog(open, SyxDialogMode::Open);
     QCOMPARE(open.acceptMode(), QFileDialog::AcceptOpen);
     QCOMPARE(open.fileMode(), QFileDialog::AnyFile);  // a missing file is the caller's to report
+  }
+
+  // Chosen in the list of file types, as the user does.
+  void AllFilesListsNamesWithoutADot_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QStringList>("listed");
+    const QStringList all{"README", "bank.syx", "notes.txt"};
+    QTest::newRow("open, SysEx") << int(SyxDialogMode::Open) << 0 << QStringList{"bank.syx"};
+    QTest::newRow("open, all files") << int(SyxDialogMode::Open) << 1 << all;
+    QTest::newRow("save, all files") << int(SyxDialogMode::Save) << 1 << all;
+  }
+  void AllFilesListsNamesWithoutADot() {
+    QFETCH(int, mode);
+    QFETCH(int, filter);
+    QFETCH(QStringList, listed);
+    TempDir dir;
+    for (const char* name : {"README", "bank.syx", "notes.txt"}) WriteBytes(dir.File(name), {0xF0});
+    QFileDialog dialog;
+    ConfigureSyxDialog(dialog, SyxDialogMode(mode));
+    dialog.setDirectory(QString::fromStdString(dir.Path().string()));
+    dialog.show();
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    QVERIFY(types);
+    types->setFocus();
+    for (int i = 0; i < filter; ++i) QTest::keyClick(types, Qt::Key_Down);
+    QCOMPARE(dialog.selectedNameFilter(), dialog.nameFilters()[filter]);
+    QTRY_COMPARE(Listed(dialog), listed);
   }
 
   void SaveDialogAddsTheSuffixAndTrimsTheChoice() {

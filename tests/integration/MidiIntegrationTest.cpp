@@ -144,12 +144,25 @@ TEST_P(BadAnswers, FailTheRequestWithAClearErrorAndHarmNeitherSide) {
 INSTANTIATE_TEST_SUITE_P(Modes, BadAnswers,
                          ::testing::Values(BadAnswer{"garbage", "no MIDI message"},
                                            BadAnswer{"short", "Invalid preset received"},
-                                           BadAnswer{"wrong-model", "Invalid preset received"}),
+                                           BadAnswer{"wrong-model", "Invalid preset received"},
+                                           BadAnswer{"wrong-number", "answered with U4 \"User 4\", not U3 as asked"}),
                          [](const auto& info) {
                            std::string name = info.param.mode;
                            std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
+
+// The simulator answers the request only after five seconds of control
+// changes (about a millisecond apart on the wire): they must not keep the
+// one-second wait for the preset alive.
+TEST_F(MidiThroughJack, ControlChangesDoNotKeepARequestPastItsTimeOut) {
+  ASSERT_NE(sim::CommandAndWait("controls 5000", "controls: sending"), "");
+  const auto r = Cli(Devices({"request", "--preset", "U3", "-o", dir.File("u3.syx"), "--timeout", "1"}));
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_NE(r.err.find("no answer from the device within 1 s"), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("u3.syx")));
+  EXPECT_NE(sim::WaitForLine("controls: sent", 0), "");
+}
 
 TEST_F(MidiThroughJack, MalformedMessagesAreIgnoredAndCountedByTheSimulator) {
   Bytes wrongModel = PresetBuilder().Number(101).Bytes();

@@ -59,6 +59,17 @@ TEST(SimulatedDevice, AnswersRequestsAndStoresPresetsUnderTheirNumber) {
   EXPECT_EQ(device.UserBank().size(), 61500u);
 }
 
+TEST(SimulatedDevice, InWrongNumberModeAnswersWithANeighbour) {
+  SimulatedGMajor device;
+  device.SetAnswerMode(AnswerMode::WrongNumber);
+  for (const auto& [asked, answered] : std::vector<std::pair<int, int>>{{0, 1}, {103, 104}, {200, 199}}) {
+    const SimResponse r = device.Receive(Request(asked));
+    ASSERT_EQ(r.replies.size(), 1u) << r.event;
+    EXPECT_EQ(r.replies[0], Image(device.Preset(answered))) << asked;
+    EXPECT_NE(r.event.find("wrong number"), std::string::npos) << r.event;
+  }
+}
+
 struct Malformed {
   const char* name;
   Bytes message;

@@ -436,4 +436,63 @@ TEST_F(Transfer, ALateDeviceEventUndoesNeitherDoneNorAnError) {
   EXPECT_EQ(transfer.State(), Finished);
 }
 
+// A pedal keeps sending control changes while the engine waits for a preset
+// or a dump: only what the run awaits restarts the time-out's clock.
+struct PedalCase {
+  const char* name;
+  TransferMode mode;
+  int32_t endState;
+};
+
+class ControlChangesDuringAWait : public Transfer, public ::testing::WithParamInterface<PedalCase> {};
+
+TEST_P(ControlChangesDuringAWait, DoNotKeepTheRunPastItsTimeOut) {
+  constexpr int kChanges = 400;  // 5 ms apart: two seconds of pedal, far beyond the time-out
+  for (int i = 0; i < kChanges; ++i) {
+    pump.Then([this] {
+      midi.Deliver({0xB0, 0x07, 0x40});
+      std::this_thread::sleep_for(5ms);
+    });
+  }
+  transfer.SetTimeout(100ms);
+  CPreset preset;
+  CFile file;
+  ASSERT_TRUE(file.Create(files.File("in.syx")));
+  const bool result =
+      GetParam().mode == TransferMode::RequestPreset ? transfer.RequestPreset(preset, 105) : transfer.ReceiveSysEx(file);
+  EXPECT_EQ(result, GetParam().mode == TransferMode::ReceiveDump);  // a dump ends as if Done
+  EXPECT_TRUE(transfer.TimedOut());
+  EXPECT_EQ(transfer.State(), GetParam().endState);
+  EXPECT_LT(pump.Waits(), kChanges) << "the control changes kept the run waiting";
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ControlChangesDuringAWait,
+                         ::testing::Values(PedalCase{"request", TransferMode::RequestPreset, Cancelled},
+                                           PedalCase{"dump_reception", TransferMode::ReceiveDump, Finished}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A command run from inside a transfer's wait asks for a second transfer.
+TEST_F(Transfer, ATransferAskedForDuringAnotherIsRefusedAndSaid) {
+  CFile file;
+  ASSERT_TRUE(file.Create(files.File("in.syx")));
+  CPreset other;
+  CFile otherFile;
+  std::vector<bool> refused;
+  pump.Then([&] {
+    midi.Deliver(Preset(101));
+    refused = {!transfer.RequestPreset(other, 5), !transfer.TransmitPreset(other), !transfer.ReceiveSysEx(otherFile),
+               !transfer.SendSysEx(otherFile)};
+  });
+  pump.Then([this] { midi.Deliver(Preset(102)); });
+  pump.Then([this] { transfer.Cancel(); });  // Done
+  ASSERT_TRUE(transfer.ReceiveSysEx(file));
+  EXPECT_EQ(refused, (std::vector<bool>{true, true, true, true}));
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(4, kTransferRunning));
+  EXPECT_TRUE(log.Has(30000, kTransferRunning, "dlgMidiSetUp.OK")) << log.Text();
+  EXPECT_TRUE(midi.Sent().empty());
+  EXPECT_EQ(transfer.ByteCount(), 1230);
+  file.Close();
+  EXPECT_EQ(ReadBytes(files.File("in.syx")).size(), 1230u);
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-// A fresh store and service on a temporary database file, with helpers that
+// A fresh store and service on a database of the test's own, with helpers that
 // build requests the way the HTTP front end does.
 #pragma once
 
@@ -14,6 +14,7 @@
 #include "PresetDatabaseService.h"
 #include "PresetStore.h"
 #include "TempDir.h"
+#include "TestDatabase.h"
 
 inline std::string AsText(const std::vector<uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
 
@@ -24,7 +25,9 @@ inline std::string PresetText(const std::string& name, uint32_t seed = 1) {
 
 class ServiceFixture : public ::testing::Test {
  protected:
-  ServiceFixture() : store(std::make_unique<PresetStore>(dir.File("presets.db"))), service(*store, "/lindel") {}
+  ServiceFixture() : store(OpenPresetStore(Db())), service(*store, "/lindel") {}
+
+  std::string Db() const { return TestDatabase(dir, "presets.db"); }
 
   ServiceResponse Get(const std::string& path, std::multimap<std::string, std::string> query = {}) {
     return service.Handle({"GET", path, std::move(query), std::nullopt});

@@ -8,12 +8,16 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <fstream>
+#include <thread>
 
 #include "DbServerProcess.h"
 #include "PresetBuilder.h"
 #include "RunProcess.h"
 #include "TempDir.h"
+#include "TestDatabase.h"
 
 namespace {
 
@@ -51,7 +55,7 @@ class RunningServer : public ::testing::Test {
   RunningServer() : server(Options()), client("127.0.0.1", server.Port()) {}
 
   DbServerProcess::Options Options() const {
-    return {LINDEL_DB_SERVER, dir.File("presets.db"), "/lindel", dir.File("server.log"),
+    return {LINDEL_DB_SERVER, TestDatabase(dir, "presets.db"), "/lindel", dir.File("server.log"),
             DbServerProcess::kUnrestrictedUploads};
   }
 
@@ -131,6 +135,34 @@ TEST_F(RunningServer, AcknowledgedUploadSurvivesAKill) {
   ASSERT_TRUE(download);
   EXPECT_EQ(download->status, 200);
   EXPECT_EQ(download->body, preset);
+}
+
+// Two servers in front of one database, as behind a load balancer: every
+// preset sent to both at the same moment is stored once, and either server
+// hands out what the other received.
+TEST_F(RunningServer, TwoServersOnOneDatabaseStoreEachPresetOnce) {
+  DbServerProcess second(Options());
+  constexpr int kPresets = 20;
+  std::atomic<int> created = 0;
+  std::atomic<int> duplicates = 0;
+  auto uploadAll = [&](int port) {
+    httplib::Client to("127.0.0.1", port);
+    for (int i = 0; i < kPresets; ++i) {
+      const auto answer = to.Post("/lindel/upload", httplib::MultipartFormDataItems{
+                                                        {"preset", PresetText("Twice", 100 + i), "p.syx", ""}});
+      if (!answer) continue;
+      if (answer->status == 201) ++created;
+      if (answer->status == 409) ++duplicates;
+    }
+  };
+  std::thread first(uploadAll, server.Port());
+  uploadAll(second.Port());
+  first.join();
+  EXPECT_EQ(created, kPresets);
+  EXPECT_EQ(duplicates, kPresets);
+  httplib::Client other("127.0.0.1", second.Port());
+  const std::string list = other.Post("/lindel/Lindel/list.php")->body;
+  EXPECT_EQ(std::count(list.begin(), list.end(), '|'), 5 * kPresets) << "five fields a preset: " << list;
 }
 
 TEST_F(RunningServer, BusyPortIsReportedAndTheProgramEnds) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ServerFixture.h"
+#include "SqlitePresetStore.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ TEST(ServiceBasePath, IsNormalisedAndDoubledSlashesAreTolerated) {
   EXPECT_EQ(NormalizedPath("lindel/"), "/lindel");
   EXPECT_EQ(NormalizedPath("//a//b/"), "/a/b");
   TempDir dir;
-  PresetStore store(dir.File("db"));
+  SqlitePresetStore store(dir.File("db"));
   PresetDatabaseService rootService(store, "/");
   EXPECT_EQ(rootService.Handle({"POST", "/Lindel/list.php", {}, std::nullopt}).status, 200);
   PresetDatabaseService slashService(store, "/lindel/");
@@ -86,16 +87,16 @@ TEST_F(Service, StoredPresetsSurviveReopening) {
   const std::string preset = PresetText("Kept", 3);
   ASSERT_EQ(UploadPreset(preset, "", "Song").status, 201);
   store.reset();
-  PresetStore reopened(dir.File("presets.db"));
-  PresetDatabaseService again(reopened, "/lindel");
+  const std::unique_ptr<PresetStore> reopened = OpenPresetStore(Db());
+  PresetDatabaseService again(*reopened, "/lindel");
   EXPECT_EQ(again.Handle({"GET", "/lindel/bintest.php", {{"id", "1"}}, std::nullopt}).body, preset);
 }
 
 TEST(ServiceStore, FileThatIsNoDatabaseIsRefused) {
   TempDir dir;
   WriteBytes(dir.File("junk.db"), std::vector<uint8_t>(4096, 'x'));
-  EXPECT_THROW(PresetStore(dir.File("junk.db")), SqliteError);
-  EXPECT_THROW(PresetStore(dir.Path().string()), SqliteError) << "a folder";
+  EXPECT_THROW(SqlitePresetStore(dir.File("junk.db")), SqliteError);
+  EXPECT_THROW(SqlitePresetStore(dir.Path().string()), SqliteError) << "a folder";
 }
 
 }  // namespace

@@ -142,6 +142,26 @@ class FrameDialogsTest : public QObject {
     QCOMPARE(dlg->windowTitle(), "Modifier editor");
   }
 
+  void CaptionsAreBoldThePromptIsNot_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("parameter") << "lblParam" << "Parameter" << true;
+    QTest::newRow("modifier") << "Label1" << "Modifier" << true;
+    QTest::newRow("min out") << "Label2" << "Min Out" << true;
+    QTest::newRow("mid out") << "Label3" << "Mid Out" << true;
+    QTest::newRow("max out") << "Label4" << "Max Out" << true;
+    QTest::newRow("prompt") << "lblPrompt" << "FIL Mix" << false;
+  }
+  void CaptionsAreBoldThePromptIsNot() {
+    QFETCH(QString, label);
+    Open(PresetBuilder().Build());
+    Rows().setCurrentRow(0);
+    const QLabel& shown = Control<QLabel>(qPrintable(label));
+    QTEST(shown.text(), "text");
+    QTEST(shown.font().bold(), "bold");
+  }
+
   // ---- Selecting and updating ------------------------------------------------
 
   void SelectingARowShowsItsValuesWithoutEnablingUpdate() {

@@ -3,11 +3,13 @@
 // new, edit, save and load, request, transmit, a received and a sent dump, a
 // dump slot written back, split, block copy and paste.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "BlockClipboard.h"
@@ -56,6 +58,7 @@ constexpr MenuRow kMenu[] = {
     {"mnuEditPasteBlock", "Paste Block", "", false},
     {"mnuToolsMidiController", "&MIDI Controller...", "", true},
     {"mnuToolsMidiSetup", "MIDI &Setup", "", true},
+    {"mnuToolsBanks", "&Banks...", "", true},
     {"mnuToolsIPD", "Internet Database...", "", true},
     {"mnuPresetRequest", "&Request Preset...", "Ctrl+R", true},
     {"mnuPresetLoad", "&Load from file...", "Ctrl+L", true},
@@ -239,6 +242,44 @@ class FrameTest : public QObject {
     QVERIFY(f.Enabled("mnuFileSave") && f.Enabled("mnuFileSendSysEx") && f.Enabled("mnuFileSplitSysEx"));
   }
 
+  void AFileThatCannotBeCreatedIsReportedOnce() {
+    FrameFixture f;
+    f.files.saves.push_back(f.dir.File("no such folder/received.syx"));
+    f.Trigger("mnuFileReceiveSysEx");
+    QCOMPARE(f.Messages(), std::vector<std::string>{"File is already open"});
+    QVERIFY(!f.Frame().Pane().isVisible());
+  }
+
+  // The frame stays usable while the MIDI setup window shows a transfer.
+  void ATransferAskedForDuringAnotherIsRefusedAndTheFirstGoesOn() {
+    FrameFixture f;
+    const std::string path = f.dir.File("received.syx");
+    f.files.saves.push_back(path);
+    f.steps.Then("ask for a preset while the dump arrives", [&f] {
+      dlgMidiSetup& setup = f.Frame().MidiSetup();
+      if (!setup.Busy() || setup.Transfer().ByteCount() == 0) return false;
+      QTimer::singleShot(0, [&f] { f.Trigger("mnuPresetRequest"); });  // from the event loop, as a key press
+      return true;
+    });
+    f.PressDoneAfter(100);
+    bool numberAsked = false;
+    f.steps.Then("see whether the request went on", [&numberAsked] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        numberAsked = true;
+        dialog->reject();
+      }
+      return true;
+    });
+    f.Trigger("mnuFileReceiveSysEx");
+    QTRY_VERIFY(f.steps.Done());
+    QCOMPARE(f.steps.Stuck(), QString());
+    QVERIFY(!numberAsked);
+    QCOMPARE(f.Messages(), std::vector<std::string>{kTransferRunning});
+    QVERIFY(f.Logged(kTransferRunning));
+    QCOMPARE(ReadBytes(path).size(), std::size_t(61500));
+    QCOMPARE(PresetList(f.Frame()).count(), 100);
+  }
+
   void EditedSlotIsWrittenBackAndOnlyThatSlotChanges() {
     FrameFixture f;
     const std::string path = f.WriteDump("bank.syx", 100);
@@ -382,6 +423,31 @@ class FrameTest : public QObject {
     QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), 2);
     QCOMPARE(f.Box("txtPresetName").text(), QString("Kept"));
     QVERIFY(f.EditedShown());
+  }
+
+  // The bare background is the compressor's, with or without a window on show.
+  void ReleaseOnTheBareFrameOpensTheCompressorsMenu_data() {
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("no window, on the hint") << "lblNoBlock" << 0;
+    QTest::newRow("no window, beside the hint") << "editorHost" << 0;
+    QTest::newRow("delay on show") << "editorHost" << int(BlockNumber::Delay);
+  }
+  void ReleaseOnTheBareFrameOpensTheCompressorsMenu() {
+    QFETCH(QString, where);
+    QFETCH(int, shown);
+    FrameFixture f;
+    f.Trigger("mnuPresetNew");
+    f.Frame().ShowBlock(shown);
+    f.Frame().show();
+    auto* target = f.Frame().findChild<QWidget*>(where);
+    QVERIFY(QTest::qWaitForWindowExposed(&f.Frame()));
+    QTest::mouseClick(target, Qt::RightButton, {}, QPoint(2, target->height() - 2));
+    BlockMenu& menu = f.Frame().RightButtonMenu();
+    QTRY_VERIFY(menu.isVisible());
+    QCOMPARE(menu.RightClickBlock(), BlockNumber::Compressor);
+    QVERIFY(menu.findChild<QAction*>("mnuRMMRequest")->isVisible());
+    menu.close();
   }
 
   void MidiControllerToolOpensOnceWithoutModality() {

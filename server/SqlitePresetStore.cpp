@@ -1,4 +1,4 @@
-#include "PresetStore.h"
+#include "SqlitePresetStore.h"
 
 #include <algorithm>
 
@@ -41,16 +41,6 @@ void CreateSchema(SqliteDb& db) {
 
 constexpr const char* kEntryColumns = "id, name, song, description, uploader, downloads, added";
 
-// LIKE's wildcards in the search text match only themselves.
-std::string LikePattern(const std::string& search) {
-  std::string pattern = "%";
-  for (char c : search) {
-    if (c == '%' || c == '_' || c == '\\') pattern += '\\';
-    pattern += c;
-  }
-  return pattern + "%";
-}
-
 std::string CatalogueWhere(const CatalogueQuery& query) {
   if (query.search.empty()) return " WHERE hidden = 0";
   return " WHERE hidden = 0 AND (name LIKE ?1 ESCAPE '\\' OR song LIKE ?1 ESCAPE '\\'"
@@ -79,7 +69,7 @@ void Finish(SqliteStatement& statement) {
 
 }  // namespace
 
-struct PresetStore::Statements {
+struct SqlitePresetStore::Statements {
   explicit Statements(const SqliteDb& db)
       : insert(db,
                "INSERT INTO presets (name, song, description, image, uploader) VALUES (?, ?, ?, ?, ?)"
@@ -102,19 +92,19 @@ struct PresetStore::Statements {
   SqliteStatement count;
 };
 
-PresetStore::PresetStore(const std::string& path) : db_(path) {
+SqlitePresetStore::SqlitePresetStore(const std::string& path) : db_(path) {
   CreateSchema(db_);
   statements_ = std::make_unique<Statements>(db_);
 }
 
-PresetStore::~PresetStore() = default;
+SqlitePresetStore::~SqlitePresetStore() = default;
 
-StoreOutcome PresetStore::Add(const NewPreset& preset) {
+StoreOutcome SqlitePresetStore::Add(const NewPreset& preset) {
   const std::lock_guard lock(mutex_);
   return Insert(preset);
 }
 
-std::vector<StoreOutcome> PresetStore::AddAll(const std::vector<NewPreset>& presets) {
+std::vector<StoreOutcome> SqlitePresetStore::AddAll(const std::vector<NewPreset>& presets) {
   const std::lock_guard lock(mutex_);
   SqliteTransaction transaction(db_);
   std::vector<StoreOutcome> outcomes;
@@ -123,7 +113,7 @@ std::vector<StoreOutcome> PresetStore::AddAll(const std::vector<NewPreset>& pres
   return outcomes;
 }
 
-StoreOutcome PresetStore::Insert(const NewPreset& preset) {
+StoreOutcome SqlitePresetStore::Insert(const NewPreset& preset) {
   auto& insert = statements_->insert;
   insert.Bind(1, preset.name).Bind(2, preset.song).Bind(3, preset.description).Bind(4, preset.image).Bind(5, preset.uploader);
   if (insert.Step()) {
@@ -140,7 +130,7 @@ StoreOutcome PresetStore::Insert(const NewPreset& preset) {
   return outcome;
 }
 
-std::vector<PresetListRow> PresetStore::List() {
+std::vector<PresetListRow> SqlitePresetStore::List() {
   const std::lock_guard lock(mutex_);
   auto& list = statements_->list;
   std::vector<PresetListRow> rows;
@@ -152,17 +142,17 @@ std::vector<PresetListRow> PresetStore::List() {
   return rows;
 }
 
-std::optional<PresetImage> PresetStore::Download(int64_t id) {
+std::optional<PresetImage> SqlitePresetStore::Download(int64_t id) {
   const std::lock_guard lock(mutex_);
   return ImageOf(statements_->download, id);
 }
 
-std::optional<PresetImage> PresetStore::Image(int64_t id) {
+std::optional<PresetImage> SqlitePresetStore::Image(int64_t id) {
   const std::lock_guard lock(mutex_);
   return ImageOf(statements_->image, id);
 }
 
-std::optional<PresetImage> PresetStore::ImageOf(SqliteStatement& query, int64_t id) {
+std::optional<PresetImage> SqlitePresetStore::ImageOf(SqliteStatement& query, int64_t id) {
   query.Bind(1, id);
   if (!query.Step()) {
     query.Reset();
@@ -175,10 +165,10 @@ std::optional<PresetImage> PresetStore::ImageOf(SqliteStatement& query, int64_t 
   return image;
 }
 
-CataloguePage PresetStore::Catalogue(const CatalogueQuery& query) {
+CataloguePage SqlitePresetStore::Catalogue(const CatalogueQuery& query) {
   const std::lock_guard lock(mutex_);
   const std::string where = CatalogueWhere(query);
-  const std::string pattern = LikePattern(query.search);
+  const std::string pattern = CatalogueLikePattern(query.search);
   CataloguePage page;
   SqliteStatement count(db_, ("SELECT count(*) FROM presets" + where).c_str());
   if (!query.search.empty()) count.Bind(1, pattern);
@@ -194,7 +184,7 @@ CataloguePage PresetStore::Catalogue(const CatalogueQuery& query) {
   return page;
 }
 
-std::optional<CatalogueEntry> PresetStore::Entry(int64_t id) {
+std::optional<CatalogueEntry> SqlitePresetStore::Entry(int64_t id) {
   const std::lock_guard lock(mutex_);
   SqliteStatement select(db_, (std::string("SELECT ") + kEntryColumns + " FROM presets WHERE id = ? AND hidden = 0").c_str());
   select.Bind(1, id);
@@ -202,24 +192,24 @@ std::optional<CatalogueEntry> PresetStore::Entry(int64_t id) {
   return ReadEntry(select);
 }
 
-bool PresetStore::SetHidden(int64_t id, bool hidden) {
+bool SqlitePresetStore::SetHidden(int64_t id, bool hidden) {
   const std::lock_guard lock(mutex_);
   statements_->setHidden.Bind(1, hidden ? 1 : 0).Bind(2, id);
   return Changed(statements_->setHidden);
 }
 
-bool PresetStore::Delete(int64_t id) {
+bool SqlitePresetStore::Delete(int64_t id) {
   const std::lock_guard lock(mutex_);
   statements_->remove.Bind(1, id);
   return Changed(statements_->remove);
 }
 
-bool PresetStore::Changed(SqliteStatement& statement) {
+bool SqlitePresetStore::Changed(SqliteStatement& statement) {
   Finish(statement);
   return sqlite3_changes(db_.Handle()) > 0;
 }
 
-int64_t PresetStore::Count() {
+int64_t SqlitePresetStore::Count() {
   const std::lock_guard lock(mutex_);
   auto& count = statements_->count;
   count.Step();
