@@ -14,8 +14,6 @@ void Open(CFile& file, const std::string& path) {
 
 }  // namespace
 
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
-
 SlotRead ReadPresetSlot(const std::string& path, int slot) {
   CFile file;
   Open(file, path);

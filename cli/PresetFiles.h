@@ -6,6 +6,7 @@
 #include <string>
 
 #include "CPreset.h"
+#include "StagedFiles.h"
 
 struct SlotRead {
   CPreset preset;
@@ -24,6 +25,3 @@ void RequireSinglePreset(const std::string& path);
 // The preset of a single-preset file (RequireSinglePreset, then slot 0), or
 // nothing after telling on stderr, as "lindel-cli COMMAND: ...", why not.
 std::optional<CPreset> ReadSinglePreset(const std::string& command, const std::string& path);
-
-// "'path'" as messages quote file names.
-std::string Quoted(const std::string& path);

@@ -7,7 +7,7 @@
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string InDoubleQuotes(const std::string& text) { return "\"" + text + "\""; }
 
 std::string Renamed(std::string_view before, std::string_view after) {
   std::string name(before);
@@ -50,7 +50,7 @@ class Comparison {
 
  private:
   void CompareHead() {
-    if (before_.name != after_.name) found_.push_back({"Name", Quoted(before_.name), Quoted(after_.name)});
+    if (before_.name != after_.name) found_.push_back({"Name", InDoubleQuotes(before_.name), InDoubleQuotes(after_.name)});
     if (before_.number != after_.number) {
       found_.push_back({"Number", PresetNumberText(before_.number), PresetNumberText(after_.number)});
     }
@@ -149,7 +149,7 @@ class Comparison {
 std::vector<Difference> ComparePresets(const PresetImage& a, const PresetImage& b) { return Comparison(a, b).Run(); }
 
 std::string ShownText(const FieldValue& field) {
-  return field.text ? Quoted(*field.text) : std::to_string(field.value) + " (no list item)";
+  return field.text ? InDoubleQuotes(*field.text) : std::to_string(field.value) + " (no list item)";
 }
 
 std::string AssignmentText(const CModifier& m) {

@@ -27,8 +27,6 @@ bool IsRegularOrMissing(const std::string& path) {
 
 constexpr const char* kRefused = "File is already open";
 
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
-
 // Why the last system call failed, in words.
 std::string Reason(int error) { return error ? std::strerror(error) : "the data was not written"; }
 
@@ -77,6 +75,8 @@ bool FlushFolders(const std::set<fs::path>& folders) {
 }
 
 }  // namespace
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 StagedFiles::~StagedFiles() { RemoveTemps(); }
 

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+// "'path'" as messages quote file names.
+std::string Quoted(const std::string& path);
+
 class StagedFiles {
  public:
   // Every failure is written to the error log with its reason; with

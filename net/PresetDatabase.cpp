@@ -30,7 +30,7 @@ std::optional<int32_t> ParseId(std::string_view text) {
   return id;
 }
 
-std::string Quoted(std::string_view text) {
+std::string QuotedExcerpt(std::string_view text) {
   constexpr std::size_t kShown = 40;
   std::string shown(text.substr(0, kShown));
   for (char& c : shown) {
@@ -64,7 +64,7 @@ PresetListParse ParsePresetList(std::string_view reply) {
       if (end == std::string_view::npos) {
         result.error = "Preset list record " + std::to_string(result.rows.size() + 1) +
                        " is incomplete (five fields ending in \"|\" expected): " +
-                       Quoted(reply.substr(recordStart));
+                       QuotedExcerpt(reply.substr(recordStart));
         return result;
       }
       field = reply.substr(pos, end - pos);
@@ -73,7 +73,7 @@ PresetListParse ParsePresetList(std::string_view reply) {
     const auto id = ParseId(fields[0]);
     if (!id) {
       result.error = "Preset list record " + std::to_string(result.rows.size() + 1) +
-                     " has an id that is not a whole number: " + Quoted(fields[0]);
+                     " has an id that is not a whole number: " + QuotedExcerpt(fields[0]);
       return result;
     }
     result.rows.push_back({*id, std::string(fields[1]), std::string(fields[2]), std::string(fields[3]),

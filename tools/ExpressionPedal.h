@@ -18,8 +18,6 @@ class ExpressionPedal final : public QScrollBar {
   // ends, else puts it on the nearer end; neither raises Moved.
   void SetTop(int value);
   void SetBottom(int value);
-  int Top() const { return top_; }
-  int Bottom() const { return bottom_; }
   int PedalValue() const;
   // As the user moves the thumb to a place; raises Moved when the value changes.
   void SetPedalValue(int value);

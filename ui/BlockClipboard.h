@@ -25,7 +25,6 @@ class BlockClipboard {
   // The offset the copied block came from; -1 when nothing is copied.
   int CopiedOffset() const { return copied_ ? copied_->Block() : -1; }
   bool HasCopy() const { return copied_.has_value(); }
-  const std::optional<CEffectBlock>& Copied() const { return copied_; }
   void Release() { copied_.reset(); }
 
  private:

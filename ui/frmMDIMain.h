@@ -116,7 +116,6 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   int DumpSlot() const { return displayState_ == DisplayState::DumpSlot ? slot_ : -1; }
   DisplayState State() const { return displayState_; }
   bool IsDirty() const { return dirty_; }
-  bool IsLoading() const { return loading_; }
   int CurrentBlock() const { return currentBlock_; }
   void FocusPresetName();
   // Names the dump pane entry of slot anew from the file.

@@ -41,24 +41,49 @@ TEST_P(PromptLookup, GivesTheEntryAndLogsOnlyIndicesOutOfRange) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, PromptLookup,
-    ::testing::Values(PromptCase{0, 0, 1, "FIL OutLev", false}, PromptCase{0, 0, 2, "", false},
-                      PromptCase{0, 3, 0, "PHA Speed", false}, PromptCase{1, 3, 7, "PIT OutLEv", false},
-                      PromptCase{1, 5, 0, "", false}, PromptCase{2, 2, 4, "FLA FBCut", false},
-                      PromptCase{3, 2, 9, "DLY OutLev", false}, PromptCase{4, 3, 1, "REV OutLev", false},
+    ::testing::Values(PromptCase{0, 0, 1, "FIL OutLev", false}, PromptCase{1, 5, 0, "", false},
                       PromptCase{5, 0, 0, "", true}, PromptCase{-1, 0, 0, "", true}, PromptCase{0, 6, 0, "", true},
                       PromptCase{0, 0, 10, "", true}, PromptCase{4, 0, -1, "", true}));
 
-TEST(PromptTable, EveryTypeListsItsPromptsFromSlotZeroWithoutGaps) {
-  const std::array<std::vector<int>, 5> counts{{{2, 4, 5, 5, 4, 3}, {2, 2, 2, 8}, {5, 5, 7, 7, 4}, {6, 6, 10},
-                                                {2, 2, 2, 2}}};
+// Every prompt of every block type, in slot order, written out independently
+// of the lookup's own table: a changed letter in any prompt shows up here.
+const std::vector<std::vector<std::vector<std::string>>> kAllPrompts{
+    {{"FIL Mix", "FIL OutLev"},
+     {"FIL HiCut", "FIL Res", "FIL Mix", "FIL OutLev"},
+     {"PHA Speed", "PHA Depth", "PHA FB", "PHA Mix", "PHA OutLev"},
+     {"PHA Speed", "PHA Depth", "PHA FB", "PHA Mix", "PHA OutLev"},
+     {"TRM Speed", "TRM Depth", "TRM HiCut", "TRM OutLev"},
+     {"PAN Speed", "PAN Width", "PAN OutLev"}},
+    {{"PIT Mix", "PIT OutLev"},
+     {"PIT Pitch", "PIT OutLev"},
+     {"PIT Mix", "PIT OutLev"},
+     {"PIT Voice1", "PIT Voice2", "PIT Pan1", "PIT Pan2", "PIT FB1", "PIT FB2", "PIT Mix", "PIT OutLEv"}},
+    {{"CHO Speed", "CHO Depth", "CHO HiCut", "CHO Mix", "CHO OutLev"},
+     {"CHO Speed", "CHO Depth", "CHO HiCut", "CHO Mix", "CHO OutLev"},
+     {"FLA Speed", "FLA Depth", "FLA HiCut", "FLA FB", "FLA FBCut", "FLA Mix", "FLA OutLev"},
+     {"FLA Speed", "FLA Depth", "FLA HiCut", "FLA FB", "FLA FBCut", "FLA Mix", "FLA OutLev"},
+     {"VIB Speed", "VIB Depth", "VIB HiCut", "VIB OutLev"}},
+    {{"DLY Dly", "DLY FB", "DLY FBHCut", "DLY FBLCut", "DLY Mix", "DLY OutLev"},
+     {"DLY Dly", "DLY FB", "DLY FBHCut", "DLY FBLCut", "DLY Mix", "DLY OutLev"},
+     {"DLY Dly1", "DLY Dly2", "DLY FB1", "DLY FB2", "DLY FBHCut", "DLY FBLCut", "DLY Pan1", "DLY Pan2", "DLY Mix",
+      "DLY OutLev"}},
+    {{"REV Mix", "REV OutLev"}, {"REV Mix", "REV OutLev"}, {"REV Mix", "REV OutLev"}, {"REV Mix", "REV OutLev"}},
+};
+
+TEST(PromptTable, HoldsExactlyTheNinetyFivePromptsWithEmptySlotsAfterThem) {
+  int listed = 0;
   for (int g = 0; g < 5; ++g) {
     for (int t = 0; t < 6; ++t) {
-      const int expected = t < static_cast<int>(counts[g].size()) ? counts[g][t] : 0;
+      const std::vector<std::string> none;
+      const auto& prompts = t < static_cast<int>(kAllPrompts[g].size()) ? kAllPrompts[g][t] : none;
       for (int s = 0; s < 10; ++s) {
-        EXPECT_EQ(!GetModifierPrompt(g, t, s).empty(), s < expected) << g << "/" << t << "/" << s;
+        const std::string expected = s < static_cast<int>(prompts.size()) ? prompts[s] : "";
+        EXPECT_EQ(GetModifierPrompt(g, t, s), expected) << g << "/" << t << "/" << s;
+        listed += !expected.empty();
       }
     }
   }
+  EXPECT_EQ(listed, 95);
 }
 
 struct SlotValueCase {
