@@ -44,6 +44,9 @@ TEST_F(WebPages, CatalogueSearchesAndSorts) {
                {{{"q", "0%"}}, {"alpha"}},
                {{{"q", "%"}}, {"alpha"}},
                {{{"q", "_"}}, {}},
+               {{{"q", "\\"}}, {}},
+               {{{"q", "BRAVO"}}, {"Bravo"}},
+               {{{"q", "o\nRiff"}}, {}},  // the end of one text and the start of the next
                {{{"q", "nothing"}}, {}}};
   for (const auto& c : cases) {
     std::string label;
