@@ -42,13 +42,15 @@ void ValueDial::RememberLoaded() {
 QSize ValueDial::sizeHint() const { return {kDiameter, kDiameter}; }
 
 bool ValueDial::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == list_) {
-    switch (event->type()) {
-      case QEvent::ShowToParent: show(); break;
-      case QEvent::HideToParent: hide(); break;
-      case QEvent::EnabledChange: setEnabled(list_->isEnabled()); break;
-      default: break;
-    }
+  // A list being destroyed is no longer a QComboBox (its last events come
+  // from ~QWidget): the cast fails and the list is left alone.
+  auto* list = qobject_cast<QComboBox*>(watched);
+  if (!list || list != list_) return false;
+  switch (event->type()) {
+    case QEvent::ShowToParent: show(); break;
+    case QEvent::HideToParent: hide(); break;
+    case QEvent::EnabledChange: setEnabled(list->isEnabled()); break;
+    default: break;
   }
   return false;
 }
