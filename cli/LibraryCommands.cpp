@@ -2,15 +2,13 @@
 
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
 #include <iomanip>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "CPreset.h"
 #include "CliArgs.h"
 #include "LibraryError.h"
+#include "LibraryExport.h"
 #include "LibraryImport.h"
 #include "LibraryPath.h"
 #include "PresetLibrary.h"
@@ -64,35 +62,6 @@ void PrintRow(const EntryRow& row, const char* mark = "") {
   std::cout << mark << std::right << std::setw(6) << row.id << "  " << std::left << std::setw(20) << row.name
             << (row.favourite ? " *" : "  ") << (row.hidden ? " (hidden)" : "")
             << (row.tags.empty() ? "" : "  " + row.tags) << "\n";
-}
-
-// The entry's image under its name, with a fresh checksum.
-PresetImage ExportImage(const LibraryEntry& entry) {
-  CPreset preset;
-  preset.LoadFromByteArray(entry.image);
-  preset.SetPresetName(entry.row.name);
-  preset.UpdateChecksum();
-  return preset.Image();
-}
-
-// Written beside its final name and renamed, so the file is whole or not there.
-void WriteWhole(const std::string& out, const std::vector<uint8_t>& bytes) {
-  const std::string part = out + ".part";
-  {
-    std::ofstream file(part, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) {
-      std::filesystem::remove(part);
-      throw LibraryError("cannot write '" + out + "'");
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(part, out, error);
-  if (error) {
-    std::filesystem::remove(part);
-    throw LibraryError("cannot write '" + out + "': " + error.message());
-  }
 }
 
 }  // namespace
@@ -164,13 +133,7 @@ int LibraryHistory(const std::string& libraryPath, int64_t id) {
 }
 
 int LibraryExport(const std::string& libraryPath, const std::vector<int64_t>& ids, const std::string& out) {
-  const PresetLibrary library = Open(libraryPath);
-  std::vector<uint8_t> bytes;
-  for (const int64_t id : ids) {
-    const PresetImage image = ExportImage(Require(library, id));
-    bytes.insert(bytes.end(), image.begin(), image.end());
-  }
-  WriteWhole(out, bytes);
+  ExportEntries(Open(libraryPath), ids, out);
   return ExitCode::Ok;
 }
 
