@@ -44,6 +44,13 @@ class IDialogs {
                                            std::optional<MessageAnswer> defaultButton = std::nullopt) {
     return Message(text, title, icon, buttons, defaultButton);
   }
+  // A one-line text box under label that starts with text: what the user
+  // accepted (Enter or OK), nothing on Escape or Cancel. The quiet default
+  // answers nothing.
+  virtual std::optional<std::string> AskText(const std::string& /*label*/, const std::string& /*title*/,
+                                             const std::string& /*text*/ = "") {
+    return std::nullopt;
+  }
 };
 
 // The program-wide message interface; never null.

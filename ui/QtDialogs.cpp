@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "OptionsQuestion.h"
@@ -74,4 +75,15 @@ MessageAnswer QtDialogs::MessageWithOptions(const std::string& text, const std::
   const MessageAnswer answer = Answer(box.exec());
   for (std::size_t i = 0; i < options.size(); ++i) options[i].checked = checks[i]->isChecked();
   return answer;
+}
+
+std::optional<std::string> QtDialogs::AskText(const std::string& label, const std::string& title,
+                                              const std::string& text) {
+  QInputDialog box(QApplication::activeWindow());
+  box.setObjectName("dlgAskText");
+  box.setWindowTitle(QString::fromStdString(title));
+  box.setLabelText(QString::fromStdString(label));
+  box.setTextValue(QString::fromStdString(text));
+  if (box.exec() != QDialog::Accepted) return std::nullopt;
+  return box.textValue().toStdString();
 }

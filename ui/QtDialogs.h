@@ -1,4 +1,5 @@
-// The program's message boxes shown with QMessageBox, over the active window.
+// The program's message boxes shown with QMessageBox, and its text
+// questions with QInputDialog, over the active window.
 #pragma once
 
 #include "Dialogs.h"
@@ -11,4 +12,6 @@ class QtDialogs final : public IDialogs {
   MessageAnswer MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
                                    MessageButtons buttons, std::vector<MessageOption>& options,
                                    std::optional<MessageAnswer> defaultButton) override;
+  std::optional<std::string> AskText(const std::string& label, const std::string& title,
+                                     const std::string& text) override;
 };

@@ -4,6 +4,10 @@ ScriptedDialogs::ScriptedDialogs() { SetDialogs(this); }
 
 ScriptedDialogs::~ScriptedDialogs() { SetDialogs(nullptr); }
 
+void ScriptedDialogs::QueueAnswer(MessageAnswer answer) { answers_.emplace_back(answer); }
+void ScriptedDialogs::QueueKey(DialogKey key) { answers_.emplace_back(key); }
+void ScriptedDialogs::QueueText(std::string text) { answers_.emplace_back(std::move(text)); }
+
 MessageAnswer ScriptedDialogs::Message(const std::string& text, const std::string& title, MessageIcon icon,
                                        MessageButtons buttons, std::optional<MessageAnswer> defaultButton) {
   const MessageAnswer enter = DefaultAnswer(buttons, defaultButton);
@@ -16,7 +20,23 @@ MessageAnswer ScriptedDialogs::NextAnswer(MessageButtons buttons, MessageAnswer 
   const auto next = answers_.front();
   answers_.pop_front();
   if (const auto* answer = std::get_if<MessageAnswer>(&next)) return *answer;
-  return std::get<DialogKey>(next) == DialogKey::Enter ? defaultButton : EscapeAnswer(buttons);
+  if (const auto* key = std::get_if<DialogKey>(&next)) return *key == DialogKey::Enter ? defaultButton : EscapeAnswer(buttons);
+  return defaultButton;  // text typed into a box without a text field, then Enter
+}
+
+std::optional<std::string> ScriptedDialogs::AskText(const std::string& label, const std::string& title,
+                                                    const std::string& text) {
+  shown_.push_back({label, title, MessageIcon::None, MessageButtons::OkCancel, MessageAnswer::Ok});
+  offered_.push_back(text);
+  if (!answers_.empty()) {
+    if (const auto* typed = std::get_if<std::string>(&answers_.front())) {
+      std::string answer = *typed;
+      answers_.pop_front();
+      return answer;
+    }
+  }
+  if (NextAnswer(MessageButtons::OkCancel, MessageAnswer::Ok) != MessageAnswer::Ok) return std::nullopt;
+  return text;
 }
 
 MessageAnswer ScriptedDialogs::MessageWithOptions(const std::string& text, const std::string& title, MessageIcon icon,
