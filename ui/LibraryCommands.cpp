@@ -2,16 +2,22 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <algorithm>
 #include <QProgressDialog>
 #include <filesystem>
 
+#include "CFileUI.h"
 #include "CSysEx.h"
 #include "Dialogs.h"
 #include "DumpPane.h"
+#include "EditorBankDevice.h"
 #include "LibraryError.h"
+#include "LibraryExport.h"
+#include "LibraryHistory.h"
 #include "LibraryImport.h"
 #include "LibraryKeeper.h"
 #include "LibraryPane.h"
+#include "SendVerification.h"
 #include "frmMDIMain.h"
 
 namespace {
@@ -23,6 +29,18 @@ std::string Absolute(const std::string& fileName) {
   return std::filesystem::absolute(fileName).lexically_normal().string();
 }
 
+// Every whole preset of the dump file, by slot; damaged slots left out.
+std::vector<std::pair<int, PresetImage>> ReadSlots(const std::string& fileName) {
+  std::vector<std::pair<int, PresetImage>> slots;
+  CPreset slot;
+  std::error_code error;
+  const auto slotCount = static_cast<int>(std::filesystem::file_size(fileName, error) / kPresetSize);
+  for (int i = 0; !error && i < slotCount; ++i) {
+    if (slot.Read(fileName, i)) slots.emplace_back(i, slot.Image());
+  }
+  return slots;
+}
+
 }  // namespace
 
 LibraryCommands::LibraryCommands(frmMDIMain& frame)
@@ -32,6 +50,9 @@ LibraryCommands::LibraryCommands(frmMDIMain& frame)
   QObject::connect(pane_, &LibraryPane::OpenRequested, pane_, [this](int64_t id) { OpenEntry(id); });
   QObject::connect(&frame.Pane(), &DumpPane::EntriesDropped, pane_,
                    [this](int slot, const std::vector<int64_t>& ids) { PutIntoDump(slot, ids); });
+  QObject::connect(pane_, &LibraryPane::ExportRequested, pane_,
+                   [this](const std::vector<int64_t>& ids) { ExportToFile(ids); });
+  QObject::connect(pane_, &LibraryPane::HistoryRequested, pane_, [this](int64_t id) { ShowHistory(id); });
 }
 
 bool LibraryCommands::OpenEntry(int64_t id) {
@@ -77,6 +98,29 @@ void LibraryCommands::KeepInLibrary() {
   keeper_->KeepVersion(frame_.Preset()->Image());
 }
 
+void LibraryCommands::ExportToFile(const std::vector<int64_t>& ids) {
+  PresetLibrary* library = keeper_->Library();
+  if (!library || ids.empty()) return;
+  const std::string path = frame_.Files().GetSaveFile(&frame_);
+  if (path.empty()) return;
+  try {
+    ExportEntries(*library, ids, path);
+  } catch (const std::exception& e) {
+    Dialogs().Message(e.what(), kTitle, MessageIcon::Exclamation);
+  }
+}
+
+void LibraryCommands::ShowHistory(int64_t id) {
+  PresetLibrary* library = keeper_->Library();
+  if (!library) return;
+  try {
+    dlgLibraryHistory window(library->History(id), id, [this](int64_t version) { return OpenEntry(version); }, &frame_);
+    window.exec();
+  } catch (const std::exception& e) {
+    Dialogs().Message(e.what(), kTitle, MessageIcon::Exclamation);
+  }
+}
+
 void LibraryCommands::ImportIntoLibrary() {
   const QString folder = QFileDialog::getExistingDirectory(&frame_, "Import into Library");
   if (!folder.isEmpty()) ImportPaths({folder.toStdString()});
@@ -114,17 +158,21 @@ void LibraryCommands::PresetFileArrived(const std::string& fileName, const char*
 }
 
 // Read from the file, so that the dump's slot on screen stays as it is.
-void LibraryCommands::DumpFileArrived(const std::string& fileName, const char* kind) {
-  if (!keeper_->KeepsAutomatically()) return;
-  std::vector<std::pair<int, PresetImage>> slots;
-  CPreset slot;
-  std::error_code error;
-  const auto slotCount = static_cast<int>(std::filesystem::file_size(fileName, error) / kPresetSize);
-  for (int i = 0; !error && i < slotCount; ++i) {
-    if (slot.Read(fileName, i)) slots.emplace_back(i, slot.Image());
-  }
-  keeper_->ArrivedMany(slots, {kind, Absolute(fileName), 0});
+void LibraryCommands::DumpFileArrived(const std::string& fileName) {
+  if (keeper_->KeepsAutomatically()) keeper_->ArrivedMany(ReadSlots(fileName), {"file", Absolute(fileName), 0});
 }
+
+void LibraryCommands::DeviceDumpArrived(const std::string& fileName) {
+  if (keeper_->KeepsAutomatically())
+    keeper_->ArrivedFromDevice(DeviceName(), ReadSlots(fileName), {"device", Absolute(fileName), 0});
+}
+
+void LibraryCommands::DumpSent(const std::string& fileName, const std::optional<std::vector<int>>& held) {
+  const std::optional<std::vector<SentPreset>> sent = PresetsToVerify(fileName);
+  if (sent) keeper_->DumpSent(DeviceName(), *sent, held ? *held : NumbersOf(*sent));
+}
+
+std::string LibraryCommands::DeviceName() const { return EditorBankDevice(frame_).Name(); }
 
 void LibraryCommands::PresetArrived(const char* kind, const std::string& detail) {
   if (frame_.Preset()) keeper_->Arrived(frame_.Preset()->Image(), {kind, detail, -1});

@@ -1,14 +1,15 @@
 #include "LibraryPane.h"
 
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "Dialogs.h"
 #include "LibraryError.h"
 #include "LibraryKeeper.h"
 #include "LibraryModel.h"
@@ -94,8 +95,10 @@ void LibraryPane::OpenCurrent() {
 }
 
 std::vector<int64_t> LibraryPane::SelectedIds() const {
+  QModelIndexList rows = tblLibrary->selectionModel()->selectedRows();
+  std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
   std::vector<int64_t> ids;
-  for (const QModelIndex& index : tblLibrary->selectionModel()->selectedRows()) ids.push_back(model_->Row(index.row()).id);
+  for (const QModelIndex& index : rows) ids.push_back(model_->Row(index.row()).id);
   return ids;
 }
 
@@ -125,28 +128,45 @@ void LibraryPane::RenameSelected(const QString& name) {
     ChangeSelected([&](PresetLibrary& library, int64_t id) { library.Rename(id, name.trimmed().toStdString()); });
 }
 
+void LibraryPane::CommentSelected(const QString& comment) {
+  ChangeSelected([&](PresetLibrary& library, int64_t id) { library.SetComment(id, comment.trimmed().toStdString()); });
+}
+
 void LibraryPane::HideSelected(bool hidden) {
   ChangeSelected([&](PresetLibrary& library, int64_t id) { library.SetHidden(id, hidden); });
 }
 
+// The row under the pointer joins the selection, as in a file manager.
 void LibraryPane::ShowMenu(const QPoint& at) {
   const QModelIndex index = tblLibrary->indexAt(at);
   if (!index.isValid()) return;
-  const EntryRow row = model_->Row(index.row());
-  QMenu menu(this);
-  menu.addAction("&Tag...", this, [this] {
-    bool ok = false;
-    const QString tag = QInputDialog::getText(this, "Tag", "Tags (separated by blanks):", QLineEdit::Normal, {}, &ok);
-    if (ok) TagSelected(tag);
+  if (!tblLibrary->selectionModel()->isRowSelected(index.row(), {})) tblLibrary->selectRow(index.row());
+  if (const std::unique_ptr<QMenu> menu = MenuFor(index.row())) menu->exec(tblLibrary->viewport()->mapToGlobal(at));
+}
+
+std::unique_ptr<QMenu> LibraryPane::MenuFor(int row) {
+  if (row < 0 || row >= model_->rowCount()) return nullptr;
+  const EntryRow entry = model_->Row(row);
+  auto menu = std::make_unique<QMenu>(this);
+  const auto add = [&](const char* name, const QString& caption, auto work) {
+    menu->addAction(caption, this, work)->setObjectName(name);
+  };
+  add("mnuLibraryTag", "&Tag...", [this] {
+    if (const auto tags = Dialogs().AskText("Tags (separated by blanks):", "Tag")) TagSelected(QString::fromStdString(*tags));
   });
-  menu.addAction(row.favourite ? "Not a &favourite" : "&Favourite", this,
-                 [this, row] { FavouriteSelected(!row.favourite); });
-  menu.addAction("&Rename...", this, [this, row] {
-    bool ok = false;
-    const QString name = QInputDialog::getText(this, "Rename", "Name:", QLineEdit::Normal,
-                                               QString::fromStdString(row.name).trimmed(), &ok);
-    if (ok) RenameSelected(name);
+  add("mnuLibraryFavourite", entry.favourite ? "Not a &favourite" : "&Favourite",
+      [this, entry] { FavouriteSelected(!entry.favourite); });
+  add("mnuLibraryRename", "&Rename...", [this, entry] {
+    if (const auto name = Dialogs().AskText("Name:", "Rename", entry.name)) RenameSelected(QString::fromStdString(*name));
   });
-  menu.addAction(row.hidden ? "&Show again" : "&Hide", this, [this, row] { HideSelected(!row.hidden); });
-  menu.exec(tblLibrary->viewport()->mapToGlobal(at));
+  add("mnuLibraryComment", "&Comment...", [this, entry] {
+    const std::optional<LibraryEntry> full = keeper_.Library() ? keeper_.Library()->Entry(entry.id) : std::nullopt;
+    if (const auto text = Dialogs().AskText("Comment:", "Comment", full ? full->comment : ""))
+      CommentSelected(QString::fromStdString(*text));
+  });
+  add("mnuLibraryHide", entry.hidden ? "&Show again" : "&Hide", [this, entry] { HideSelected(!entry.hidden); });
+  menu->addSeparator();
+  add("mnuLibraryExport", "&Export...", [this] { Q_EMIT ExportRequested(SelectedIds()); });
+  add("mnuLibraryHistory", "Show &History...", [this, entry] { Q_EMIT HistoryRequested(entry.id); });
+  return menu;
 }

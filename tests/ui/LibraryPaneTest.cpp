@@ -1,12 +1,17 @@
 // The Library pane and the library commands on the real frame, offscreen:
 // searching, opening an entry, dropping entries on dump slots, keeping an
-// edit as a version, and the presets kept (or not) as they arrive.
+// edit as a version, the right button's menu (with its text questions,
+// export and history window), and the presets kept (or not) as they arrive.
 #include <QDropEvent>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QTableView>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 #include <algorithm>
 #include <filesystem>
@@ -21,6 +26,7 @@
 #include "LibraryModel.h"
 #include "LibraryPane.h"
 #include "PresetBuilder.h"
+#include "QtDialogs.h"
 
 namespace {
 
@@ -50,6 +56,25 @@ struct Rig {
     for (int row = 0; row < pane.Model().rowCount(); ++row) {
       if (pane.Model().Row(row).id == id) Child<QTableView>("tblLibrary").selectRow(row);
     }
+  }
+  // The right button's action on the row of entry id, the rows of ids selected.
+  void Menu(const char* action, int64_t id, const std::vector<int64_t>& ids) {
+    auto& table = Child<QTableView>("tblLibrary");
+    table.clearSelection();
+    int clicked = -1;
+    for (int row = 0; row < pane.Model().rowCount(); ++row) {
+      const int64_t at = pane.Model().Row(row).id;
+      if (std::ranges::find(ids, at) != ids.end())
+        table.selectionModel()->select(pane.Model().index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+      if (at == id) clicked = row;
+    }
+    pane.MenuFor(clicked)->findChild<QAction*>(action)->trigger();
+  }
+  // name|tags|favourite|hidden|comment
+  QString Summary(int64_t id) {
+    const LibraryEntry e = *Library().Entry(id);
+    return QString::fromStdString(e.row.name + "|" + e.row.tags + "|" + std::to_string(e.row.favourite) + "|" +
+                                  std::to_string(e.row.hidden) + "|" + e.comment);
   }
   void DropOnSlot(int slot, const QByteArray& lines) {
     auto& list = *f.Frame().Pane().findChild<QListWidget*>("lstPresets");
@@ -157,6 +182,136 @@ class LibraryPaneTest : public QObject {
     original.LoadFromByteArray(slot(before, 3));
     QCOMPARE(written.PresetNumber(), original.PresetNumber());
     QCOMPARE(rig.f.Frame().DumpSlot(), 2);
+  }
+
+  // "<enter>" and "<escape>" press the key in the text box, other text is typed.
+  void TheRightButtonChangesEverySelectedEntry_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("both");
+    QTest::newRow("tag") << "mnuLibraryTag" << "live  rock" << "A|live, rock|0|0|";
+    QTest::newRow("tag escaped") << "mnuLibraryTag" << "<escape>" << "A||0|0|";
+    QTest::newRow("rename") << "mnuLibraryRename" << "Renamed" << "Renamed||0|0|";
+    QTest::newRow("rename, Enter takes the name offered") << "mnuLibraryRename" << "<enter>" << "A||0|0|";
+    QTest::newRow("comment") << "mnuLibraryComment" << "warm" << "A||0|0|warm";
+    QTest::newRow("favourite") << "mnuLibraryFavourite" << "" << "A||1|0|";
+    QTest::newRow("hide") << "mnuLibraryHide" << "" << "A||0|1|";
+  }
+  void TheRightButtonChangesEverySelectedEntry() {
+    QFETCH(QString, action);
+    QFETCH(QString, answer);
+    QFETCH(QString, both);
+    Rig rig;
+    const int64_t a = rig.Keep(1, "A"), b = rig.Keep(2, "A"), other = rig.Keep(3, "Other");
+    rig.ShowPane();
+    if (answer == "<enter>") rig.f.dialogs.QueueKey(DialogKey::Enter);
+    else if (answer == "<escape>") rig.f.dialogs.QueueKey(DialogKey::Escape);
+    else if (!answer.isEmpty()) rig.f.dialogs.QueueText(answer.toStdString());
+    rig.Menu(qPrintable(action), a, {a, b});
+    QCOMPARE(rig.Summary(a), both);
+    QCOMPARE(rig.Summary(b), both);
+    QCOMPARE(rig.Summary(other), QString("Other||0|0|"));
+    if (action == "mnuLibraryRename") QCOMPARE(rig.f.dialogs.OfferedTexts(), std::vector<std::string>{"A"});
+  }
+
+  // The fake's answers are the real box's: typing replaces the text offered,
+  // Enter accepts, Escape gives nothing.
+  void TextQuestionsAnswerAsTheRealBoxDoes_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("Enter") << "" << int(Qt::Key_Return) << "offered";
+    QTest::newRow("typed, Enter") << "new" << int(Qt::Key_Return) << "new";
+    QTest::newRow("Escape") << "" << int(Qt::Key_Escape) << "<none>";
+    QTest::newRow("typed, Escape") << "new" << int(Qt::Key_Escape) << "<none>";
+  }
+  void TextQuestionsAnswerAsTheRealBoxDoes() {
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QString, answer);
+    const auto shown = [](const std::optional<std::string>& text) {
+      return text ? QString::fromStdString(*text) : QString("<none>");
+    };
+    QtDialogs real;
+    SetDialogs(&real);
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      QTest::keyClicks(box->focusWidget(), typed);
+      QTest::keyClick(box->focusWidget(), static_cast<Qt::Key>(key));
+    });
+    QCOMPARE(shown(Dialogs().AskText("Name:", "Rename", "offered")), answer);
+    SetDialogs(nullptr);
+
+    ScriptedDialogs fake;
+    if (!typed.isEmpty() && key == Qt::Key_Return) fake.QueueText(typed.toStdString());
+    else fake.QueueKey(key == Qt::Key_Return ? DialogKey::Enter : DialogKey::Escape);
+    QCOMPARE(shown(fake.AskText("Name:", "Rename", "offered")), answer);
+  }
+
+  void ExportWritesTheSelectedEntriesInTableOrder_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("presets");
+    QTest::addColumn<bool>("said");
+    QTest::newRow("two as a dump") << "out.syx" << 2 << false;
+    QTest::newRow("save dialog cancelled") << "" << 0 << false;
+    QTest::newRow("folder missing") << "no/such/out.syx" << 0 << true;
+  }
+  void ExportWritesTheSelectedEntriesInTableOrder() {
+    QFETCH(QString, file);
+    QFETCH(int, presets);
+    QFETCH(bool, said);
+    Rig rig;
+    const int64_t b = rig.Keep(1, "B"), a = rig.Keep(2, "A");
+    rig.Library().Rename(b, "B renamed");
+    rig.ShowPane();
+    const std::string path = rig.f.dir.File(file.isEmpty() ? "out.syx" : file.toStdString());
+    if (!file.isEmpty()) rig.f.files.saves.push_back(path);
+    rig.Menu("mnuLibraryExport", b, {b, a});
+    QCOMPARE(rig.f.Messages().size(), size_t{said});
+    QCOMPARE(std::filesystem::exists(path), presets > 0);
+    if (!presets) return;
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    QCOMPARE(bytes.size(), static_cast<size_t>(presets) * kPresetSize);
+    CPreset first, second;
+    QVERIFY(first.Read(path, 0) && second.Read(path, 1));
+    QCOMPARE(first.PresetName().substr(0, 1), std::string("A"));  // sorted by name, as the table shows them
+    QCOMPARE(second.PresetName().substr(0, 9), std::string("B renamed"));
+    QVERIFY(Sound(second.Image()) == Sound(rig.Library().Entry(b)->image));
+  }
+
+  // Enter in the history window opens the chosen version (after the
+  // unsaved-changes question), Escape closes it.
+  void TheHistoryWindowOpensAVersion_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("onScreen");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << "First";
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << "Second";
+  }
+  void TheHistoryWindowOpensAVersion() {
+    QFETCH(int, key);
+    QFETCH(QString, onScreen);
+    Rig rig;
+    const int64_t first = rig.Keep(5, "First");
+    const int64_t second = rig.Library().KeepVersion(
+        PresetBuilder().Name("Second").Number(101).Scramble(6).Build().Image(), first, {"editor", "", -1}).id;
+    QVERIFY(rig.commands.OpenEntry(second));
+    rig.ShowPane();
+    QStringList listed;
+    rig.f.steps.Then("choose the first version", [&] {
+      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!window || window->objectName() != "dlgLibraryHistory") return false;
+      auto* tree = window->findChild<QTreeWidget*>("tvwHistory");
+      listed << tree->currentItem()->text(0) << tree->topLevelItem(0)->text(0) << tree->topLevelItem(0)->child(0)->text(0);
+      tree->setCurrentItem(tree->topLevelItem(0));
+      QTest::keyClick(tree, static_cast<Qt::Key>(key));
+      return true;
+    });
+    rig.Menu("mnuLibraryHistory", second, {second});
+    QVERIFY2(rig.f.steps.Stuck().isEmpty(), qPrintable(rig.f.steps.Stuck()));
+    QCOMPARE(listed, (QStringList{"Second", "First", "Second"}));
+    QCOMPARE(rig.f.Frame().NameOnScreen().trimmed(), onScreen);
+    QVERIFY(!QApplication::activeModalWidget());
   }
 
   void KeepInLibraryMakesANewVersionOfTheEntryOnScreen() {
