@@ -9,11 +9,8 @@
 #include "CFile.h"
 #include "DeviceState.h"
 #include "PresetLibrary.h"
-#include "utilities.h"
 
 namespace {
-
-int SlotOf(const PresetImage& image) { return ReadValue14(image, Offset::Number) - PresetNumber::UserBase; }
 
 std::vector<int> Numbers(const std::vector<int>& slots) {
   std::vector<int> numbers;
@@ -35,8 +32,8 @@ void KeepRead(PresetLibrary& library, const std::string& device, const std::vect
   DeviceState state(library);
   SqliteTransaction batch = library.Batch();
   for (const PresetImage& image : presets) {
-    const int slot = SlotOf(image);
-    if (slot < 1 || slot > kBankSlots) continue;
+    const int slot = UserSlot(image);
+    if (!slot) continue;
     const int64_t entry = library.Keep(image, {"device", device, slot}).id;
     state.Record(device, slot, entry);
     if (plan) plan->Set(slot, entry);
@@ -73,7 +70,7 @@ std::vector<int> Matched(const std::vector<int>& sent, const PresetReadResult& r
                          const std::vector<Mismatch>& mismatches) {
   std::vector<int> matched;
   for (const PresetImage& image : read.presets) {
-    const int slot = SlotOf(image);
+    const int slot = UserSlot(image);
     const bool mismatch = std::any_of(mismatches.begin(), mismatches.end(),
                                       [&](const Mismatch& m) { return m.number == PresetNumber::UserBase + slot; });
     if (Contains(sent, slot) && !mismatch) matched.push_back(slot);

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "PresetLibrary.h"
+#include "utilities.h"
 
 DeviceState::DeviceState(PresetLibrary& library) : db_(library.Database()) {}
 
@@ -27,6 +28,11 @@ void DeviceState::Forget(const std::string& device, int slot) {
   SqliteStatement forget(db_, "DELETE FROM device_slots WHERE device = ? AND slot = ?");
   forget.Bind(1, device).Bind(2, int64_t{slot});
   forget.Step();
+}
+
+int UserSlot(const PresetImage& image) {
+  const int slot = ReadValue14(image, Offset::Number) - PresetNumber::UserBase;
+  return slot >= 1 && slot <= kBankSlots ? slot : 0;
 }
 
 std::vector<int> SlotsToSend(const BankPlan& plan, const BankPlan& held, bool all) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BankPlan.h"
+#include "PresetLayout.h"
 
 class PresetLibrary;
 class SqliteDb;
@@ -26,6 +27,9 @@ class DeviceState {
  private:
   SqliteDb& db_;
 };
+
+// The user slot (1-100) the image's preset number names; 0 for any other number.
+int UserSlot(const PresetImage& image);
 
 // The filled slots of the plan to send: all of them, or those the device is
 // not known to hold (unknown, or another sound), in slot order.

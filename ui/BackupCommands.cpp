@@ -1,6 +1,8 @@
 #include "BackupCommands.h"
 #include "LibraryCommands.h"
 
+#include <algorithm>
+
 #include "CFileUI.h"
 #include "CommandSteps.h"
 #include "DeviceBackup.h"
@@ -10,6 +12,7 @@
 #include "dlgMidiSetup.h"
 #include "dlgReadPresets.h"
 #include "frmMDIMain.h"
+#include "utilities.h"
 
 namespace {
 
@@ -31,6 +34,17 @@ std::string BackupCaption(const std::vector<int>& user) {
   return "Back up the " + std::to_string(user.size()) + " user presets it overwrites to a file first";
 }
 
+// The numbers read back that showed what was sent.
+std::vector<int> HeldAsSent(const PresetReadResult& read, const std::vector<Mismatch>& mismatches) {
+  std::vector<int> held;
+  for (const PresetImage& image : read.presets) {
+    const int number = ReadValue14(image, Offset::Number);
+    if (std::ranges::none_of(mismatches, [number](const Mismatch& m) { return m.number == number; }))
+      held.push_back(number);
+  }
+  return held;
+}
+
 }  // namespace
 
 void BackupCommands::BackupDevice() {
@@ -45,7 +59,7 @@ void BackupCommands::BackupDevice() {
     if (path.empty()) return;
     const std::vector<int> numbers = BackupNumbers({1, 100, options[0].checked});
     const BackupOutcome outcome = SaveBackup(ReadFromDevice(kBackupTitle, numbers), numbers.size(), path);
-    if (outcome.written) frame_.Library().DumpFileArrived(path, "device");
+    if (outcome.written) frame_.Library().DeviceDumpArrived(path);
     Dialogs().Message(BackupReport(outcome, path), kBackupTitle, IconFor(Complete(outcome)));
   });
 }
@@ -68,18 +82,20 @@ bool BackupCommands::BackUpFirst(const std::vector<int>& user) {
   const std::string path = frame_.Files().GetSaveFile(&frame_);
   if (path.empty()) return false;
   const BackupOutcome outcome = SaveBackup(ReadFromDevice(kBackupTitle, user), user.size(), path);
+  if (outcome.written) frame_.Library().DeviceDumpArrived(path);
   if (Complete(outcome)) return true;
   Dialogs().Message(BackupReport(outcome, path) + "\nNothing was sent.", kBackupTitle, MessageIcon::Exclamation);
   return false;
 }
 
-void BackupCommands::VerifySentDump(const std::string& fileName) {
+std::vector<int> BackupCommands::VerifySentDump(const std::string& fileName) {
   const auto sent = PresetsToVerify(fileName);
   if (!sent) throw LindelError(ErrorNumber::Preset, "File->Send sysex", "Unable to open SysEx file");
   const PresetReadResult read = ReadFromDevice("Verifying sent presets", NumbersOf(*sent));
   const std::vector<Mismatch> mismatches = CompareReadBack(*sent, read);
   Dialogs().Message(VerificationReport(mismatches, sent->size(), read), kVerifyTitle,
                     IconFor(mismatches.empty() && read.Complete()));
+  return HeldAsSent(read, mismatches);
 }
 
 PresetReadResult BackupCommands::ReadFromDevice(const QString& caption, const std::vector<int>& numbers) {

@@ -28,8 +28,8 @@ class BackupCommands {
   // to verify the send.
   std::optional<bool> ConfirmSend(const std::string& fileName, const std::string& warning, const std::string& title);
   // Asks the device for every preset of the dump file just sent and says
-  // which it does not hold as sent.
-  void VerifySentDump(const std::string& fileName);
+  // which it does not hold as sent; the numbers of those it holds as sent.
+  std::vector<int> VerifySentDump(const std::string& fileName);
 
  private:
   bool BackUpFirst(const std::vector<int>& user);

@@ -115,7 +115,7 @@ void DumpCommands::ReceiveSysEx() {
       return;
     }
     OpenFile(fileName);  // the file is closed again before the dump is opened on it
-    frame_.Library().DumpFileArrived(fileName, "device");
+    frame_.Library().DeviceDumpArrived(fileName);
   });
 }
 
@@ -128,7 +128,11 @@ void DumpCommands::SendSysEx() {
     const std::optional<bool> verify = safeguards.ConfirmSend(fileName, kSendWarning, "SysEx Send - warning");
     if (!verify) return;
     frame_.CloseDump();
-    if (SendFile(fileName) && *verify) safeguards.VerifySentDump(fileName);
+    if (!SendFile(fileName)) {
+      frame_.Library().DumpSent(fileName, std::vector<int>{});  // any of them may have arrived
+    } else {
+      frame_.Library().DumpSent(fileName, *verify ? std::optional(safeguards.VerifySentDump(fileName)) : std::nullopt);
+    }
     OpenFile(fileName);
   });
 }

@@ -1,7 +1,10 @@
 #include "LibraryKeeper.h"
 
-#include "Dialogs.h"
+#include <algorithm>
+
 #include "CLog.h"
+#include "DeviceState.h"
+#include "Dialogs.h"
 #include "LindelError.h"
 #include "ISettings.h"
 #include "LibraryError.h"
@@ -35,6 +38,40 @@ void LibraryKeeper::Arrived(const PresetImage& image, const LibrarySource& sourc
 
 void LibraryKeeper::ArrivedMany(const std::vector<std::pair<int, PresetImage>>& slots,
                                 const LibrarySource& source) {
+  KeepAll(slots, source, [](PresetLibrary&, const PresetImage&, int64_t) {});
+}
+
+void LibraryKeeper::ArrivedFromDevice(const std::string& device,
+                                      const std::vector<std::pair<int, PresetImage>>& slots,
+                                      const LibrarySource& source) {
+  KeepAll(slots, source, [&device](PresetLibrary& library, const PresetImage& image, int64_t id) {
+    if (const int slot = UserSlot(image); slot && !device.empty()) DeviceState(library).Record(device, slot, id);
+  });
+}
+
+void LibraryKeeper::DumpSent(const std::string& device, const std::vector<SentPreset>& sent,
+                             const std::vector<int>& held) {
+  if (device.empty()) return;
+  const bool keeping = KeepsAutomatically();
+  Try([&](PresetLibrary& library) {
+    DeviceState state(library);
+    SqliteTransaction batch = library.Batch();
+    for (const SentPreset& preset : sent) {
+      const int slot = UserSlot(preset.image);
+      if (!slot) continue;
+      if (keeping && std::ranges::find(held, preset.number) != held.end()) {
+        state.Record(device, slot, library.Keep(preset.image, {"device", device, slot}).id);
+      } else {
+        state.Forget(device, slot);
+      }
+    }
+    batch.Commit();
+  });
+}
+
+template <typename Also>
+void LibraryKeeper::KeepAll(const std::vector<std::pair<int, PresetImage>>& slots, const LibrarySource& source,
+                            Also also) {
   onScreen_.reset();
   if (slots.empty() || !KeepsAutomatically()) return;
   std::optional<int64_t> first;
@@ -44,6 +81,7 @@ void LibraryKeeper::ArrivedMany(const std::vector<std::pair<int, PresetImage>>& 
     for (const auto& [slot, image] : slots) {
       each.slot = slot;
       const int64_t id = library.Keep(image, each).id;
+      also(library, image, id);
       if (!first) first = id;
     }
     batch.Commit();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "PresetLibrary.h"
+#include "SendVerification.h"
 
 class ISettings;
 
@@ -37,6 +38,15 @@ class LibraryKeeper final : public QObject {
   void Arrived(const PresetImage& image, const LibrarySource& source);
   // Dump slots: each kept under its slot number.
   void ArrivedMany(const std::vector<std::pair<int, PresetImage>>& slots, const LibrarySource& source);
+  // Slots read from the device (a backup, a received dump): kept as
+  // ArrivedMany keeps them, and each user preset (U1-U100) recorded as what
+  // device holds in its slot.
+  void ArrivedFromDevice(const std::string& device, const std::vector<std::pair<int, PresetImage>>& slots,
+                         const LibrarySource& source);
+  // A dump went out to device: the user presets of it whose numbers are in
+  // held are recorded as what their slots hold (kept first); the others'
+  // state becomes unknown, as does every one's when keeping is off.
+  void DumpSent(const std::string& device, const std::vector<SentPreset>& sent, const std::vector<int>& held);
   // The preset on screen as a new version of the entry on screen (a new
   // entry when there is none); the id kept, none when it failed.
   std::optional<int64_t> KeepVersion(const PresetImage& image);
@@ -53,6 +63,9 @@ class LibraryKeeper final : public QObject {
  private:
   template <typename Work>
   bool Try(Work work);
+  // ArrivedMany's keeping; also gets each preset kept with its entry id.
+  template <typename Also>
+  void KeepAll(const std::vector<std::pair<int, PresetImage>>& slots, const LibrarySource& source, Also also);
 
   ISettings& settings_;
   std::unique_ptr<PresetLibrary> library_;

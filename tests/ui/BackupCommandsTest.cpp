@@ -1,6 +1,7 @@
 // The device backup, the send warning's options and the verified send, end to
-// end through the frame on the in-process simulated G-Major; and the question
-// box with options as the user meets it.
+// end through the frame on the in-process simulated G-Major, with what the
+// library learns from them about the device; and the question box with
+// options as the user meets it.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -8,8 +9,12 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "DeviceState.h"
+#include "EditorBankDevice.h"
 #include "FactoryBank.h"
 #include "FrameFixture.h"
+#include "LibraryCommands.h"
+#include "LibraryKeeper.h"
 #include "OptionsQuestion.h"
 #include "PresetBuilder.h"
 #include "QtDialogs.h"
@@ -116,6 +121,44 @@ class BackupCommandsTest : public QObject {
     QVERIFY(ReadBytes(backup) == Slots(before, 0, 3));
     QVERIFY(Slots(UserBank(f.midi), 0, 3) == ReadBytes(sent));
     QCOMPARE(f.Messages().size(), std::size_t(1));  // only the warning
+  }
+
+  void TheLibraryLearnsWhatTheDeviceHolds_data() {
+    QTest::addColumn<bool>("verify");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("sent") << false << "";
+    QTest::newRow("sent, verified") << true << "";
+    QTest::newRow("sent, damaged, verified") << true << "corrupt-every=2";
+  }
+  void TheLibraryLearnsWhatTheDeviceHolds() {
+    QFETCH(bool, verify);
+    QFETCH(QString, fault);
+    FrameFixture f;
+    PresetLibrary& library = *f.Frame().Library().Keeper().Library();
+    const std::string device = EditorBankDevice(f.Frame()).Name();
+    const Bytes before = UserBank(f.midi);
+    f.files.saves.push_back(f.dir.File("backup.syx"));
+    f.Trigger("mnuFileBackup");
+    const auto sound = [](std::span<const uint8_t> image) { return Bytes(image.begin() + 29, image.begin() + 613); };
+    const auto heldSound = [&](int slot) {
+      const std::optional<int64_t> id = DeviceState(library).Held(device).At(slot);
+      return id ? sound(library.Entry(*id)->image) : Bytes{};
+    };
+    for (int slot : {1, 50, 100}) QVERIFY(heldSound(slot) == sound(Slots(before, slot - 1, 1)));
+
+    if (!fault.isEmpty()) SetFault(f.midi, fault.toStdString());
+    const Bytes sent = ReadBytes(SendDump(f, 3, verify, false));
+    const Bytes after = UserBank(f.midi);
+    int unknown = 0;
+    for (int slot = 1; slot <= 3; ++slot) {
+      const bool asSent = sound(Slots(after, slot - 1, 1)) == sound(Slots(sent, slot - 1, 1));
+      const Bytes held = heldSound(slot);
+      unknown += held.empty();
+      // Unverified, a slot holds what was sent; verified, only when read back as sent.
+      QVERIFY(held.empty() ? verify && !asSent : held == sound(Slots(sent, slot - 1, 1)));
+    }
+    QCOMPARE(unknown > 0, !fault.isEmpty());
+    QVERIFY(heldSound(4) == sound(Slots(before, 3, 1)));
   }
 
   void ABackupNotMadeStopsTheSend() {
