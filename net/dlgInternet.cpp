@@ -203,7 +203,9 @@ void dlgInternet::LoadPreset() {
   }
   const int32_t id = selected.front()->data(Qt::UserRole).toInt();
   if (!http.Post(PresetDatabase::PresetRequestPath(basePath_, id), "GET")) return;
-  if (TakeDownload(http.File())) accept();
+  if (!TakeDownload(http.File())) return;
+  presetId_ = id;
+  accept();
 }
 
 bool dlgInternet::TakeDownload(const std::string& body) {
@@ -216,8 +218,9 @@ bool dlgInternet::TakeDownload(const std::string& body) {
   return false;
 }
 
-std::optional<CPreset> RunInternetDatabase(ISettings& settings, QWidget* parent) {
+std::optional<InternetDownload> RunInternetDatabase(ISettings& settings, QWidget* parent) {
   dlgInternet dialog(settings, parent);
   dialog.exec();
-  return dialog.Preset();
+  if (!dialog.Preset()) return std::nullopt;
+  return InternetDownload{*dialog.Preset(), dialog.PresetId()};
 }

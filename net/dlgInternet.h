@@ -9,6 +9,7 @@
 
 #include <QDialog>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -33,6 +34,8 @@ class dlgInternet : public QDialog {
   bool IsPresetLoaded() const { return preset_.has_value(); }
   // The downloaded preset; empty until a download is validated.
   const std::optional<CPreset>& Preset() const { return preset_; }
+  // The database's id of the downloaded preset.
+  int32_t PresetId() const { return presetId_; }
 
  private:
   void BuildControls();
@@ -49,6 +52,7 @@ class dlgInternet : public QDialog {
   std::string server_;
   std::string basePath_;
   std::optional<CPreset> preset_;
+  int32_t presetId_ = 0;
 
   QLineEdit* txtServer = nullptr;
   QLineEdit* txtBaseURL = nullptr;
@@ -60,5 +64,10 @@ class dlgInternet : public QDialog {
   QPushButton* cmdClose = nullptr;
 };
 
+struct InternetDownload {
+  CPreset preset;
+  int32_t id = 0;  // the database's
+};
+
 // Shows the dialog modally; the preset the user downloaded, or nothing.
-std::optional<CPreset> RunInternetDatabase(ISettings& settings, QWidget* parent = nullptr);
+std::optional<InternetDownload> RunInternetDatabase(ISettings& settings, QWidget* parent = nullptr);

@@ -59,10 +59,10 @@ void ToolCommands::Banks() {
 
 void ToolCommands::InternetDatabase() {
   Guarded("Internet Database menu", [&] {
-    const std::optional<CPreset> downloaded = RunInternetDatabase(frame_.Settings(), &frame_);
+    const std::optional<InternetDownload> downloaded = RunInternetDatabase(frame_.Settings(), &frame_);
     if (!downloaded || !frame_.ConfirmLoseChanges()) return;
-    frame_.ShowSinglePreset(std::make_shared<CPreset>(*downloaded));
-    frame_.Library().PresetArrived("internet", "");
+    frame_.ShowSinglePreset(std::make_shared<CPreset>(downloaded->preset));
+    frame_.Library().PresetArrived("internet", std::to_string(downloaded->id));
   });
 }
 

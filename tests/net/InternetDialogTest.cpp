@@ -256,9 +256,10 @@ class InternetDialogTest : public QObject {
       List(*dialog).setCurrentRow(1);
       Click(*dialog, "cmdLoadPreset");
     });
-    const std::optional<CPreset> preset = RunInternetDatabase(settings_);
-    QVERIFY(preset.has_value());
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(preset->Image().data()), 615), Bytes(stored_[1].bytes));
+    const std::optional<InternetDownload> download = RunInternetDatabase(settings_);
+    QVERIFY(download.has_value());
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(download->preset.Image().data()), 615), Bytes(stored_[1].bytes));
+    QCOMPARE(download->id, 2);
   }
 
   void runReturnsNothingWhenClosedAfterAFailedDownload() {
