@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "CPreset.h"
 #include "DumpSlots.h"
@@ -15,15 +14,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kBatch = 256;  // slots kept per transaction
+// Slots kept per transaction. Each commit writes again every index page it
+// touched (the fingerprint index is touched all over), so fewer, larger
+// batches write far less; an interrupted import still keeps whole batches.
+constexpr int kBatch = 1024;
 
 bool IsSyx(const fs::path& path) { return Lowercase(path.extension().string()) == ".syx"; }
 
+// In one read: a dump of 10,000 presets is 6 MB.
 std::vector<uint8_t> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+  if (size < 0) throw LibraryError("cannot read '" + path + "'");
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!in) throw LibraryError("cannot read '" + path + "'");
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw LibraryError("cannot read '" + path + "'");
   return bytes;
 }
 

@@ -17,6 +17,9 @@
 namespace {
 
 constexpr int kBusyTimeoutMs = 10'000;  // another program importing at the same time
+// Pages held in memory (KiB, as SQLite counts a negative cache size): enough
+// for the indexes of a large import, which otherwise are read back again.
+constexpr int kCacheKiB = 16'384;
 
 std::string Writable(const std::string& path) {
   const std::filesystem::path folder = std::filesystem::absolute(path).parent_path();
@@ -89,6 +92,7 @@ PresetLibrary::PresetLibrary(const std::string& path) : path_(Writable(path)), d
     db_.Exec("PRAGMA journal_mode = WAL");
     db_.Exec("PRAGMA synchronous = NORMAL");
     db_.Exec("PRAGMA foreign_keys = ON");
+    db_.Exec("PRAGMA cache_size = -" + std::to_string(kCacheKiB));
     MigrateLibrary(db_, path_);
   } catch (const SqliteError& e) {
     throw LibraryError("cannot use the library " + path_ + ": " + e.what());
