@@ -164,7 +164,8 @@ std::unique_ptr<QMenu> LibraryPane::MenuFor(int row) {
     if (const auto text = Dialogs().AskText("Comment:", "Comment", full ? full->comment : ""))
       CommentSelected(QString::fromStdString(*text));
   });
-  add("mnuLibraryHide", entry.hidden ? "&Show again" : "&Hide", [this, entry] { HideSelected(!entry.hidden); });
+  // "H&ide": the H belongs to Show History.
+  add("mnuLibraryHide", entry.hidden ? "&Show again" : "H&ide", [this, entry] { HideSelected(!entry.hidden); });
   menu->addSeparator();
   add("mnuLibraryExport", "&Export...", [this] { Q_EMIT ExportRequested(SelectedIds()); });
   add("mnuLibraryHistory", "Show &History...", [this, entry] { Q_EMIT HistoryRequested(entry.id); });
