@@ -154,6 +154,10 @@ TEST_F(CliLibrary, ExportGivesTheSoundUnderTheEntryName) {
   EXPECT_EQ(show.out, Cli({"export", "--text", dir.File("one.syx")}).out);
   EXPECT_EQ(Library({"export", "1", "7", "-o", dir.File("none.syx")}).exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(dir.File("none.syx")));
+  EXPECT_EQ(Library({"export", "7", "-o", dir.File("out.syx")}).exitCode, 2);
+  EXPECT_EQ(ReadBytes(dir.File("out.syx")), out) << "a failed export leaves the file there as it was";
+  EXPECT_EQ(Library({"export", "1", "-o", dir.File("no/such/folder.syx")}).exitCode, 2);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("no/such/folder.syx.part")));
 }
 
 TEST_F(CliLibrary, StatsCountWhatIsThere) {
