@@ -53,7 +53,7 @@ LibraryPane::LibraryPane(LibraryKeeper& keeper, QWidget* parent)
   connect(txtLibrarySearch, &QLineEdit::textChanged, this, &LibraryPane::Refresh);
   connect(tblLibrary, &QTableView::doubleClicked, this, &LibraryPane::OpenCurrent);
   connect(tblLibrary, &QTableView::customContextMenuRequested, this, &LibraryPane::ShowMenu);
-  connect(&keeper_, &LibraryKeeper::Changed, this, [this] {
+  connect(&keeper_, &LibraryKeeper::changed, this, [this] {
     if (isVisible()) Refresh();
   });
 }
@@ -90,7 +90,7 @@ bool LibraryPane::eventFilter(QObject* watched, QEvent* event) {
 
 void LibraryPane::OpenCurrent() {
   const QModelIndex current = tblLibrary->currentIndex();
-  if (current.isValid()) Q_EMIT OpenRequested(model_->Row(current.row()).id);
+  if (current.isValid()) Q_EMIT openRequested(model_->Row(current.row()).id);
 }
 
 std::vector<int64_t> LibraryPane::SelectedIds() const {

@@ -32,7 +32,7 @@ class LibraryPane final : public QDockWidget {
   void HideSelected(bool hidden);
 
  Q_SIGNALS:
-  void OpenRequested(int64_t id);
+  void openRequested(int64_t id);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
