@@ -9,6 +9,7 @@
 #include "EventPump.h"
 #include "ISettings.h"
 #include "MidiEvents.h"
+#include "PresetRequest.h"
 #include "TransferListener.h"
 
 namespace {
@@ -126,7 +127,7 @@ bool MidiTransfer::Start() {
   switch (Mode()) {
     case TransferMode::RequestPreset:
       SetStatus("Requesting preset");
-      if (!preset_->RequestToPort(*outPort_, requested_)) {
+      if (!SendPresetRequest(*outPort_, requested_)) {
         throw LindelError(ErrorNumber::Preset, "dlgMidiSetUp.OK(request)", "Error requesting to port");
       }
       return true;

@@ -8,6 +8,7 @@
 #include "CPreset.h"
 #include "EventPump.h"
 #include "MidiEvents.h"
+#include "PresetRequest.h"
 #include "utilities.h"
 
 namespace {
@@ -90,7 +91,7 @@ std::optional<PresetImage> PresetReader::ReadOne(int number, std::size_t done, s
 // the time-out or Cancel.
 std::optional<PresetImage> PresetReader::Ask(int number) {
   inputFailed_ = false;
-  if (!CPreset().RequestToPort(*outPort_, number)) {
+  if (!SendPresetRequest(*outPort_, number)) {
     throw LindelError(ErrorNumber::Preset, kSource, "Error requesting to port");
   }
   NoteActivity();

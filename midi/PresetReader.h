@@ -76,7 +76,6 @@ class PresetReader {
   // Not owned; null for none.
   void SetListener(PresetReadListener* listener) { listener_ = listener; }
   void SetTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
-  void SetRetries(int retries) { retries_ = retries; }
   int Retries() const { return retries_; }
 
   // Opens the input and output device of these indexes, reads numbers (0

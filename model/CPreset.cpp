@@ -5,8 +5,8 @@
 
 #include "AnsiText.h"
 #include "CFile.h"
-#include "CLog.h"
 #include "Dialogs.h"
+#include "Guarded.h"
 #include "LindelError.h"
 #include "MidiPorts.h"
 #include "StagedFiles.h"
@@ -109,14 +109,11 @@ bool CPreset::RequestToPort(IMidiOutput& outPort, int iPreset) {
   WriteValue14(iPreset, 7, message);
   try {
     return outPort.Transmit(message, 0, static_cast<int>(message.size()));
-  } catch (const LindelError& e) {
-    LogError(e);
-    ShowMessage(e.Description());
+  } catch (const LindelError&) {
+    throw;
   } catch (const std::exception& e) {
-    LogError(LindelError(ErrorNumber::Preset, "CPreset.RequestToPort", e.what()));
-    ShowMessage(e.what());
+    throw LindelError(ErrorNumber::Preset, "CPreset.RequestToPort", e.what());
   }
-  return false;
 }
 
 bool CPreset::ReadFromPort(IMidiInput& inPort) {
@@ -127,14 +124,9 @@ bool CPreset::ReadFromPort(IMidiInput& inPort) {
 
 bool CPreset::Transmit(IMidiOutput& outPort) {
   UpdateChecksum();
-  try {
-    return outPort.Transmit(image_, 0, kPresetSize);
-  } catch (const LindelError& e) {
-    LogError(e);
-  } catch (const std::exception& e) {
-    LogError(LindelError(ErrorNumber::Preset, "CPreset.Transmit", e.what()));
-  }
-  return false;
+  bool sent = false;
+  Guarded("CPreset.Transmit", [&] { sent = outPort.Transmit(image_, 0, kPresetSize); });
+  return sent;
 }
 
 std::string CPreset::PresetName() const {

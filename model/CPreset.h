@@ -47,8 +47,9 @@ class CPreset {
   // is refused.
   bool LoadFromByteArray(std::span<const uint8_t> bytes);
 
-  // Sends the 10-byte request F0 00 20 1F 00 48 45 lo hi F7 for iPreset.
-  // A failure is logged and shown.
+  // Sends the 10-byte request F0 00 20 1F 00 48 45 lo hi F7 for iPreset;
+  // false when the port refuses it. A failure of the port is thrown as a
+  // LindelError, for the caller to say.
   bool RequestToPort(IMidiOutput& outPort, int iPreset);
   // Copies the received message in; refused (false, valid flag unchanged)
   // unless it starts with F0 and byte 6 is 0x20; then validated.

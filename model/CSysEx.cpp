@@ -5,25 +5,14 @@
 
 #include "CLog.h"
 #include "DumpSlots.h"
+#include "Guarded.h"
 #include "LindelError.h"
 #include "StagedFiles.h"
 #include "utilities.h"
 
 namespace {
 
-// Runs step; an error it raises is logged and gives false.
-template <typename Step>
-bool LoggingErrors(Step step) {
-  try {
-    step();
-    return true;
-  } catch (const LindelError& e) {
-    LogError(e);
-  } catch (const std::exception& e) {
-    LogError(LindelError(ErrorNumber::Preset, "CSysEx.SplitFile", e.what()));
-  }
-  return false;
-}
+constexpr const char* kSplitSource = "CSysEx.SplitFile";
 
 // Staged slots count as written only once their file is in place.
 void MarkUncommitted(SplitResult& result, const std::vector<bool>& inPlace) {
@@ -114,11 +103,11 @@ SplitResult CSysEx::SplitFile(const std::filesystem::path& folder) {
   if (!result.refused.empty()) return result;
   const int remembered = index_;
   StagedFiles files;
-  result.finished = LoggingErrors([&] {
+  result.finished = Guarded(kSplitSource, [&] {
     for (int i = 0; i < Count(); ++i) result.slots.push_back(StageSlot(i, folder, files));
   });
   MarkUncommitted(result, files.Commit());
-  if (remembered >= 0) result.finished = LoggingErrors([&] { Preset(remembered); }) && result.finished;
+  if (remembered >= 0) result.finished = Guarded(kSplitSource, [&] { Preset(remembered); }) && result.finished;
   return result;
 }
 

@@ -20,7 +20,7 @@ ExpressionPedal::ExpressionPedal(QWidget* parent) : QScrollBar(Qt::Vertical, par
   setStyleSheet(kPedalStyle);
   setRange(0, 0);
   setPageStep(8);
-  connect(this, &QScrollBar::valueChanged, this, [this] { Q_EMIT Moved(PedalValue()); });
+  connect(this, &QScrollBar::valueChanged, this, [this] { Q_EMIT moved(PedalValue()); });
 }
 
 void ExpressionPedal::SetTop(int value) { SetEnds(value, bottom_); }

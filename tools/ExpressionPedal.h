@@ -24,7 +24,7 @@ class ExpressionPedal final : public QScrollBar {
 
  Q_SIGNALS:
   // Every change of the value by the user: a click, a key, each step of a drag.
-  void Moved(int value);
+  void moved(int value);
 
  private:
   void SetEnds(int top, int bottom);

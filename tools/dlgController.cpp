@@ -216,7 +216,7 @@ void dlgController::ConnectControls() {
   }
   connect(txtMax, &QLineEdit::textChanged, this, [this] { xpressionPedal->SetTop(Txt2Byte(*txtMax, 0)); });
   connect(txtMin, &QLineEdit::textChanged, this, [this] { xpressionPedal->SetBottom(Txt2Byte(*txtMin, 0)); });
-  connect(xpressionPedal, &ExpressionPedal::Moved, this, &dlgController::SendPedal);
+  connect(xpressionPedal, &ExpressionPedal::moved, this, &dlgController::SendPedal);
   connect(cmdSave, &QPushButton::clicked, this, &dlgController::SaveSettings);
   connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
 }

@@ -33,7 +33,7 @@ bool BlockClipboard::PasteBlock() {
 }
 
 void BlockClipboard::UpdatePasteMenu() {
-  frame_.Menu().Item("mnuEditPasteBlock").setEnabled(CopiedFrom(frame_.CurrentBlock()));
+  frame_.Menu().mnuEditPasteBlock->setEnabled(CopiedFrom(frame_.CurrentBlock()));
 }
 
 bool BlockClipboard::CopiedFrom(int iBlock) const {

@@ -21,14 +21,14 @@ void CompareView::Begin(const PresetImage& edits, const PresetImage& saved) {
   edits_ = edits;
   frame_.ShowState(saved, frame_.IsDirty());
   SetActive(true);
-  Q_EMIT Switched();
+  Q_EMIT switched();
 }
 
 void CompareView::End() {
   if (!active_) return;
   SetActive(false);
   frame_.ShowState(edits_, frame_.IsDirty());
-  Q_EMIT Switched();
+  Q_EMIT switched();
 }
 
 void CompareView::Drop() {

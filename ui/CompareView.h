@@ -31,7 +31,7 @@ class CompareView final : public QObject {
 
  Q_SIGNALS:
   // The screen shows another state of the preset.
-  void Switched();
+  void switched();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -37,7 +37,7 @@ DumpPane::DumpPane(QWidget* parent) : QWidget(parent) {
   connect(lstPresets, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row < 0) return;
     choosing_ = true;
-    Q_EMIT EntryChosen(row);
+    Q_EMIT entryChosen(row);
     choosing_ = false;
   });
 }
@@ -95,7 +95,7 @@ bool DumpPane::eventFilter(QObject* watched, QEvent* event) {
       const int row = item ? lstPresets->row(item) : Count() - 1;
       if (ids.empty() || row < 0) return true;
       drop->acceptProposedAction();
-      Q_EMIT EntriesDropped(row, ids);
+      Q_EMIT entriesDropped(row, ids);
       return true;
     }
     default:

@@ -27,10 +27,10 @@ class DumpPane final : public QWidget {
 
  Q_SIGNALS:
   // The user selected another entry, by mouse or keyboard.
-  void EntryChosen(int row);
+  void entryChosen(int row);
   // Library entries were dropped on the entry of row (the last row when
   // dropped below the list).
-  void EntriesDropped(int row, const std::vector<int64_t>& ids);
+  void entriesDropped(int row, const std::vector<int64_t>& ids);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

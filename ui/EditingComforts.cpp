@@ -30,7 +30,7 @@ EditingComforts::EditingComforts(frmMDIMain& frame)
         return std::chrono::ceil<std::chrono::milliseconds>(wire);
       },
       this);
-  compare_ = new CompareView(frame, frame.Menu().Item("mnuPresetCompare"));
+  compare_ = new CompareView(frame, *frame.Menu().mnuPresetCompare);
   settle_.setSingleShot(true);
   settle_.setInterval(0);
   connect(&settle_, &QTimer::timeout, this, &EditingComforts::Settle);
@@ -44,22 +44,22 @@ EditingComforts::~EditingComforts() = default;
 bool EditingComforts::Comparing() const { return compare_->Active(); }
 
 void EditingComforts::ConnectFrame() {
-  connect(&frame_, &frmMDIMain::Edited, this, &EditingComforts::Edited);
-  connect(&frame_, &frmMDIMain::CommandEdited, this, &EditingComforts::CommandEdited);
-  connect(&frame_, &frmMDIMain::PresetShown, this, &EditingComforts::PresetShown);
-  connect(&frame_, &frmMDIMain::Saved, this, &EditingComforts::Saved);
-  connect(&frame_, &frmMDIMain::ScreenClaimed, this, [this] { SetComparing(false); });
-  connect(compare_, &CompareView::Switched, this, &EditingComforts::CompareSwitched);
+  connect(&frame_, &frmMDIMain::edited, this, &EditingComforts::Edited);
+  connect(&frame_, &frmMDIMain::commandEdited, this, &EditingComforts::CommandEdited);
+  connect(&frame_, &frmMDIMain::presetShown, this, &EditingComforts::PresetShown);
+  connect(&frame_, &frmMDIMain::saved, this, &EditingComforts::Saved);
+  connect(&frame_, &frmMDIMain::screenClaimed, this, [this] { SetComparing(false); });
+  connect(compare_, &CompareView::switched, this, &EditingComforts::CompareSwitched);
 }
 
 // Items are checked by code without their triggered signal, so only the
 // user's choice runs a command.
 void EditingComforts::ConnectMenu() {
   MainMenu& menu = frame_.Menu();
-  connect(&menu.Item("mnuEditUndo"), &QAction::triggered, this, &EditingComforts::Undo);
-  connect(&menu.Item("mnuEditRedo"), &QAction::triggered, this, &EditingComforts::Redo);
-  connect(&menu.Item("mnuPresetCompare"), &QAction::triggered, this, &EditingComforts::SetComparing);
-  QAction& audition = menu.Item("mnuPresetLiveAudition");
+  connect(menu.mnuEditUndo, &QAction::triggered, this, &EditingComforts::Undo);
+  connect(menu.mnuEditRedo, &QAction::triggered, this, &EditingComforts::Redo);
+  connect(menu.mnuPresetCompare, &QAction::triggered, this, &EditingComforts::SetComparing);
+  QAction& audition = *menu.mnuPresetLiveAudition;
   connect(&audition, &QAction::triggered, this, &EditingComforts::SetAuditionOn);
   const bool on = frame_.Settings().Get(kSection, kAuditionKey, "0") == "1";
   audition.setChecked(on);
@@ -67,7 +67,7 @@ void EditingComforts::ConnectMenu() {
 }
 
 void EditingComforts::SetAuditionOn(bool on) {
-  frame_.Menu().Item("mnuPresetLiveAudition").setChecked(on);
+  frame_.Menu().mnuPresetLiveAudition->setChecked(on);
   frame_.Settings().Set(kSection, kAuditionKey, on ? "1" : "0");
   audition_->SetOn(on);
 }
@@ -168,7 +168,7 @@ void EditingComforts::SetComparing(bool on) {
   }
   Settle();
   if (!history_.Started()) {
-    frame_.Menu().Item("mnuPresetCompare").setChecked(false);
+    frame_.Menu().mnuPresetCompare->setChecked(false);
     return;
   }
   compare_->Begin(history_.Current(), history_.Saved());
@@ -176,9 +176,9 @@ void EditingComforts::SetComparing(bool on) {
 
 void EditingComforts::UpdateItems() {
   MainMenu& menu = frame_.Menu();
-  menu.Item("mnuEditUndo").setEnabled(history_.CanUndo());
-  menu.Item("mnuEditRedo").setEnabled(history_.CanRedo());
-  menu.Item("mnuPresetCompare").setEnabled(history_.Started());
+  menu.mnuEditUndo->setEnabled(history_.CanUndo());
+  menu.mnuEditRedo->setEnabled(history_.CanRedo());
+  menu.mnuPresetCompare->setEnabled(history_.Started());
 }
 
 std::optional<PresetImage> EditingComforts::ScreenState() const {

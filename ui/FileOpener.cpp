@@ -66,6 +66,6 @@ bool FileOpener::CanOpen() const { return !frame_.MidiSetup().Busy(); }
 void InstallFileOpening(frmMDIMain& frame) {
   new FileDropFilter(frame);
   MainMenu& menu = frame.Menu();
-  new RecentFilesMenu(menu.Menu("mnuFile"), menu.Menu("mnuFileRecent"), frame.Settings(),
+  new RecentFilesMenu(*menu.mnuFile, *menu.mnuFileRecent, frame.Settings(),
                       [&frame](const std::string& path) { FileOpener(frame).OpenRecent(path); });
 }

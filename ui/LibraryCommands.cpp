@@ -47,12 +47,12 @@ LibraryCommands::LibraryCommands(frmMDIMain& frame)
     : frame_(frame), keeper_(new LibraryKeeper(frame.Settings(), &frame)), pane_(new LibraryPane(*keeper_, &frame)) {
   frame.addDockWidget(Qt::RightDockWidgetArea, pane_);
   pane_->hide();
-  QObject::connect(pane_, &LibraryPane::OpenRequested, pane_, [this](int64_t id) { OpenEntry(id); });
-  QObject::connect(&frame.Pane(), &DumpPane::EntriesDropped, pane_,
+  QObject::connect(pane_, &LibraryPane::openRequested, pane_, [this](int64_t id) { OpenEntry(id); });
+  QObject::connect(&frame.Pane(), &DumpPane::entriesDropped, pane_,
                    [this](int slot, const std::vector<int64_t>& ids) { PutIntoDump(slot, ids); });
-  QObject::connect(pane_, &LibraryPane::ExportRequested, pane_,
+  QObject::connect(pane_, &LibraryPane::exportRequested, pane_,
                    [this](const std::vector<int64_t>& ids) { ExportToFile(ids); });
-  QObject::connect(pane_, &LibraryPane::HistoryRequested, pane_, [this](int64_t id) { ShowHistory(id); });
+  QObject::connect(pane_, &LibraryPane::historyRequested, pane_, [this](int64_t id) { ShowHistory(id); });
 }
 
 bool LibraryCommands::OpenEntry(int64_t id) {
@@ -145,7 +145,7 @@ ImportCounts LibraryCommands::ImportPaths(const std::vector<std::string>& paths)
   } catch (const std::exception& e) {
     Dialogs().Message(e.what(), kTitle, MessageIcon::Exclamation);
   }
-  Q_EMIT keeper_->Changed();
+  Q_EMIT keeper_->changed();
   std::string report = counts.Line();
   for (size_t i = 0; i < std::min(refusals.size(), kRefusalsShown); ++i) report += "\n" + refusals[i];
   if (refusals.size() > kRefusalsShown) report += "\n...";

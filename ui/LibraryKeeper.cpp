@@ -109,7 +109,7 @@ bool LibraryKeeper::Try(Work work) {
     Failed(e.what());
     return false;
   }
-  Q_EMIT Changed();
+  Q_EMIT changed();
   return true;
 }
 

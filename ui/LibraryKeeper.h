@@ -58,7 +58,7 @@ class LibraryKeeper final : public QObject {
 
  Q_SIGNALS:
   // Entries were added or changed.
-  void Changed();
+  void changed();
 
  private:
   template <typename Work>

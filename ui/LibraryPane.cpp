@@ -54,7 +54,7 @@ LibraryPane::LibraryPane(LibraryKeeper& keeper, QWidget* parent)
   connect(txtLibrarySearch, &QLineEdit::textChanged, this, &LibraryPane::Refresh);
   connect(tblLibrary, &QTableView::doubleClicked, this, &LibraryPane::OpenCurrent);
   connect(tblLibrary, &QTableView::customContextMenuRequested, this, &LibraryPane::ShowMenu);
-  connect(&keeper_, &LibraryKeeper::Changed, this, [this] {
+  connect(&keeper_, &LibraryKeeper::changed, this, [this] {
     if (isVisible()) Refresh();
   });
 }
@@ -91,7 +91,7 @@ bool LibraryPane::eventFilter(QObject* watched, QEvent* event) {
 
 void LibraryPane::OpenCurrent() {
   const QModelIndex current = tblLibrary->currentIndex();
-  if (current.isValid()) Q_EMIT OpenRequested(model_->Row(current.row()).id);
+  if (current.isValid()) Q_EMIT openRequested(model_->Row(current.row()).id);
 }
 
 std::vector<int64_t> LibraryPane::SelectedIds() const {
@@ -167,7 +167,7 @@ std::unique_ptr<QMenu> LibraryPane::MenuFor(int row) {
   // "H&ide": the H belongs to Show History.
   add("mnuLibraryHide", entry.hidden ? "&Show again" : "H&ide", [this, entry] { HideSelected(!entry.hidden); });
   menu->addSeparator();
-  add("mnuLibraryExport", "&Export...", [this] { Q_EMIT ExportRequested(SelectedIds()); });
-  add("mnuLibraryHistory", "Show &History...", [this, entry] { Q_EMIT HistoryRequested(entry.id); });
+  add("mnuLibraryExport", "&Export...", [this] { Q_EMIT exportRequested(SelectedIds()); });
+  add("mnuLibraryHistory", "Show &History...", [this, entry] { Q_EMIT historyRequested(entry.id); });
   return menu;
 }

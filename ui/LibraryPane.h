@@ -40,9 +40,9 @@ class LibraryPane final : public QDockWidget {
   std::unique_ptr<QMenu> MenuFor(int row);
 
  Q_SIGNALS:
-  void OpenRequested(int64_t id);
-  void ExportRequested(const std::vector<int64_t>& ids);
-  void HistoryRequested(int64_t id);
+  void openRequested(int64_t id);
+  void exportRequested(const std::vector<int64_t>& ids);
+  void historyRequested(int64_t id);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

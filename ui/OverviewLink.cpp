@@ -8,14 +8,14 @@
 
 OverviewLink::OverviewLink(frmMDIMain& frame) : QObject(&frame), frame_(frame) {
   frmOverview& overview = frame.Overview();
-  connect(&frame, &frmMDIMain::Edited, this, &OverviewLink::Refresh);
-  connect(&frame, &frmMDIMain::CommandEdited, this, &OverviewLink::Refresh);
-  connect(&frame, &frmMDIMain::PresetShown, this, &OverviewLink::Refresh);
+  connect(&frame, &frmMDIMain::edited, this, &OverviewLink::Refresh);
+  connect(&frame, &frmMDIMain::commandEdited, this, &OverviewLink::Refresh);
+  connect(&frame, &frmMDIMain::presetShown, this, &OverviewLink::Refresh);
   connect(&overview, &frmOverview::blockChosen, &frame, &frmMDIMain::OpenBlockFromToolbar);
   connect(&overview, &frmOverview::blockMenuAsked, &frame, [&frame](BlockNumber iBlock, QPoint globalPos) {
     frame.OpenBlockMenu(BlockMenuForm::Toolbar, iBlock, Qt::RightButton, globalPos);
   });
-  connect(&frame.Menu().Item("mnuEditOverview"), &QAction::triggered, &frame, [&frame] { frame.ShowBlock(0); });
+  connect(frame.Menu().mnuEditOverview, &QAction::triggered, &frame, [&frame] { frame.ShowBlock(0); });
 }
 
 void OverviewLink::Refresh() {

@@ -18,11 +18,11 @@
 
 SoundDesignCommands::SoundDesignCommands(frmMDIMain& frame) : QObject(&frame), frame_(frame) {
   MainMenu& menu = frame.Menu();
-  connect(&menu.Item("mnuPresetRandomize"), &QAction::triggered, this, &SoundDesignCommands::Randomize);
-  connect(&menu.Item("mnuPresetMutate"), &QAction::triggered, this, &SoundDesignCommands::Mutate);
-  connect(&menu.Item("mnuPresetMorph"), &QAction::triggered, this, &SoundDesignCommands::Morph);
-  connect(&menu.Item("mnuPresetNudge"), &QAction::triggered, this, &SoundDesignCommands::Nudge);
-  connect(&menu.Item("mnuPresetAgain"), &QAction::triggered, this, &SoundDesignCommands::Again);
+  connect(menu.mnuPresetRandomize, &QAction::triggered, this, &SoundDesignCommands::Randomize);
+  connect(menu.mnuPresetMutate, &QAction::triggered, this, &SoundDesignCommands::Mutate);
+  connect(menu.mnuPresetMorph, &QAction::triggered, this, &SoundDesignCommands::Morph);
+  connect(menu.mnuPresetNudge, &QAction::triggered, this, &SoundDesignCommands::Nudge);
+  connect(menu.mnuPresetAgain, &QAction::triggered, this, &SoundDesignCommands::Again);
 }
 
 void SoundDesignCommands::Randomize() {
@@ -92,7 +92,7 @@ void SoundDesignCommands::Run(Design design) {
   if (!current) return;
   comforts.ApplyCommand(design(*current, seeds_()));
   last_ = std::move(design);
-  frame_.Menu().Item("mnuPresetAgain").setEnabled(true);
+  frame_.Menu().mnuPresetAgain->setEnabled(true);
 }
 
 std::vector<DesignTarget> SoundDesignCommands::DumpTargets() const {

@@ -17,7 +17,7 @@
 
 void ToolCommands::EditModifiers() {
   const FrameTools& tools = frame_.Tools();
-  if (!tools.modifiers || !frame_.Menu().Item("mnuEditModifiers").isEnabled() || !frame_.Preset()) return;
+  if (!tools.modifiers || !frame_.Menu().mnuEditModifiers->isEnabled() || !frame_.Preset()) return;
   frame_.ClaimScreen();
   const int remembered = frame_.CurrentBlock();
   frame_.ShowBlock(static_cast<int>(BlockNumber::Modifiers));

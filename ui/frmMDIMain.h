@@ -2,9 +2,9 @@
 // file, the copied block, the MIDI setup dialog and the ten block editor
 // windows, which it hosts one at a time below the toolbar strip. This class
 // keeps the screen and the preset in step (DisplayPreset, ScatterPreset,
-// GatherPreset), the edited state, the caption, the toolbar, the dump list
-// pane and the services the editors call (IBlockHost). The menu commands
-// live in DumpCommands, PresetCommands, BlockClipboard and ToolCommands.
+// GatherPreset), the edited state, the caption, the toolbar and the services
+// the editors call (IBlockHost). The name and number bar is PresetBar, the
+// open dump DumpBrowser; the menu commands and their wiring are FrameCommands.
 //
 // Life: the constructor builds the window's controls and menus; Load() runs
 // the start-up (MIDI setup, editors, empty screen) and shows the frame;
@@ -21,27 +21,22 @@
 #include "CEffectBlock.h"
 #include "CPreset.h"
 #include "CSysEx.h"
+#include "DumpBrowser.h"
+#include "FrameCommands.h"
 #include "FrameTools.h"
 #include "IBlockHost.h"
 
-class BlockClipboard;
 class BlockToolbar;
 class CFileUI;
-class DumpCommands;
 class DumpPane;
-class EditingComforts;
-class LibraryCommands;
 class ISettings;
 class MainMenu;
 class MidiSystem;
-class PresetCommands;
+class PresetBar;
 class QLabel;
-class QLineEdit;
 class QScrollArea;
-class ToolCommands;
 class dlgMidiSetup;
 class frmOverview;
-class OverviewLink;
 
 // What the frame works with; all of it outlives the frame.
 struct FrameServices {
@@ -53,10 +48,6 @@ struct FrameServices {
 
 // What the screen shows.
 enum class DisplayState { Empty = 0, SinglePreset = 1, DumpSlot = 2 };
-
-// The outcome of opening a dump file. Truncated: open, but the file ends
-// inside its last slot, which cannot be shown.
-enum class DumpOpened { Yes, Truncated, Unreadable, NoPresets };
 
 class frmMDIMain final : public QMainWindow, public IBlockHost {
   Q_OBJECT
@@ -87,9 +78,11 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   void SetBlockOnOff(BlockNumber iBlock, bool bOn);
 
   // Dump operations: a dump open in the pane, its slot iIndex on screen.
-  DumpOpened OpenDump(const std::string& sFileName);
+  DumpOpened OpenDump(const std::string& sFileName) { return dumps_->Open(sFileName); }
   void CloseDump();
-  void ShowSysExPane(bool bShow, int iIndex);
+  void ShowSysExPane(bool bShow, int iIndex) { dumps_->Show(bShow, iIndex); }
+  // A slot of the open dump goes on screen (display state 2).
+  void ShowDumpSlot(std::shared_ptr<CPreset> preset);
 
   // Opens a block's window as its toolbar element does (only with a preset
   // loaded), or its right-button menu as offered for form.
@@ -111,17 +104,17 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   // Hides the dump pane and puts preset on screen as the single preset, in
   // the block window that was on show.
   void ShowSinglePreset(std::shared_ptr<CPreset> preset);
-  CSysEx* Dump() const { return dump_.get(); }
+  CSysEx* Dump() const { return dumps_->Dump(); }
   // The dump slot on screen (display state 2), else -1.
-  int DumpSlot() const { return displayState_ == DisplayState::DumpSlot ? slot_ : -1; }
+  int DumpSlot() const { return displayState_ == DisplayState::DumpSlot ? dumps_->Slot() : -1; }
   DisplayState State() const { return displayState_; }
   bool IsDirty() const { return dirty_; }
   int CurrentBlock() const { return currentBlock_; }
   void FocusPresetName();
   // Names the dump pane entry of slot anew from the file.
-  void RelabelSlot(int slot);
+  void RelabelSlot(int slot) { dumps_->Relabel(slot); }
   // Slots of the open dump that the file holds whole.
-  int CompleteSlots() const;
+  int CompleteSlots() const { return dumps_->CompleteSlots(); }
 
   // Another state of the same preset on screen (undo, redo, compare): the
   // image goes into the current preset under the preset's own number; the
@@ -134,17 +127,17 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   // The preset on screen was saved: the edited mark is cleared.
   void MarkSaved();
   // A command changed the preset on screen (a pasted block).
-  void NoteEdit() { Q_EMIT CommandEdited(); }
+  void NoteEdit() { Q_EMIT commandEdited(); }
   // Called before a command reads the screen or the preset.
-  void ClaimScreen() { Q_EMIT ScreenClaimed(); }
-  EditingComforts& Comforts() const { return *comforts_; }
+  void ClaimScreen() { Q_EMIT screenClaimed(); }
+  EditingComforts& Comforts() const { return commands_->Comforts(); }
 
   MainMenu& Menu() const { return *menu_; }
-  BlockClipboard& Clipboard() const { return *clipboard_; }
+  BlockClipboard& Clipboard() const { return commands_->Clipboard(); }
   dlgMidiSetup& MidiSetup() const { return *midiSetup_; }
   BlockWindows& Blocks() const { return *blocks_; }
   DumpPane& Pane() const { return *pane_; }
-  LibraryCommands& Library() const { return *libraryCommands_; }
+  LibraryCommands& Library() const { return commands_->Library(); }
   BlockToolbar& Toolbar() const { return *toolbar_; }
   BlockMenu& RightButtonMenu() const { return *blockMenu_; }
   frmOverview& Overview() const { return *overview_; }
@@ -155,13 +148,13 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
 
  Q_SIGNALS:
   // The user changed the preset on screen.
-  void Edited();
+  void edited();
   // So did a command: a step of its own, never merged with the edits around it.
-  void CommandEdited();
+  void commandEdited();
   // Another preset, or none, was put on screen.
-  void PresetShown();
-  void Saved();
-  void ScreenClaimed();
+  void presetShown();
+  void saved();
+  void screenClaimed();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -169,36 +162,24 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
 
  private:
   void BuildControls();
-  QWidget* BuildPresetBar();
   void LayOut();
-  void BuildCommands();
-  void ConnectToolbar();
   void EnablePresetControls(bool bLoaded);
-  void ShowNameAndNumber(bool bLoaded);
   // Without a block window: the overview while a preset is on screen, else the hint.
   void ShowNoBlockView();
-  void DumpEntryChosen(int row);
   void ShutDown();
 
   FrameServices services_;
   std::shared_ptr<CPreset> preset_;
-  std::unique_ptr<CSysEx> dump_;
+  std::unique_ptr<DumpBrowser> dumps_;
   std::unique_ptr<dlgMidiSetup> midiSetup_;
   std::unique_ptr<BlockWindows> blocks_;
-  std::unique_ptr<BlockClipboard> clipboard_;
-  std::unique_ptr<DumpCommands> dumpCommands_;
-  std::unique_ptr<PresetCommands> presetCommands_;
-  std::unique_ptr<ToolCommands> toolCommands_;
-  std::unique_ptr<LibraryCommands> libraryCommands_;
-  EditingComforts* comforts_ = nullptr;
-  OverviewLink* overviewLink_ = nullptr;
+  std::unique_ptr<FrameCommands> commands_;
   QString captionName_;
   QString captionNote_;
   bool dirty_ = false;
   bool loading_ = false;
   DisplayState displayState_ = DisplayState::Empty;
   int currentBlock_ = 0;
-  int slot_ = -1;
 
   MainMenu* menu_ = nullptr;
   BlockToolbar* toolbar_ = nullptr;
@@ -208,9 +189,5 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   QWidget* editorHost_ = nullptr;
   QLabel* lblNoBlock = nullptr;
   frmOverview* overview_ = nullptr;
-  QLineEdit* txtPresetName = nullptr;
-  QLabel* lblPresetName = nullptr;
-  QLineEdit* txtPresetNumber = nullptr;
-  QLabel* lblPresetNumber = nullptr;
-  QLabel* lblChanged = nullptr;
+  PresetBar* presetBar_ = nullptr;
 };

@@ -38,8 +38,8 @@ TEST(PresetPorts, RequestSendsTheTenByteMessageForEveryBank) {
   EXPECT_EQ(out.sent[0], (std::vector<uint8_t>{0xF0, 0x00, 0x20, 0x1F, 0x00, 0x48, 0x45, 0x00, 0x00, 0xF7}));
   EXPECT_EQ(out.sent[1], (std::vector<uint8_t>{0xF0, 0x00, 0x20, 0x1F, 0x00, 0x48, 0x45, 0x48, 0x01, 0xF7}));
   out.accept = false;
-  EXPECT_FALSE(p.RequestToPort(out, 5));
-  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"port refused"});
+  EXPECT_THROW(p.RequestToPort(out, 5), LindelError);
+  EXPECT_TRUE(dialogs.Shown().empty()) << "the model says nothing itself";
 }
 
 TEST(PresetPorts, TransmitSendsAFreshChecksumAndSwallowsPortErrors) {
