@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QtTest>
 #include <chrono>
@@ -14,7 +13,6 @@
 
 #include "EditHistory.h"
 #include "EditingComforts.h"
-#include "LiveAudition.h"
 #include "FrameFixture.h"
 #include "MainMenu.h"
 #include "PresetBuilder.h"
@@ -24,15 +22,10 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// The simulator, with the time of every message sent to it recorded and its
-// output device refused on demand.
+// The simulator, with every message sent to it recorded and its output
+// device refused on demand.
 class RecordingMidi final : public MidiSystem {
  public:
-  struct Sent {
-    Clock::time_point when;
-    std::vector<uint8_t> bytes;
-  };
-
   explicit RecordingMidi(SimulatorMidiSystem& device) : device_(device) {}
   std::vector<std::string> InputNames() override { return device_.InputNames(); }
   std::vector<std::string> OutputNames() override { return device_.OutputNames(); }
@@ -45,7 +38,7 @@ class RecordingMidi final : public MidiSystem {
     return inner ? std::make_unique<Output>(*this, std::move(inner)) : nullptr;
   }
 
-  std::vector<Sent> Sends() const {
+  std::vector<std::vector<uint8_t>> Sends() const {
     std::lock_guard lock(mutex_);
     return sent_;
   }
@@ -63,7 +56,7 @@ class RecordingMidi final : public MidiSystem {
     bool Send(std::span<const uint8_t> message) override {
       {
         std::lock_guard lock(owner_.mutex_);
-        owner_.sent_.push_back({Clock::now(), {message.begin(), message.end()}});
+        owner_.sent_.emplace_back(message.begin(), message.end());
       }
       return inner_->Send(message);
     }
@@ -75,7 +68,7 @@ class RecordingMidi final : public MidiSystem {
 
   SimulatorMidiSystem& device_;
   mutable std::mutex mutex_;
-  std::vector<Sent> sent_;
+  std::vector<std::vector<uint8_t>> sent_;
 };
 
 PresetImage ImageWith(int field, int32_t value) {
@@ -109,7 +102,7 @@ struct AuditionRig {
   PresetImage LastSent() {
     const auto sends = midi.Sends();
     PresetImage image{};
-    if (!sends.empty()) std::copy(sends.back().bytes.begin(), sends.back().bytes.end(), image.begin());
+    if (!sends.empty()) std::copy(sends.back().begin(), sends.back().end(), image.begin());
     return image;
   }
 };
@@ -197,27 +190,6 @@ class EditingComfortsTest : public QObject {
   }
 
   // --- undo and redo in the frame ---
-
-  void TheItemsStartAsTheyShouldAndNoShortcutIsTakenTwice() {
-    FrameFixture f;
-    const MainMenu& menu = f.Frame().Menu();
-    QCOMPARE(menu.Item("mnuEditUndo").text(), QString("&Undo"));
-    QCOMPARE(menu.Item("mnuEditUndo").shortcut(), QKeySequence("Ctrl+Z"));
-    QCOMPARE(menu.Item("mnuEditRedo").text(), QString("&Redo"));
-    QCOMPARE(menu.Item("mnuEditRedo").shortcuts(),
-             (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
-    QCOMPARE(menu.Item("mnuPresetCompare").text(), QString("&Compare with Saved"));
-    QVERIFY(menu.Item("mnuPresetCompare").isCheckable() && !menu.Item("mnuPresetCompare").isEnabled());
-    QCOMPARE(menu.Item("mnuPresetLiveAudition").text(), QString("Live Audition"));
-    QVERIFY(menu.Item("mnuPresetLiveAudition").isCheckable() && !menu.Item("mnuPresetLiveAudition").isChecked());
-    QSet<QKeySequence> taken;
-    for (const QAction* item : f.Frame().findChildren<QAction*>()) {
-      for (const QKeySequence& key : item->shortcuts()) {
-        QVERIFY2(!taken.contains(key), qPrintable(key.toString()));
-        taken.insert(key);
-      }
-    }
-  }
 
   void UndoAndRedoWalkAcrossEditorsAndTheName() {
     FrameFixture f;
@@ -462,39 +434,21 @@ class EditingComfortsTest : public QObject {
     QCOMPARE(rig.EditBuffer(), f.Frame().Comforts().History().Current());
   }
 
-  void ABurstOfEditsGivesAtMostTwoSendsOfTheLatestState() {
+  // Paced (the pacer's timing is SoundDesignCommandsTest's, on a fake
+  // clock): a burst of edits gives fewer sends, the latest state last.
+  void ABurstOfEditsGivesFewerSendsOfTheLatestState() {
     AuditionRig rig;
     rig.SetAudition(true);
     rig.Quiet();
     rig.midi.Forget();
-    const Clock::time_point start = Clock::now();
     for (int i = 0; i < 8; ++i) {
       ChooseNext(rig.f, "frmCompressor", "cmbRatio");
       QTest::qWait(5);
     }
-    QVERIFY(Clock::now() - start < LiveAudition::kMinInterval);
     rig.Quiet();
     const auto sends = rig.midi.Sends();
-    QVERIFY2(!sends.empty() && sends.size() <= 2, std::to_string(sends.size()).c_str());
+    QVERIFY2(!sends.empty() && sends.size() < 8, std::to_string(sends.size()).c_str());
     QCOMPARE(rig.EditBuffer(), rig.f.Frame().Comforts().History().Current());
-  }
-
-  void AStreamOfEditsIsSentAtMostEveryInterval() {
-    AuditionRig rig;
-    rig.SetAudition(true);
-    rig.Quiet();
-    rig.midi.Forget();
-    const Clock::time_point start = Clock::now();
-    while (Clock::now() - start < 1200ms) {
-      ChooseNext(rig.f, "frmCompressor", "cmbRatio");
-      QTest::qWait(10);
-    }
-    rig.Quiet();
-    const auto sends = rig.midi.Sends();
-    QVERIFY2(sends.size() >= 5 && sends.size() <= 10, std::to_string(sends.size()).c_str());
-    for (std::size_t i = 1; i < sends.size(); ++i) {
-      QVERIFY(sends[i].when - sends[i - 1].when >= LiveAudition::kMinInterval - 1ms);
-    }
   }
 
   void AFailingDeviceIsLoggedOnceAndInterruptsNothing() {
