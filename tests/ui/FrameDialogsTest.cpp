@@ -18,6 +18,7 @@
 #include "LindelError.h"
 #include "PresetBuilder.h"
 #include "Selection.h"
+#include "WhenOpen.h"
 #include "dlgModifiers.h"
 #include "frmAbout.h"
 #include "frmSplash.h"
@@ -28,21 +29,6 @@ constexpr int kFilterType = 229, kPitchType = 293, kChorusType = 357, kDelayType
 
 int32_t Packed(int modifier, int minOut, int midOut, int maxOut) {
   return modifier + minOut * 8 + midOut * 1024 + maxOut * 131072;
-}
-
-// Runs act on the next modal dialog of type T as soon as it is open.
-template <class T>
-void WhenOpen(std::function<void(T&)> act) {
-  auto* timer = new QTimer;
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      timer->stop();
-      timer->deleteLater();
-      act(*widget);
-    }
-  });
-  timer->start();
 }
 
 }  // namespace
