@@ -247,16 +247,6 @@ class BlockToolbarTest : public QObject {
     }
   }
 
-  void EditorMenuOffersCopyPasteRequestAndTransmit() {
-    const auto offer = OfferBlockMenu(BlockMenuForm::Editor, BlockNumber::Delay, Qt::RightButton, Context(true, 421));
-    QCOMPARE(offer, (BlockMenuOffer{.onOffShown = false,
-                                    .blockOnEnabled = false,
-                                    .blockOffEnabled = true,
-                                    .copyEnabled = true,
-                                    .pasteEnabled = true,
-                                    .presetItemsShown = true}));
-  }
-
   void MenuStaysShutForOtherButtonsOrWithoutAPreset() {
     for (BlockMenuForm form : {BlockMenuForm::Toolbar, BlockMenuForm::Editor}) {
       QVERIFY(!OfferBlockMenu(form, BlockNumber::Compressor, Qt::LeftButton, Context(true, -1)));
