@@ -92,18 +92,6 @@ class DialogsTest : public QObject {
     QCOMPARE(dialogs.Texts().size(), std::size_t(1));
   }
 
-  void RequestDialogCancelGivesFalseWhateverWasTyped() {
-    dlgRequestPreset dialog;
-    StepPlayer steps;
-    steps.Then("type and cancel", [&] {
-      if (!dialog.isVisible()) return false;
-      QTest::keyClicks(dialog.findChild<QLineEdit*>("txtPresetNumber"), "7");
-      dialog.findChild<QPushButton*>("CancelButton")->click();
-      return true;
-    });
-    QVERIFY(!dialog.RequestPreset());
-  }
-
   // Stored positions are list positions; one that no longer exists is logged
   // and clears that list (a bad input position also the output list).
   void SetupRestoresTheStoredDevices_data() {

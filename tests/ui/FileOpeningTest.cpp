@@ -1,4 +1,4 @@
-// Opening .syx files from outside the menus, through the real frame: named
+// Opening .syx files, through the real frame: chosen in the menu, named
 // on the command line (the function the editor's main calls), dropped on the
 // window, chosen from the recent files list; one-slot files as a preset,
 // longer ones as a dump, bad files refused with the menus' messages, the
@@ -30,7 +30,7 @@ constexpr const char* kLoseChanges =
     "If you continue you will lose changes to your current preset!\n"
     "You can save the preset as a file or transmit it to you G-Major";
 
-enum class Way { CommandLine, Drop, Recent };
+enum class Way { Menu, CommandLine, Drop, Recent };
 
 QList<QUrl> Urls(const std::vector<std::string>& paths) {
   QList<QUrl> urls;
@@ -73,6 +73,10 @@ void ChooseRecent(FrameFixture& f, int position) {
 
 void OpenBy(Way way, FrameFixture& f, const std::string& path) {
   switch (way) {
+    case Way::Menu:
+      f.files.opens.push_back(path);
+      f.Trigger("mnuPresetLoad");
+      break;
     case Way::CommandLine:
       FileOpener(f.Frame()).OpenArguments({"lindel", QString::fromStdString(path)});
       break;
@@ -152,14 +156,15 @@ class FileOpeningTest : public QObject {
     QVERIFY(f.Messages().empty());
   }
 
-  // The same messages as the menu commands; the edited preset on screen stays.
+  // The same messages every way; the edited preset on screen stays.
   void BadFilesAreRefusedWithTheMenusMessages_data() {
     QTest::addColumn<int>("way");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
     const std::vector<uint8_t> bad = PresetBuilder().BadChecksum().Bytes();
     const QByteArray badChecksum(reinterpret_cast<const char*>(bad.data()), qsizetype(bad.size()));
-    for (const auto& [name, way] : {std::pair{"command line", Way::CommandLine}, {"drop", Way::Drop}}) {
+    for (const auto& [name, way] :
+         {std::pair{"load from file", Way::Menu}, {"command line", Way::CommandLine}, {"drop", Way::Drop}}) {
       QTest::newRow(QByteArray(name) + ", short") << int(way) << QByteArray(100, 'x') << "%1 is not a G-Major preset file";
       QTest::newRow(QByteArray(name) + ", zeros") << int(way) << QByteArray(615, 0) << "%1 is not a G-Major preset file";
       QTest::newRow(QByteArray(name) + ", bad checksum") << int(way) << badChecksum << "Invalid Patch file -- bad checksum";

@@ -18,6 +18,7 @@
 #include "LindelError.h"
 #include "PresetBuilder.h"
 #include "Selection.h"
+#include "WhenOpen.h"
 #include "dlgModifiers.h"
 #include "frmAbout.h"
 #include "frmSplash.h"
@@ -28,21 +29,6 @@ constexpr int kFilterType = 229, kPitchType = 293, kChorusType = 357, kDelayType
 
 int32_t Packed(int modifier, int minOut, int midOut, int maxOut) {
   return modifier + minOut * 8 + midOut * 1024 + maxOut * 131072;
-}
-
-// Runs act on the next modal dialog of type T as soon as it is open.
-template <class T>
-void WhenOpen(std::function<void(T&)> act) {
-  auto* timer = new QTimer;
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      timer->stop();
-      timer->deleteLater();
-      act(*widget);
-    }
-  });
-  timer->start();
 }
 
 }  // namespace
@@ -142,24 +128,16 @@ class FrameDialogsTest : public QObject {
     QCOMPARE(dlg->windowTitle(), "Modifier editor");
   }
 
-  void CaptionsAreBoldThePromptIsNot_data() {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("bold");
-    QTest::newRow("parameter") << "lblParam" << "Parameter" << true;
-    QTest::newRow("modifier") << "Label1" << "Modifier" << true;
-    QTest::newRow("min out") << "Label2" << "Min Out" << true;
-    QTest::newRow("mid out") << "Label3" << "Mid Out" << true;
-    QTest::newRow("max out") << "Label4" << "Max Out" << true;
-    QTest::newRow("prompt") << "lblPrompt" << "FIL Mix" << false;
-  }
   void CaptionsAreBoldThePromptIsNot() {
-    QFETCH(QString, label);
     Open(PresetBuilder().Build());
     Rows().setCurrentRow(0);
-    const QLabel& shown = Control<QLabel>(qPrintable(label));
-    QTEST(shown.text(), "text");
-    QTEST(shown.font().bold(), "bold");
+    const std::pair<const char*, const char*> captions[] = {{"lblParam", "Parameter"}, {"Label1", "Modifier"},
+                                                            {"Label2", "Min Out"},     {"Label3", "Mid Out"},
+                                                            {"Label4", "Max Out"},     {"lblPrompt", "FIL Mix"}};
+    for (const auto& [name, text] : captions) {
+      QCOMPARE(Control<QLabel>(name).text(), QString(text));
+      QCOMPARE(Control<QLabel>(name).font().bold(), std::string_view(name) != "lblPrompt");
+    }
   }
 
   // ---- Selecting and updating ------------------------------------------------

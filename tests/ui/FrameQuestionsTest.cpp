@@ -1,7 +1,7 @@
 // What the frame asks and refuses: the unsaved-changes question on every
 // command that drops edits, the key filters of the name and number boxes,
 // the name and number checks of GatherPreset, and bad input of every kind
-// (files that hold no preset, a cut-off dump, a read-only dump, a request
+// (dumps that hold no preset, a cut-off dump, a read-only dump, a request
 // cancelled or never answered, a garbled reply): a clear message or log
 // line, nothing lost, the editor still running.
 #include <QCloseEvent>
@@ -16,6 +16,7 @@
 
 #include "FakeMidiSystem.h"
 #include "FileModes.h"
+#include "DumpPane.h"
 #include "FrameFixture.h"
 #include "MainMenu.h"
 #include "PresetBuilder.h"
@@ -189,33 +190,6 @@ class FrameQuestionsTest : public QObject {
     if (!message.isEmpty() && gathered) QCOMPARE(f.Box("txtPresetNumber").text(), QString("0"));
   }
 
-  void FilesThatHoldNoPresetAreRefusedWithAMessage_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("short") << QByteArray(100, 'x') << "%1 is not a G-Major preset file";
-    QTest::newRow("zeros") << QByteArray(615, 0) << "%1 is not a G-Major preset file";
-    const std::vector<uint8_t> bad = PresetBuilder().BadChecksum().Bytes();
-    QTest::newRow("bad checksum") << QByteArray(reinterpret_cast<const char*>(bad.data()), qsizetype(bad.size()))
-                                  << "Invalid Patch file -- bad checksum";
-    QTest::newRow("missing") << QByteArray() << "Unable to open file: %1";
-  }
-  void FilesThatHoldNoPresetAreRefusedWithAMessage() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, message);
-    FrameFixture f;
-    f.Trigger("mnuPresetNew");
-    f.TypeName("Kept");
-    const std::shared_ptr<CPreset> before = f.Frame().Preset();
-    const std::string path = f.dir.File("input.syx");
-    if (!bytes.isEmpty()) WriteBytes(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
-    f.files.opens.push_back(path);
-    f.dialogs.QueueAnswer(MessageAnswer::Ok);  // lose "Kept"
-    f.Trigger("mnuPresetLoad");
-    QCOMPARE(QString::fromStdString(f.Messages().back()), QString(message).replace("%1", QString::fromStdString(path)));
-    QVERIFY(f.Frame().Preset() == before);
-    QCOMPARE(f.Box("txtPresetName").text(), QString("Kept"));
-  }
-
   void DumpFilesThatCannotBeShownAreRefused_data() {
     QTest::addColumn<int>("size");
     QTest::addColumn<QString>("message");
@@ -290,14 +264,27 @@ class FrameQuestionsTest : public QObject {
     QVERIFY(QString::fromStdString(saved.PresetName()).startsWith("Not Written"));
   }
 
-  void SaveIntoAFolderNameIsRefusedAndLosesNothing() {
+  // Reported once; the edits on screen stay.
+  void AFileThatCannotBeCreatedIsReportedOnce_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("file");  // "": the folder's own name
+    QTest::addColumn<bool>("edited");
+    QTest::newRow("preset saved under a folder's name") << "mnuPresetSave" << "" << true;
+    QTest::newRow("dump received into a missing folder") << "mnuFileReceiveSysEx" << "no such folder/received.syx"
+                                                        << false;
+  }
+  void AFileThatCannotBeCreatedIsReportedOnce() {
+    QFETCH(QString, item);
+    QFETCH(QString, file);
+    QFETCH(bool, edited);
     FrameFixture f;
-    EditedSinglePreset(f);
-    f.files.saves.push_back(f.dir.Path().string());
-    f.Trigger("mnuPresetSave");
-    QCOMPARE(f.Messages().back(), std::string("File is already open"));
-    QVERIFY(f.EditedShown());
-    QCOMPARE(f.Box("txtPresetName").text(), QString("Unsaved"));
+    if (edited) EditedSinglePreset(f);
+    f.files.saves.push_back(file.isEmpty() ? f.dir.Path().string() : f.dir.File(file.toStdString()));
+    f.Trigger(qPrintable(item));
+    QCOMPARE(f.Messages(), std::vector<std::string>{"File is already open"});
+    QCOMPARE(f.EditedShown(), edited);
+    if (edited) QCOMPARE(f.Box("txtPresetName").text(), QString("Unsaved"));
+    QVERIFY(!f.Frame().Pane().isVisible());
   }
 
   void RequestCancelledInTheDialogOrAtTheDeviceChangesNothing_data() {

@@ -1,9 +1,7 @@
 // The overview in the frame: shown while a preset is on screen and no block
 // window is chosen, following every edit, its cards opening their block's
-// window or menu, and Edit > "Overview" with a shortcut of its own.
-#include <QAction>
+// window or menu, and Edit > "Overview" bringing it back.
 #include <QLabel>
-#include <QMenuBar>
 #include <QtTest>
 
 #include "FrameFixture.h"
@@ -75,15 +73,6 @@ class OverviewFrameTest : public QObject {
     QTRY_VERIFY(menu.isVisible());
     QCOMPARE(menu.RightClickBlock(), BlockNumber::Compressor);
     menu.hide();
-  }
-
-  void TheShortcutIsNoOtherItems() {
-    FrameFixture f;
-    const QKeySequence shortcut = f.Frame().Menu().Item("mnuEditOverview").shortcut();
-    QVERIFY(!shortcut.isEmpty());
-    int holders = 0;
-    for (const QAction* action : f.Frame().findChildren<QAction*>()) holders += action->shortcuts().contains(shortcut);
-    QCOMPARE(holders, 1);
   }
 };
 

@@ -6,13 +6,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QMenu>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QtTest>
 #include <functional>
-#include <set>
 
 #include "EditingComforts.h"
 #include "FrameFixture.h"
@@ -133,26 +131,6 @@ class SoundDesignCommandsTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void TheItemsAreInThePresetMenuAndNeedAPreset() {
-    FrameFixture f;
-    MainMenu& menu = f.Frame().Menu();
-    const QStringList want{"Randomi&ze...", "M&utate...", "M&orph...", "Nu&dge...", "&Again"};
-    QStringList got;
-    for (QAction* a : menu.Menu("mnuPreset").actions()) {
-      if (want.contains(a->text())) got << a->text();
-    }
-    QCOMPARE(got, want);
-    for (const CommandCase& c : kCommands) QVERIFY(!f.Enabled(c.item));
-    QVERIFY(!f.Enabled("mnuPresetAgain"));
-    // Again's keys belong to no other item.
-    std::set<QString> keys;
-    for (QAction* a : f.Frame().findChildren<QAction*>()) {
-      if (a->shortcut().isEmpty()) continue;
-      QVERIFY2(keys.insert(a->shortcut().toString()).second, qPrintable(a->shortcut().toString()));
-    }
-    QCOMPARE(menu.Item("mnuPresetAgain").shortcut(), QKeySequence("Ctrl+Shift+R"));
-  }
-
   void EachCommandIsOneUndoStep() {
     for (const CommandCase& c : kCommands) {
       Rig rig;

@@ -11,12 +11,10 @@
 #include "BlockTable.h"
 #include "BlockToolbar.h"
 #include "CPreset.h"
-#include "IBlockHost.h"
+#include "EditorProbe.h"
 #include "PresetBuilder.h"
 #include "SvgPicture.h"
 #include "ToolbarTile.h"
-#include "frmRouting.h"
-#include "frmTapTempo.h"
 
 namespace {
 
@@ -27,23 +25,6 @@ const std::map<int, int> kCopyOffsets = {{1, 549}, {3, 165}, {4, 229}, {5, 293},
 const std::map<int, int> kSwitchFields = {{1, 609}, {3, 225}, {4, 289}, {5, 353}, {6, 417}, {7, 481}, {8, 545}};
 const std::map<int, const char*> kLamps = {{1, "btnNoiseGate"}, {3, "btnComp"},   {4, "btnFilt"},  {5, "btnPitch"},
                                            {6, "btnChorus"},    {7, "btnDelay"}, {8, "btnReverb"}};
-
-// Passes what the editors report straight to the toolbar, as the main window does.
-class ToolbarHost final : public IBlockHost {
- public:
-  explicit ToolbarHost(BlockToolbar& toolbar) : toolbar_(toolbar) {}
-  void SetFormDirty(bool) override {}
-  void BlockOnOffChanged() override {}
-  void SubTypeChanged(BlockEditor&) override {}
-  void DoRightMouseMenu(BlockNumber, Qt::MouseButton, QPoint) override {}
-  void SizeForm(QWidget&) override {}
-  void ToggleButtons() override {}
-  void UpdateRoutingDisplay(int iRouting) override { toolbar_.UpdateRoutingDisplay(iRouting); }
-  void SetTapTempoSpeed(const QString& sSpeed) override { toolbar_.SetTapTempoSpeed(sSpeed); }
-
- private:
-  BlockToolbar& toolbar_;
-};
 
 BlockMenuContext Context(bool isOn, int copiedOffset) { return {true, isOn, copiedOffset}; }
 
@@ -132,16 +113,21 @@ class BlockToolbarTest : public QObject {
     QCOMPARE(ShownRouting(), 3);
   }
 
-  void RoutingPictureFollowsTheRoutingEditor() {
-    ToolbarHost host(*toolbar);
-    frmRouting editor;
-    editor.Setup(host);
-    for (int routing : {2, 0, 1}) {
-      CPreset preset = PresetBuilder().Build();
-      preset.SetRouting(routing);
-      QVERIFY(editor.Scatter(&preset, true, true));
-      QCOMPARE(ShownRouting(), routing);
+  // The routing and tap tempo editors drive the pictures through their host,
+  // which passes them on as the main window does.
+  void PicturesFollowTheRoutingAndTapTempoEditors() {
+    EditorProbe routing("frmRouting"), tap("frmTapTempo");
+    routing.host.routing = [this](int r) { toolbar->UpdateRoutingDisplay(r); };
+    tap.host.tapTempo = [this](const QString& speed) { toolbar->SetTapTempoSpeed(speed); };
+    for (int r : {2, 0, 1}) {
+      CPreset preset = PresetBuilder().Value(161, 1000 + r).Build();
+      preset.SetRouting(r);
+      QVERIFY(routing.Show(&preset) && tap.Show(&preset));
+      QCOMPARE(ShownRouting(), r);
+      QCOMPARE(toolbar->TapInterval(), 1000 + r);
     }
+    QVERIFY(tap.Blank());  // the neutral entry, 100 ms
+    QCOMPARE(toolbar->TapInterval(), 100);
   }
 
   void TapLightStartsAt600msAndKeepsItsRateOnABadEntry_data() {
@@ -162,17 +148,6 @@ class BlockToolbarTest : public QObject {
     for (const QString& entry : entries) toolbar->SetTapTempoSpeed(entry);
     QCOMPARE(toolbar->TapInterval(), interval);
     QVERIFY(toolbar->findChild<QTimer*>("tmrTap")->isActive());
-  }
-
-  void TapLightFollowsTheTapTempoEditor() {
-    ToolbarHost host(*toolbar);
-    frmTapTempo editor;
-    editor.Setup(host);
-    const CPreset preset = PresetBuilder().Value(161, 1234).Build();
-    QVERIFY(editor.Scatter(&preset, true, true));
-    QCOMPARE(toolbar->TapInterval(), 1234);
-    QVERIFY(editor.Scatter(nullptr, false, true));  // the neutral entry, 100 ms
-    QCOMPARE(toolbar->TapInterval(), 100);
   }
 
   void TapLightBlinksOnEveryTick() {
@@ -270,16 +245,6 @@ class BlockToolbarTest : public QObject {
         }
       }
     }
-  }
-
-  void EditorMenuOffersCopyPasteRequestAndTransmit() {
-    const auto offer = OfferBlockMenu(BlockMenuForm::Editor, BlockNumber::Delay, Qt::RightButton, Context(true, 421));
-    QCOMPARE(offer, (BlockMenuOffer{.onOffShown = false,
-                                    .blockOnEnabled = false,
-                                    .blockOffEnabled = true,
-                                    .copyEnabled = true,
-                                    .pasteEnabled = true,
-                                    .presetItemsShown = true}));
   }
 
   void MenuStaysShutForOtherButtonsOrWithoutAPreset() {

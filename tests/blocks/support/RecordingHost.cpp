@@ -23,11 +23,17 @@ void RecordingHost::SizeForm(QWidget& frm) { calls_ << QString("SizeForm(%1)").a
 
 void RecordingHost::ToggleButtons() { calls_ << "ToggleButtons"; }
 
-void RecordingHost::UpdateRoutingDisplay(int iRouting) { calls_ << QString("UpdateRoutingDisplay(%1)").arg(iRouting); }
+void RecordingHost::UpdateRoutingDisplay(int iRouting) {
+  calls_ << QString("UpdateRoutingDisplay(%1)").arg(iRouting);
+  if (routing) routing(iRouting);
+}
 
-void RecordingHost::SetTapTempoSpeed(const QString& sSpeed) { calls_ << QString("SetTapTempoSpeed(%1)").arg(sSpeed); }
+void RecordingHost::SetTapTempoSpeed(const QString& sSpeed) {
+  calls_ << QString("SetTapTempoSpeed(%1)").arg(sSpeed);
+  if (tapTempo) tapTempo(sSpeed);
+}
 
-void RecordingHost::RedrawOnTypeChange(const CPreset* preset) {
-  redraw_ = true;
+void RecordingHost::RedrawOnTypeChange(const CPreset* preset, bool redraw) {
+  redraw_ = redraw;
   preset_ = preset;
 }

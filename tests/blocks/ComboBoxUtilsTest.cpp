@@ -1,5 +1,7 @@
-// The list fillers, the two selection operations with their fall-backs, and
-// the rule that a value set from code raises the user's click signal.
+// The two selection operations with their fall-backs, the locale's decimal
+// symbol in the lists, and the rule that a value set from code raises the
+// user's click signal. The lists' texts and item data are held against the
+// parameter catalog (CatalogEditorTest).
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLocale>
@@ -16,65 +18,7 @@
 class ComboBoxUtilsTest : public QObject {
   Q_OBJECT
 
- private:
-  static QStringList Texts(const QComboBox& list) {
-    QStringList texts;
-    for (int i = 0; i < list.count(); ++i) texts << list.itemText(i);
-    return texts;
-  }
-
  private Q_SLOTS:
-  // The texts themselves are the value lists' (tested with them); here: the
-  // item data, the clearing and the lack of a selection after filling.
-  void FillersGiveTheTablesTextsAndData_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("last");
-    QTest::addColumn<QVariant>("lastData");
-    QTest::newRow("frequency 0..60") << 0 << 61 << "19.95 Hz" << "Off" << QVariant(60);
-    QTest::newRow("frequency 34..54") << 1 << 21 << "1.00 k" << "10.0 k" << QVariant(54);
-    QTest::newRow("time 13..23") << 2 << 11 << "50 ms" << "2.0 s" << QVariant(23);
-    QTest::newRow("width") << 3 << 14 << "0.2" << "4.0" << QVariant(16);
-    QTest::newRow("ratio") << 4 << 16 << "Off" << "inf:1" << QVariant();
-    QTest::newRow("integer, no unit") << 5 << 201 << "-100 " << "100 " << QVariant(100);
-    QTest::newRow("text") << 6 << 3 << "Slow" << "Fast" << QVariant();
-  }
-  void FillersGiveTheTablesTextsAndData() {
-    QFETCH(int, which);
-    QComboBox list;
-    list.addItem("left over");
-    switch (which) {
-      case 0: FillFrequencyCombo(list, 0, 60); break;
-      case 1: FillFrequencyCombo(list, 34, 54); break;
-      case 2: FillTimeCombo(list, 13, 23); break;
-      case 3: FillWidthCombo(list); break;
-      case 4: FillRatioCombo(list); break;
-      case 5: FillIntegerCombo(list, -100, 100, ""); break;
-      case 6: FillTextCombo(list, {"Slow", "Medium", "Fast"}); break;
-    }
-    QTEST(list.count(), "count");
-    QTEST(list.itemText(0), "first");
-    QTEST(list.itemText(list.count() - 1), "last");
-    QTEST(list.itemData(list.count() - 1), "lastData");
-    QCOMPARE(list.currentIndex(), -1);
-  }
-
-  void AppendingFillersKeepWhatIsThere() {
-    QComboBox list;
-    FillFineFrequencyCombo(list, 25, 240);
-    FillFineFrequencyCombo(list, 25, 241);
-    QCOMPARE(list.count(), 2 * 217);
-    QCOMPARE(list.currentIndex(), -1);
-
-    QComboBox selected;
-    FillTextCombo(selected, {"a", "b"});
-    SelectListIndex(selected, 1);
-    FillDecimalCombo(selected, 0, 1, 0.5f, "s");
-    QCOMPARE(Texts(selected), (QStringList{"a", "b", "0.0 s", "0.5 s", "1.0 s"}));
-    QCOMPARE(selected.currentIndex(), 1);
-  }
-
   void DecimalListUsesTheLocalesDecimalSymbol() {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

@@ -1,17 +1,15 @@
-// The type machinery of the editor pattern, on a small editor with three
-// types: per-type layouts that relabel, hide, disable and reset controls,
+// The machinery of the editor pattern, on a small editor with three types:
+// Setup, per-type layouts that relabel, hide, disable and reset controls,
 // captions kept across type switches, lists that share a place, per-type
-// fields with and without a preset, and per-type gathering.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
+// fields with and without a preset, per-type gathering, and failures that
+// end an operation where they happen.
 #include <QtTest>
+#include <optional>
 
-#include "BlockEditor.h"
 #include "CPreset.h"
+#include "EditorProbe.h"
+#include "ErrorLogCapture.h"
 #include "PresetBuilder.h"
-#include "RecordingHost.h"
-#include "Selection.h"
 #include "comboBoxUtils.h"
 
 namespace {
@@ -80,32 +78,30 @@ class TypedEditorTest : public QObject {
   Q_OBJECT
 
  private:
-  RecordingHost host;
-  std::unique_ptr<frmSample> frm;
+  std::optional<EditorProbe> p;
 
-  template <class T = QWidget>
-  T& W(const char* name) const {
-    return *frm->findChild<T*>(name);
-  }
-  bool Shows(const char* name) const { return W(name).isVisibleTo(frm.get()); }
-  bool Enabled(const char* name) const { return W(name).isEnabled(); }
-  QString Caption(const char* name) const { return W<QLabel>(name).text(); }
-  void ChooseType(int type) { SelectListIndex(W<QComboBox>("cmbSampleType"), type); }
+  BlockEditor& Frm() const { return p->Editor(); }
+  void ChooseType(int type) { p->Pick("cmbSampleType", type); }
 
  private Q_SLOTS:
-  void init() {
-    host = RecordingHost();
-    frm = std::make_unique<frmSample>();
-    frm->Setup(host);
-    frm->show();
-    host.Clear();
+  void init() { p.emplace(std::make_unique<frmSample>()); }
+
+  void SetupHidesTheWindowLetsTheHostPlaceItAndSelectsNothing() {
+    frmSample fresh;
+    RecordingHost host;
+    fresh.show();
+    fresh.Setup(host);
+    QCOMPARE(host.Calls(), QStringList{"SizeForm(frmSample)"});
+    QVERIFY(fresh.isHidden());
+    QCOMPARE(fresh.Title(), QString("Sample block"));
+    for (const QComboBox* list : fresh.findChildren<QComboBox*>()) QCOMPARE(list->currentIndex(), -1);
   }
 
   void ListsSharingAPlaceTakeTurns() {
-    QVERIFY(Shows("cmbShared1"));
-    QVERIFY(!Shows("cmbShared2"));
-    QCOMPARE(Caption("lblShared"), QString("(not used)"));
-    QCOMPARE(frm->SubType(), -1);
+    QVERIFY(p->Shows("cmbShared1"));
+    QVERIFY(!p->Shows("cmbShared2"));
+    QCOMPARE(p->Caption("lblShared"), QString("(not used)"));
+    QCOMPARE(Frm().SubType(), -1);
   }
 
   void EachTypeHasItsLayout_data() {
@@ -123,55 +119,62 @@ class TypedEditorTest : public QObject {
     QFETCH(int, type);
     const CPreset preset = PresetBuilder().Value(kType, type).Build();
     if (type == 2) {  // C keeps the caption B gave
-      host.RedrawOnTypeChange(nullptr);
+      QVERIFY(p->Show(nullptr));
       ChooseType(1);
     }
-    QVERIFY(frm->Scatter(&preset, true, true));
-    QCOMPARE(frm->SubType(), type);
-    QTEST(Caption("lblShared"), "shared");
-    QTEST(Shows("cmbShared1"), "shared1");
-    QTEST(Shows("cmbShared2"), "shared2");
-    QTEST(Enabled("chkSwitch"), "switchEnabled");
-    QTEST(Enabled("cmbSpeed"), "speedEnabled");
+    QVERIFY(p->Show(&preset));
+    QCOMPARE(Frm().SubType(), type);
+    QTEST(p->Caption("lblShared"), "shared");
+    QTEST(p->Shows("cmbShared1"), "shared1");
+    QTEST(p->Shows("cmbShared2"), "shared2");
+    QTEST(p->Enabled("chkSwitch"), "switchEnabled");
+    QTEST(p->Enabled("cmbSpeed"), "speedEnabled");
   }
 
   void CaptionsAreKeptWhereATypeSaysSo() {
-    host.RedrawOnTypeChange(nullptr);
+    QVERIFY(p->Show(nullptr));
     ChooseType(1);
-    QCOMPARE(Caption("lblSpeed"), QString("Rate"));
+    QCOMPARE(p->Caption("lblSpeed"), QString("Rate"));
     ChooseType(0);
-    QCOMPARE(Caption("lblSpeed"), QString("Rate"));
+    QCOMPARE(p->Caption("lblSpeed"), QString("Rate"));
     ChooseType(2);
-    QCOMPARE(Caption("lblSpeed"), QString(""));
-    QCOMPARE(W<QComboBox>("cmbSpeed").currentText(), QString("1.00 Hz"));
+    QCOMPARE(p->Caption("lblSpeed"), QString(""));
+    QCOMPARE(p->Text("cmbSpeed"), QString("1.00 Hz"));
   }
 
   void TypeClickRedrawsFromThePresetThroughTheHost() {
     const CPreset preset = PresetBuilder().Value(kShared, 7).Value(kSwitch, 1).Value(kLevel, 30).Build();
-    QVERIFY(frm->Scatter(&preset, true, true));
-    host.RedrawOnTypeChange(&preset);
-    host.Clear();
+    QVERIFY(p->Show(&preset));
+    p->host.Clear();
     ChooseType(1);
-    QCOMPARE(host.Calls().first(), QString("SubTypeChanged(frmSample)"));
-    QCOMPARE(W<QComboBox>("cmbShared2").currentText(), QString("7 "));
-    QCOMPARE(W<QCheckBox>("chkSwitch").checkState(), Qt::Checked);
-    QCOMPARE(W<QComboBox>("cmbLevel").currentIndex(), 30);  // bAll false leaves the common fields
+    QCOMPARE(p->host.Calls().first(), QString("SubTypeChanged(frmSample)"));
+    QCOMPARE(p->Text("cmbShared2"), QString("7 "));
+    QCOMPARE(p->Check("chkSwitch").checkState(), Qt::Checked);
+    QCOMPARE(p->List("cmbLevel").currentIndex(), 30);  // bAll false leaves the common fields
   }
 
   void WithoutAPresetTypeFieldsShowTheirNeutralValues() {
-    host.RedrawOnTypeChange(nullptr);
+    QVERIFY(p->Show(nullptr));
     ChooseType(1);
-    QCOMPARE(W<QComboBox>("cmbShared2").currentIndex(), 5);
-    QCOMPARE(W<QCheckBox>("chkSwitch").checkState(), Qt::Unchecked);
+    QCOMPARE(p->List("cmbShared2").currentIndex(), 5);
+    QCOMPARE(p->Check("chkSwitch").checkState(), Qt::Unchecked);
   }
 
   void NeutralScatterKeepsTheTypeLayout() {
     const CPreset preset = PresetBuilder().Value(kType, 1).Build();
-    QVERIFY(frm->Scatter(&preset, true, true));
-    QVERIFY(frm->Scatter(nullptr, false, true));
-    QCOMPARE(frm->SubType(), 0);
-    QVERIFY(Shows("cmbShared2"));
-    QCOMPARE(Caption("lblShared"), QString("Amount"));
+    QVERIFY(p->Show(&preset));
+    QVERIFY(p->Blank());
+    QCOMPARE(Frm().SubType(), 0);
+    QVERIFY(p->Shows("cmbShared2"));
+    QCOMPARE(p->Caption("lblShared"), QString("Amount"));
+  }
+
+  void NoLayoutWithoutASelectedType() {
+    const CPreset preset = PresetBuilder().Value(kType, 1).Build();
+    QVERIFY(Frm().Scatter(&preset, true, false));
+    QCOMPARE(Frm().SubType(), -1);
+    QCOMPARE(p->Caption("lblShared"), QString("(not used)"));
+    QVERIFY(p->Shows("cmbShared1"));
   }
 
   void GatherWritesTheSelectedTypesFields_data() {
@@ -185,12 +188,38 @@ class TypedEditorTest : public QObject {
   void GatherWritesTheSelectedTypesFields() {
     QFETCH(int, type);
     const CPreset stored = PresetBuilder().Value(kType, type).Value(kShared, 4).Value(kSwitch, 1).Build();
-    QVERIFY(frm->Scatter(&stored, true, true));
+    QVERIFY(p->Show(&stored));
     CPreset gathered = PresetBuilder().Value(kShared, 99).Value(kSwitch, 55).Build();
-    QVERIFY(frm->Gather(gathered));
+    QVERIFY(Frm().Gather(gathered));
     QCOMPARE(gathered.Value(kType), type);
     QTEST(gathered.Value(kShared), "shared");
     QTEST(gathered.Value(kSwitch), "switchValue");
+  }
+
+  // The first failure is logged with the control's name and ends the
+  // operation: the controls after it keep what they showed, the fields after
+  // it are not written.
+  void AFailureEndsTheOperationWhereItHappens() {
+    ErrorLogCapture log;
+    const CPreset first = PresetBuilder().Value(kType, 1).Value(kLevel, 30).Build();
+    QVERIFY(p->Show(&first));
+    const CPreset broken = PresetBuilder().Value(kOnOff, 5).Value(kLevel, 60).Build();
+    QVERIFY(!p->Show(&broken));
+    QCOMPARE(p->Text("cmbLevel"), QString("30 %"));
+    QCOMPARE(log.Lines().size(), 1);
+    QVERIFY2(log.Lines()[0].startsWith("380\t") && log.Lines()[0].contains("frmSample.chkSampleOnOff"),
+             qPrintable(log.Lines()[0]));
+
+    EditorProbe fresh(std::make_unique<frmSample>());
+    fresh.Pick("cmbSampleType", 1);  // B's shared list has no selection yet
+    CPreset preset = PresetBuilder().Value(kOnOff, 5).Value(kShared, 8).Value(kSwitch, 7).Build();
+    QVERIFY(!fresh.Editor().Gather(preset));
+    QCOMPARE(preset.Value(kOnOff), 1);
+    QCOMPARE(preset.Value(kType), 1);
+    QCOMPARE(preset.Value(kShared), 8);
+    QCOMPARE(preset.Value(kSwitch), 7);
+    QCOMPARE(log.Lines().size(), 2);
+    QVERIFY2(log.Lines()[1].startsWith("381\t") && log.Lines()[1].contains("cmbShared2"), qPrintable(log.Lines()[1]));
   }
 
   void ATableNamingNoControlIsRefusedAtOnce() {

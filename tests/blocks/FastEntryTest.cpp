@@ -1,31 +1,15 @@
 // Fast entry on the editors' value lists: typed values, keys, the wheel and
 // the dial each reach the right item, and every settled value runs the list's
 // click handling exactly once (none when the value stays).
-#include <QComboBox>
 #include <QtTest>
-#include <memory>
+#include <optional>
 
+#include "EditorProbe.h"
 #include "FastEntry.h"
 #include "ListNumbers.h"
-#include "RecordingHost.h"
 #include "ValueDial.h"
-#include "frmCompressor.h"
-#include "frmDelay.h"
-#include "frmNoiseGateEQ.h"
-#include "frmReverb.h"
 
 namespace {
-
-enum Editor { kDelay, kGate, kCompressor, kReverb };
-
-std::unique_ptr<BlockEditor> Make(int editor) {
-  switch (editor) {
-    case kGate: return std::make_unique<frmNoiseGateEQ>();
-    case kCompressor: return std::make_unique<frmCompressor>();
-    case kReverb: return std::make_unique<frmReverb>();
-    default: return std::make_unique<frmDelay>();
-  }
-}
 
 const QString kClick = "SetFormDirty(1)";
 
@@ -35,24 +19,20 @@ class FastEntryTest : public QObject {
   Q_OBJECT
 
  private:
-  RecordingHost host;
-  std::unique_ptr<BlockEditor> frm;
+  std::optional<EditorProbe> p;
 
+  int Clicks() const { return p->host.Count(kClick); }
   // The editor showing its neutral values, as after File > New.
-  QComboBox& Open(int editor, const char* list) {
-    frm = Make(editor);
-    frm->Setup(host);
-    frm->show();
-    frm->Scatter(nullptr, true, true);
-    host.Clear();
-    auto* found = frm->findChild<QComboBox*>(list);
-    if (!found) qFatal("no list %s", list);
-    found->setFocus();
-    return *found;
+  QComboBox& Open(const QString& editor, const QString& list) {
+    p.emplace(editor);
+    p->Show(nullptr);
+    p->host.Clear();
+    p->List(list).setFocus();
+    return p->List(list);
   }
   ValueDial& DialOf(const QComboBox& list) const {
     const QString name = QString(list.objectName()).replace(0, 3, "dial");
-    auto* dial = frm->findChild<ValueDial*>(name);
+    auto* dial = p->Editor().findChild<ValueDial*>(name);
     if (!dial) qFatal("no dial %s", qPrintable(name));
     return *dial;
   }
@@ -68,8 +48,7 @@ class FastEntryTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() { host = RecordingHost(); }
-  void cleanup() { frm.reset(); }
+  void cleanup() { p.reset(); }
 
   void TextsReadAsNumbers_data() {
     QTest::addColumn<QString>("text");
@@ -100,39 +79,39 @@ class FastEntryTest : public QObject {
   }
 
   void TypedValueSelectsTheNearestItem_data() {
-    QTest::addColumn<int>("editor");
+    QTest::addColumn<QString>("editor");
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("clicks");
-    QTest::newRow("plain number") << int(kDelay) << "cmbDelayTime1" << "350" << "350 ms" << 1;
-    QTest::newRow("number and unit") << int(kDelay) << "cmbDelayTime1" << "350 ms" << "350 ms" << 1;
-    QTest::newRow("beyond the end") << int(kDelay) << "cmbDelayTime1" << "2 s" << "1800 ms" << 1;
-    QTest::newRow("negative level") << int(kDelay) << "cmbDelayOut" << "-12" << "-12 dB" << 1;
-    QTest::newRow("the value shown") << int(kDelay) << "cmbDelayOut" << "0" << "0 dB" << 0;
-    QTest::newRow("kilohertz") << int(kGate) << "cmbEQFreq1" << "1.5k" << "1.50 k" << 1;
-    QTest::newRow("Off is no frequency") << int(kDelay) << "cmbDelayFBLoCut" << "60" << "63.10 Hz" << 1;
-    QTest::newRow("time table in seconds") << int(kCompressor) << "cmbRelease" << "1.3s" << "1.4 s" << 1;
-    QTest::newRow("decimal seconds") << int(kReverb) << "cmbRevDecay" << "2.5" << "2.5 sec" << 1;
-    QTest::newRow("bare seconds") << int(kCompressor) << "cmbRelease" << "2" << "2.0 s" << 1;
-    QTest::newRow("bare hertz") << int(kGate) << "cmbEQFreq1" << "1500" << "1.50 k" << 1;
-    QTest::newRow("ratio") << int(kCompressor) << "cmbRatio" << "3" << "3.2:1" << 1;
-    QTest::newRow("no number") << int(kCompressor) << "cmbRatio" << "-" << "Off" << 0;
+    QTest::newRow("plain number") << "frmDelay" << "cmbDelayTime1" << "350" << "350 ms" << 1;
+    QTest::newRow("number and unit") << "frmDelay" << "cmbDelayTime1" << "350 ms" << "350 ms" << 1;
+    QTest::newRow("beyond the end") << "frmDelay" << "cmbDelayTime1" << "2 s" << "1800 ms" << 1;
+    QTest::newRow("negative level") << "frmDelay" << "cmbDelayOut" << "-12" << "-12 dB" << 1;
+    QTest::newRow("the value shown") << "frmDelay" << "cmbDelayOut" << "0" << "0 dB" << 0;
+    QTest::newRow("kilohertz") << "frmNoiseGateEQ" << "cmbEQFreq1" << "1.5k" << "1.50 k" << 1;
+    QTest::newRow("Off is no frequency") << "frmDelay" << "cmbDelayFBLoCut" << "60" << "63.10 Hz" << 1;
+    QTest::newRow("time table in seconds") << "frmCompressor" << "cmbRelease" << "1.3s" << "1.4 s" << 1;
+    QTest::newRow("decimal seconds") << "frmReverb" << "cmbRevDecay" << "2.5" << "2.5 sec" << 1;
+    QTest::newRow("bare seconds") << "frmCompressor" << "cmbRelease" << "2" << "2.0 s" << 1;
+    QTest::newRow("bare hertz") << "frmNoiseGateEQ" << "cmbEQFreq1" << "1500" << "1.50 k" << 1;
+    QTest::newRow("ratio") << "frmCompressor" << "cmbRatio" << "3" << "3.2:1" << 1;
+    QTest::newRow("no number") << "frmCompressor" << "cmbRatio" << "-" << "Off" << 0;
   }
   void TypedValueSelectsTheNearestItem() {
-    QFETCH(int, editor);
+    QFETCH(QString, editor);
     QFETCH(QString, list);
     QFETCH(QString, typed);
-    QComboBox& box = Open(editor, qPrintable(list));
+    QComboBox& box = Open(editor, list);
     QTest::keyClicks(&box, typed);
-    QCOMPARE(host.Count(kClick), 0);  // nothing before Enter
+    QCOMPARE(Clicks(), 0);  // nothing before Enter
     QTest::keyClick(&box, Qt::Key_Return);
     QTEST(box.currentText(), "shown");
-    QTEST(host.Count(kClick), "clicks");
+    QTEST(Clicks(), "clicks");
   }
 
   void EscapeAndBackspaceEditWhatWasTyped() {
-    QComboBox& box = Open(kDelay, "cmbDelayTime1");
+    QComboBox& box = Open("frmDelay", "cmbDelayTime1");
     QTest::keyClicks(&box, "350");
     QTest::keyClick(&box, Qt::Key_Escape);
     QCOMPARE(box.currentText(), QString("0 ms"));
@@ -141,7 +120,7 @@ class FastEntryTest : public QObject {
     QTest::keyClick(&box, Qt::Key_Enter);
     QCOMPARE(box.currentText(), QString("400 ms"));
     QCOMPARE(box.currentData().toInt(), 400);
-    QCOMPARE(host.Count(kClick), 1);
+    QCOMPARE(Clicks(), 1);
   }
 
   void KeysMoveByItemsAndPages_data() {
@@ -162,11 +141,11 @@ class FastEntryTest : public QObject {
   void KeysMoveByItemsAndPages() {
     QFETCH(int, start);
     QFETCH(int, key);
-    QComboBox& box = Open(kDelay, "cmbDelayMix");  // 0 .. 100 %
+    QComboBox& box = Open("frmDelay", "cmbDelayMix");  // 0 .. 100 %
     box.setCurrentIndex(start);
     QTest::keyClick(&box, static_cast<Qt::Key>(key));
     QTEST(box.currentData().toInt(), "expected");
-    QTEST(host.Count(kClick), "clicks");
+    QTEST(Clicks(), "clicks");
   }
 
   void WheelMovesANotchAnItem_data() {
@@ -185,11 +164,11 @@ class FastEntryTest : public QObject {
   void WheelMovesANotchAnItem() {
     QFETCH(QList<int>, deltas);
     QFETCH(bool, ctrl);
-    QComboBox& box = Open(kDelay, "cmbDelayMix");
+    QComboBox& box = Open("frmDelay", "cmbDelayMix");
     box.setCurrentIndex(50);
     for (int delta : deltas) Wheel(box, delta, ctrl ? Qt::ControlModifier : Qt::NoModifier);
     QTEST(box.currentData().toInt(), "expected");
-    QTEST(host.Count(kClick), "clicks");
+    QTEST(Clicks(), "clicks");
   }
 
   void DialDragsCoarseOrFine_data() {
@@ -207,38 +186,38 @@ class FastEntryTest : public QObject {
   void DialDragsCoarseOrFine() {
     QFETCH(int, rise);
     QFETCH(bool, shift);
-    QComboBox& box = Open(kDelay, "cmbDelayTime1");
+    QComboBox& box = Open("frmDelay", "cmbDelayTime1");
     ValueDial& dial = DialOf(box);
     const Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
     Mouse(dial, QEvent::MouseButtonPress, 500, Qt::LeftButton, mods);
     Mouse(dial, QEvent::MouseMove, 500 - rise / 2, Qt::LeftButton, mods);
     Mouse(dial, QEvent::MouseMove, 500 - rise, Qt::LeftButton, mods);
-    QCOMPARE(host.Count(kClick), 0);  // shown while dragging, not yet settled
+    QCOMPARE(Clicks(), 0);  // shown while dragging, not yet settled
     Mouse(dial, QEvent::MouseButtonRelease, 500 - rise, Qt::NoButton, mods);
     QTEST(box.currentData().toInt(), "expected");
-    QTEST(host.Count(kClick), "clicks");
+    QTEST(Clicks(), "clicks");
   }
 
   void DialDoubleClickReturnsToTheLoadedValue() {
-    QComboBox& box = Open(kDelay, "cmbDelayOut");  // loaded at 0 dB
+    QComboBox& box = Open("frmDelay", "cmbDelayOut");  // loaded at 0 dB
     ValueDial& dial = DialOf(box);
     QTest::keyClick(&box, Qt::Key_PageUp);
     QCOMPARE(box.currentText(), QString("-10 dB"));
-    host.Clear();
+    p->host.Clear();
     Mouse(dial, QEvent::MouseButtonPress, 5, Qt::LeftButton, Qt::NoModifier);
     Mouse(dial, QEvent::MouseButtonRelease, 5, Qt::NoButton, Qt::NoModifier);
     Mouse(dial, QEvent::MouseButtonDblClick, 5, Qt::LeftButton, Qt::NoModifier);
     Mouse(dial, QEvent::MouseButtonRelease, 5, Qt::NoButton, Qt::NoModifier);
     QCOMPARE(box.currentText(), QString("0 dB"));
-    QCOMPARE(host.Count(kClick), 1);
+    QCOMPARE(Clicks(), 1);
   }
 
   // Keyboard alone: Tab walks down each column before the next, past what
   // the type disables; every list is named by its caption for screen readers.
   void TabWalksTheGridByColumns() {
-    QComboBox& type = Open(kDelay, "cmbDelayType");  // Ping Pong
-    QVERIFY(QTest::qWaitForWindowActive(frm.get()));
-    frm->FocusFirstControl();
+    QComboBox& type = Open("frmDelay", "cmbDelayType");  // Ping Pong
+    QVERIFY(QTest::qWaitForWindowActive(&p->Editor()));
+    p->Editor().FocusFirstControl();
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("chkDelayOnOff"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), &type);
@@ -249,8 +228,8 @@ class FastEntryTest : public QObject {
     }
     QCOMPARE(walked, QStringList({"cmbDelayTime1", "cmbDelayTempo1", "cmbDelayWidth", "cmbDelayFB1",
                                   "cmbDelayFBHiCut", "cmbDelayFBLoCut", "cmbDelayMix"}));
-    QCOMPARE(frm->findChild<QComboBox*>("cmbDelayFBHiCut")->accessibleName(), QString("FB Hi Cut"));
-    QCOMPARE(host.Count(kClick), 0);
+    QCOMPARE(p->List("cmbDelayFBHiCut").accessibleName(), QString("FB Hi Cut"));
+    QCOMPARE(Clicks(), 0);
   }
 
   void DialsBelongToNumericListsAndFollowThem_data() {
@@ -264,9 +243,9 @@ class FastEntryTest : public QObject {
   void DialsBelongToNumericListsAndFollowThem() {
     QFETCH(QString, list);
     QFETCH(bool, hasDial);
-    QComboBox& box = Open(kDelay, qPrintable(list));
+    QComboBox& box = Open("frmDelay", list);
     const QString name = QString(list).replace(0, 3, "dial");
-    auto* dial = frm->findChild<ValueDial*>(name);
+    auto* dial = p->Editor().findChild<ValueDial*>(name);
     QCOMPARE(dial != nullptr, hasDial);
     if (!dial) return;
     box.setEnabled(false);

@@ -1,9 +1,12 @@
 // A host window for block editors in tests: records every call as text
-// ("SetFormDirty(1)", "SubTypeChanged(frmFilterMod)", ...). Optionally redraws
-// an editor whose type was clicked, as the main window does.
+// ("SetFormDirty(1)", "SubTypeChanged(frmFilterMod)", ...), passes the
+// routing and tap tempo on where a test wants them (the toolbar, a refusal),
+// and optionally redraws an editor whose type was clicked, as the main
+// window does.
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 #include "IBlockHost.h"
 
@@ -20,11 +23,15 @@ class RecordingHost final : public IBlockHost {
   void UpdateRoutingDisplay(int iRouting) override;
   void SetTapTempoSpeed(const QString& sSpeed) override;
 
-  // From now on SubTypeChanged runs Scatter(preset, true, false) on the editor.
-  void RedrawOnTypeChange(const CPreset* preset);
+  // From now on SubTypeChanged runs Scatter(preset, true, false) on the
+  // editor (or, redraw false, nothing more).
+  void RedrawOnTypeChange(const CPreset* preset, bool redraw = true);
   const QStringList& Calls() const { return calls_; }
   int Count(const QString& call) const { return static_cast<int>(calls_.count(call)); }
   void Clear() { calls_.clear(); }
+
+  std::function<void(int)> routing;
+  std::function<void(const QString&)> tapTempo;
 
  private:
   QStringList calls_;

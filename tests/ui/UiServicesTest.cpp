@@ -16,23 +16,9 @@
 #include "QtSettings.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
+#include "WhenOpen.h"
 
 namespace {
-
-// Runs act on the next modal widget of type T as soon as it is open.
-template <class T>
-void WhenOpen(std::function<void(T&)> act) {
-  auto* timer = new QTimer;
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      timer->stop();
-      timer->deleteLater();
-      act(*widget);
-    }
-  });
-  timer->start();
-}
 
 // Types a name into the dialog and presses its accept button.
 void ChooseFile(QFileDialog& dialog, const std::string& typed) {
