@@ -8,20 +8,13 @@
 #include "EventPump.h"
 #include "FakeMidiSystem.h"
 #include "MidiTestSupport.h"
-#include "PresetBuilder.h"
 #include "PresetReader.h"
-#include "utilities.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-Bytes Preset(int number) { return PresetBuilder().Name("P" + std::to_string(number)).Number(number).Scramble(number).Bytes(); }
 Bytes Damaged(int number) { return PresetBuilder().Number(number).BadChecksum().Bytes(); }
-Bytes Cut(Bytes bytes, std::size_t size) {
-  bytes.resize(size);
-  return bytes;
-}
 const Bytes kGarbage{0x12, 0x34, 0x56};
 const Bytes kSilence{};
 
