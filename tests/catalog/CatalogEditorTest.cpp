@@ -30,7 +30,7 @@ namespace {
 struct SetUpEditor {
   explicit SetUpEditor(const CatalogBlock& block) {
     if (const ShotEntry* entry = FindShotWindow(block.editor)) window = entry->make();
-    if (window) editor = window->Editor();
+    if (window) editor = window->AsEditor();
   }
   std::unique_ptr<ShotWindow> window;
   BlockEditor* editor = nullptr;
