@@ -104,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RetryCase{"DamagedTwice", {{Damaged(102)}, {Damaged(102)}, {Preset(102)}}, true, 3},
                       RetryCase{"NoMidiMessage", {{kGarbage}, {Preset(102)}}, true, 2},
                       RetryCase{"ShortAnswer", {{Cut(Preset(102), 300)}, {Preset(102)}}, true, 2},
+                      RetryCase{"NoEndByte", {{WithByte(Preset(102), 614, 0x00)}, {Preset(102)}}, true, 2},
                       RetryCase{"NeverAnswers", {}, false, 3},
                       RetryCase{"AlwaysDamaged", {{Damaged(102)}, {Damaged(102)}, {Damaged(102)}}, false, 3},
                       RetryCase{"StaleAnswerFirst", {{Preset(101), Preset(102)}}, true, 1}),
