@@ -34,6 +34,11 @@ MUTATIONS = [
     ("verification report text", "midi/SendVerification.cpp", '" presets as sent."', '" presets as sent"', MIDI_SUITES),
     ("requested preset header check", "midi/MidiTransfer.cpp", " || !HasPresetHeader(preset_->Image())", "",
      MIDI_SUITES),
+    ("dump reception state after a SysEx", "midi/MidiTransfer.cpp", "ReceiveDump) return DumpData;",
+     "ReceiveDump) return PresetArrived;", MIDI_SUITES),
+    ("a short-message input error ignored", "midi/MidiTransfer.cpp", "    case MIM_ERROR:\n", "", MIDI_SUITES),
+    ("backup leaves out the factory range", "midi/DeviceBackup.cpp", "if (range.factory) {", "if (!range.factory) {",
+     MIDI_SUITES),
     ("pitch pan centre", "blocks/frmPitch.cpp", "kCentre = 50;", "kCentre = 51;", BLOCK_SUITES),
     ("pitch type text", "blocks/frmPitch.cpp", '"Octaver", "Shifter"', '"Octave", "Shifter"', BLOCK_SUITES),
 ]

@@ -21,8 +21,7 @@ class BankThroughJack : public ::testing::Test {
   const std::string library = dir.File("library.db");
 
   void SetUp() override {
-    ASSERT_NE(sim::CommandAndWait("fault none", "fault:"), "");
-    ASSERT_NE(sim::CommandAndWait("reset", "reset:"), "") << "the simulator does not answer";
+    ASSERT_NE(sim::CommandAndWait("reset", "reset:"), "") << "the simulator does not answer";  // clears a fault too
   }
 
   ProcessResult Bank(std::vector<std::string> args, bool device = false) {

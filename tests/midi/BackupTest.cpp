@@ -8,27 +8,17 @@
 #include "EventPump.h"
 #include "FakeMidiSystem.h"
 #include "MidiTestSupport.h"
-#include "PresetBuilder.h"
 #include "ScriptedDialogs.h"
 #include "SendVerification.h"
-#include "utilities.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-Bytes Preset(int number) { return PresetBuilder().Name("P" + std::to_string(number)).Number(number).Scramble(number).Bytes(); }
-
 PresetImage Image(const Bytes& bytes) {
   PresetImage image{};
   std::copy_n(bytes.begin(), kPresetSize, image.begin());
   return image;
-}
-
-Bytes Joined(const std::vector<Bytes>& presets) {
-  Bytes all;
-  for (const Bytes& p : presets) all.insert(all.end(), p.begin(), p.end());
-  return all;
 }
 
 TEST(BackupNumbers, UserBankFirstThenTheFactoryBankOverTheSameRange) {
@@ -125,11 +115,8 @@ TEST(PresetsToVerify, TakeTheLastRecordOfANumberInNumberOrder) {
 TEST(CompareReadBack, ListsDifferingAndUnreadPresetsByNumberAndNameIgnoringTheDeviceId) {
   const auto sent = PresetsToVerify(Joined({Preset(101), Preset(102), Preset(103), Preset(104)}));
   PresetReadResult read;
-  Bytes otherDevice = Preset(101);
-  otherDevice[4] = 0x05;
-  Bytes changed = Preset(102);
-  changed[200] ^= 0x01;
-  read.presets = {Image(otherDevice), Image(changed), Image(Preset(104))};
+  read.presets = {Image(WithByte(Preset(101), 4, 0x05)), Image(WithByte(Preset(102), 200, Preset(102)[200] ^ 0x01)),
+                  Image(Preset(104))};
   read.unread = {103};
   const auto mismatches = CompareReadBack(sent, read);
   ASSERT_EQ(mismatches.size(), 2u);

@@ -1,29 +1,46 @@
-// Fixtures shared by the MIDI tests: an error log in a temporary folder and
-// a listener that records what the setup window would show.
+// Fixtures shared by the MIDI tests: a that records what the setup window would show, and the messages
+// a device sends or is sent.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "CLog.h"
-#include "TempDir.h"
+#include "PresetBuilder.h"
+#include "TestLog.h"
 #include "TransferListener.h"
+#include "utilities.h"
 
-class TestLog {
- public:
-  TestLog() : log_(dir_.Path()) { CLog::SetProgram(&log_); }
-  ~TestLog() { CLog::SetProgram(nullptr); }
-  std::string Text() const { return ReadText(log_.Path().string()); }
-  // Whether a line "number<TAB>description<TAB>source<TAB>..." was logged.
-  bool Has(int number, const std::string& description, const std::string& source) const {
-    return Text().find("\n" + std::to_string(number) + "\t" + description + "\t" + source + "\t") !=
-           std::string::npos;
-  }
+using Bytes = std::vector<uint8_t>;
 
- private:
-  TempDir dir_;
-  CLog log_;
-};
+// A valid preset stored under number, named "P<number>", distinct for every number.
+inline Bytes Preset(int number) {
+  return PresetBuilder().Name("P" + std::to_string(number)).Number(number).Scramble(number).Bytes();
+}
+inline Bytes WithByte(Bytes b, std::size_t at, uint8_t value) {
+  b[at] = value;
+  return b;
+}
+inline Bytes Cut(Bytes b, std::size_t size) {
+  b.resize(size);
+  return b;
+}
+inline Bytes Joined(const std::vector<Bytes>& messages) {
+  Bytes all;
+  for (const Bytes& m : messages) all.insert(all.end(), m.begin(), m.end());
+  return all;
+}
+// Preset(first) to Preset(last), one after another.
+inline Bytes Presets(int first, int last) {
+  Bytes all;
+  for (int n = first; n <= last; ++n) all = Joined({all, Preset(n)});
+  return all;
+}
+// The ten-byte request for preset number.
+inline Bytes Request(int number) {
+  Bytes r{0xF0, 0x00, 0x20, 0x1F, 0x00, 0x48, 0x45, 0, 0, 0xF7};
+  WriteValue14(number, 7, r);
+  return r;
+}
 
 struct RecordingListener : TransferListener {
   std::vector<std::string> statuses;

@@ -8,20 +8,13 @@
 #include "EventPump.h"
 #include "FakeMidiSystem.h"
 #include "MidiTestSupport.h"
-#include "PresetBuilder.h"
 #include "PresetReader.h"
-#include "utilities.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-Bytes Preset(int number) { return PresetBuilder().Name("P" + std::to_string(number)).Number(number).Scramble(number).Bytes(); }
 Bytes Damaged(int number) { return PresetBuilder().Number(number).BadChecksum().Bytes(); }
-Bytes Cut(Bytes bytes, std::size_t size) {
-  bytes.resize(size);
-  return bytes;
-}
 const Bytes kGarbage{0x12, 0x34, 0x56};
 const Bytes kSilence{};
 
@@ -111,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RetryCase{"DamagedTwice", {{Damaged(102)}, {Damaged(102)}, {Preset(102)}}, true, 3},
                       RetryCase{"NoMidiMessage", {{kGarbage}, {Preset(102)}}, true, 2},
                       RetryCase{"ShortAnswer", {{Cut(Preset(102), 300)}, {Preset(102)}}, true, 2},
+                      RetryCase{"NoEndByte", {{WithByte(Preset(102), 614, 0x00)}, {Preset(102)}}, true, 2},
                       RetryCase{"NeverAnswers", {}, false, 3},
                       RetryCase{"AlwaysDamaged", {{Damaged(102)}, {Damaged(102)}, {Damaged(102)}}, false, 3},
                       RetryCase{"StaleAnswerFirst", {{Preset(101), Preset(102)}}, true, 1}),

@@ -1,5 +1,6 @@
-// The simulated G-Major: its generated bank, its answers, and what it
-// ignores; and the in-process device list entry with its own Bulk Dump.
+// The simulated G-Major: its generated bank, its answers, what it ignores,
+// the faults the backup and verification tests rely on; and the in-process
+// device list entry with its own Bulk Dump.
 #include <gtest/gtest.h>
 
 #include <condition_variable>
@@ -7,20 +8,11 @@
 
 #include "CPreset.h"
 #include "FactoryBank.h"
-#include "PresetBuilder.h"
+#include "MidiTestSupport.h"
 #include "SimulatedGMajor.h"
 #include "SimulatorMidiSystem.h"
-#include "utilities.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-Bytes Request(int number) {
-  Bytes r{0xF0, 0x00, 0x20, 0x1F, 0x00, 0x48, 0x45, 0, 0, 0xF7};
-  WriteValue14(number, 7, r);
-  return r;
-}
 
 Bytes Image(const PresetImage& image) { return {image.begin(), image.end()}; }
 
@@ -87,29 +79,19 @@ TEST_P(SimulatedDeviceIgnores, MalformedInputAndCountsIt) {
   EXPECT_EQ(device.UserBank(), bankBefore);
 }
 
-Bytes Changed(Bytes b, std::size_t at, uint8_t value) {
-  b[at] = value;
-  return b;
-}
-
-Bytes Cut(Bytes b, std::size_t size) {
-  b.resize(size);
-  return b;
-}
-
 const Bytes kUser5 = PresetBuilder().Number(105).Scramble(5).Bytes();
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, SimulatedDeviceIgnores,
-    ::testing::Values(Malformed{"wrong_maker", Changed(kUser5, 2, 0x21)},
-                      Malformed{"wrong_model", Changed(kUser5, 5, 0x49)},
-                      Malformed{"wrong_length", [] { Bytes b = Cut(kUser5, 400); b.push_back(0xF7); return b; }()},
-                      Malformed{"bad_checksum", Changed(kUser5, 613, static_cast<uint8_t>(kUser5[613] ^ 1))},
+    ::testing::Values(Malformed{"wrong_maker", WithByte(kUser5, 2, 0x21)},
+                      Malformed{"wrong_model", WithByte(kUser5, 5, 0x49)},
+                      Malformed{"wrong_length", Joined({Cut(kUser5, 400), {0xF7}})},
+                      Malformed{"bad_checksum", WithByte(kUser5, 613, static_cast<uint8_t>(kUser5[613] ^ 1))},
                       Malformed{"missing_end", Cut(kUser5, 614)},
                       Malformed{"garbage", {0x12, 0x34, 0x56}},
                       Malformed{"request_beyond_200", Request(201)},
-                      Malformed{"factory_store", Changed(kUser5, 7, 5)},
-                      Malformed{"unknown_type", Changed(Request(1), 6, 0x33)}),
+                      Malformed{"factory_store", WithByte(kUser5, 7, 5)},
+                      Malformed{"unknown_type", WithByte(Request(1), 6, 0x33)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SimulatedDevice, LoadsABankOnlyWhenEverySlotIsValid) {
@@ -145,6 +127,52 @@ TEST(SimulatorDevices, ListsOneEntryAndPressesBulkDumpWhenLeftIdle) {
   std::unique_lock lock(mutex);
   ASSERT_TRUE(arrived.wait_for(lock, std::chrono::seconds(10), [&] { return received.size() == 100; }));
   EXPECT_EQ(received[99], simulator.WithDevice([](SimulatedGMajor& d) { return Image(d.Preset(200)); }));
+}
+
+bool Valid(const Bytes& m) {
+  PresetImage image{};
+  if (m.size() != kPresetSize) return false;
+  std::copy(m.begin(), m.end(), image.begin());
+  return ChecksumMatches(image);
+}
+
+TEST(SimFault, ParsesOnlyTheThreeForms) {
+  for (const char* bad : {"", "drop", "drop-every=", "drop-every=0", "drop-every=1001", "drop-every=x",
+                          "corrupt-every=-1", "lose-every=3", "drop-every=3 "}) {
+    EXPECT_FALSE(ParseSimFault(bad)) << bad;
+  }
+  EXPECT_EQ(ParseSimFault("none")->kind, SimFault::Kind::None);
+  EXPECT_EQ(ParseSimFault("drop-every=10")->every, 10);
+  EXPECT_EQ(ParseSimFault("corrupt-every=1000")->kind, SimFault::Kind::Corrupt);
+}
+
+TEST(SimFault, DropLeavesEveryNthRequestUnanswered) {
+  SimulatedGMajor device;
+  device.SetFault(*ParseSimFault("drop-every=3"));
+  std::vector<bool> answered;
+  for (int i = 1; i <= 6; ++i) answered.push_back(!device.Receive(Request(100 + i)).replies.empty());
+  EXPECT_EQ(answered, (std::vector<bool>{true, true, false, true, true, false}));
+  device.Reset();
+  EXPECT_FALSE(device.Receive(Request(103)).replies.empty()) << "a reset clears the fault";
+}
+
+TEST(SimFault, CorruptDamagesEveryNthAnswerInTransitAndEveryNthStoreForGood) {
+  SimulatedGMajor device;
+  device.SetFault(*ParseSimFault("corrupt-every=2"));
+  EXPECT_TRUE(Valid(device.Receive(Request(101)).replies.at(0)));
+  const SimResponse damaged = device.Receive(Request(101));
+  EXPECT_FALSE(Valid(damaged.replies.at(0))) << damaged.event;
+  EXPECT_NE(damaged.event.find("damaged (fault)"), std::string::npos);
+
+  const Bytes first = PresetBuilder().Name("First").Number(107).Scramble(1).Bytes();
+  const Bytes second = PresetBuilder().Name("Second").Number(108).Scramble(2).Bytes();
+  device.Receive(first);
+  device.Receive(second);
+  EXPECT_EQ(Bytes(device.Preset(107).begin(), device.Preset(107).end()), first);
+  const Bytes stored(device.Preset(108).begin(), device.Preset(108).end());
+  EXPECT_NE(stored, second);
+  EXPECT_TRUE(Valid(stored)) << "only reading it back shows the damage";
+  EXPECT_EQ(std::string(stored.begin() + 9, stored.begin() + 15), "Second");
 }
 
 }  // namespace

@@ -11,17 +11,13 @@
 #include "MidiEvents.h"
 #include "MidiTestSupport.h"
 #include "MidiTransfer.h"
-#include "PresetBuilder.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedPump.h"
-#include "utilities.h"
 
 namespace {
 
 using namespace TransferState;
 using namespace std::chrono_literals;
-
-Bytes Preset(int number) { return PresetBuilder().Name("P" + std::to_string(number)).Number(number).Scramble(number).Bytes(); }
 
 int RequestedNumber(const Bytes& request) { return ReadValue14(request, 7); }
 
@@ -95,27 +91,12 @@ TEST_P(RequestWithBadReply, FailsAndLeavesTheLogSayingWhy) {
   }
 }
 
-Bytes ShortReply() {
-  Bytes b = Preset(0);
-  b.resize(300);
-  b.push_back(0xF7);
-  return b;
-}
-
-Bytes Longer(Bytes b) {
-  b.insert(b.end(), {0x00, 0xF7});
-  return b;
-}
-
-Bytes WithByte(Bytes b, std::size_t at, uint8_t value) {
-  b[at] = value;
-  return b;
-}
+Bytes ShortReply() { return Joined({Cut(Preset(0), 300), {0xF7}}); }
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, RequestWithBadReply,
     ::testing::Values(BadReply{"shorter_than_a_preset", ShortReply(), Waiting, "301 bytes, not one whole preset of 615"},
-                      BadReply{"longer_than_a_preset", Longer(Preset(0)), Waiting,
+                      BadReply{"longer_than_a_preset", Joined({Preset(0), {0x00, 0xF7}}), Waiting,
                                "617 bytes, not one whole preset of 615"},
                       BadReply{"no_end_byte", WithByte(Preset(0), 614, 0x00), Waiting,
                                "it does not end with F7 at byte 614"},
@@ -169,18 +150,13 @@ TEST_F(Transfer, EditBufferTransmitWaitsForTheDevicesAnswer) {
 TEST_F(Transfer, ReceivedDumpGoesToTheFileInOrderUntilDone) {
   CFile file;
   ASSERT_TRUE(file.Create(files.File("in.syx")));
-  Bytes all;
-  pump.Then([&] {
-    for (int n = 101; n <= 200; ++n) {  // faster than the engine reads: they must queue
-      midi.Deliver(Preset(n));
-      const Bytes p = Preset(n);
-      all.insert(all.end(), p.begin(), p.end());
-    }
+  pump.Then([this] {  // faster than the engine reads: they must queue
+    for (int n = 101; n <= 200; ++n) midi.Deliver(Preset(n));
   });
   pump.Then([this] { transfer.Cancel(); });  // the button reads "Done"
   ASSERT_TRUE(transfer.ReceiveSysEx(file));
   file.Close();
-  EXPECT_EQ(ReadBytes(files.File("in.syx")), all);
+  EXPECT_EQ(ReadBytes(files.File("in.syx")), Presets(101, 200));
   EXPECT_EQ(listener.statuses.back(), "Received 61500 Bytes");
   EXPECT_EQ(listener.captions, (std::vector<std::string>{"Cancel", "Done"}));
   EXPECT_EQ(listener.progress.size(), 100u);
@@ -227,13 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Transfer, InputErrorEndsADumpOnlyAfterThePresetsBeforeIt) {
   CFile file;
   ASSERT_TRUE(file.Create(files.File("in.syx")));
-  Bytes first50;
-  pump.Then([&] {
-    for (int n = 101; n <= 150; ++n) {
-      const Bytes p = Preset(n);
-      midi.Deliver(p);
-      first50.insert(first50.end(), p.begin(), p.end());
-    }
+  pump.Then([this] {
+    for (int n = 101; n <= 150; ++n) midi.Deliver(Preset(n));
     midi.Deliver({0x12, 0x34});  // no status byte: no MIDI message
     midi.ReportInputError("buffer overrun");
     for (int n = 151; n <= 200; ++n) midi.Deliver(Preset(n));
@@ -241,7 +212,7 @@ TEST_F(Transfer, InputErrorEndsADumpOnlyAfterThePresetsBeforeIt) {
   EXPECT_FALSE(transfer.ReceiveSysEx(file));
   file.Close();
   EXPECT_EQ(transfer.State(), Failed);
-  EXPECT_EQ(ReadBytes(files.File("in.syx")), first50);
+  EXPECT_EQ(ReadBytes(files.File("in.syx")), Presets(101, 150));
 }
 
 TEST_F(Transfer, DumpReceptionFailsOnInputErrorsAndALostDevice) {
@@ -259,14 +230,8 @@ TEST_F(Transfer, DumpReceptionFailsOnInputErrorsAndALostDevice) {
 }
 
 TEST_F(Transfer, DumpSendSendsEveryRecordAndCountsThem) {
-  const Bytes two = [] {
-    Bytes b = Preset(101);
-    const Bytes second = Preset(102);
-    b.insert(b.end(), second.begin(), second.end());
-    return b;
-  }();
   CFile file;
-  ASSERT_TRUE(file.OpenFile(DumpFile(two)));
+  ASSERT_TRUE(file.OpenFile(DumpFile(Joined({Preset(101), Preset(102)}))));
   ASSERT_TRUE(transfer.SendSysEx(file));
   EXPECT_EQ(midi.Sent(), (std::vector<Bytes>{Preset(101), Preset(102)}));
   EXPECT_EQ(listener.statuses.back(), "2 preset(s) sent");
@@ -274,10 +239,8 @@ TEST_F(Transfer, DumpSendSendsEveryRecordAndCountsThem) {
 }
 
 TEST_F(Transfer, DumpSendOfAPartialRecordSendsTheWholeOnesAndFails) {
-  Bytes bytes = Preset(101);
-  bytes.resize(615 + 307, 0x11);
   CFile file;
-  ASSERT_TRUE(file.OpenFile(DumpFile(bytes)));
+  ASSERT_TRUE(file.OpenFile(DumpFile(Joined({Preset(101), Bytes(307, 0x11)}))));
   EXPECT_FALSE(transfer.SendSysEx(file));
   EXPECT_EQ(midi.Sent().size(), 1u);
   EXPECT_EQ(listener.statuses.back(), "Error");
@@ -345,23 +308,18 @@ TEST_F(Transfer, SetupStoresTheChoiceWithoutOpeningAnyPort) {
   EXPECT_EQ(settings.Get("MIDI", "MIDI_OUT", ""), "1");
   EXPECT_FALSE(two.OpenedInput().has_value());
 
+  MidiTransfer second(two, pump, settings);  // the choice is what the next start opens
+  second.SetTimings({std::chrono::microseconds(0), std::chrono::milliseconds(0), std::chrono::milliseconds(0)});
+  CPreset preset = PresetBuilder().Number(150).Build();
+  ASSERT_TRUE(second.TransmitPreset(preset));
+  EXPECT_EQ(two.OpenedInput(), 1);
+
   settings.Set("MIDI", "MIDI_IN", "0");
   setup.BeginSetup();
   setup.Cancel();
   EXPECT_FALSE(setup.Result());
   EXPECT_EQ(setup.State(), Cancelled);
   EXPECT_EQ(settings.Get("MIDI", "MIDI_IN", ""), "0") << "Cancel stores nothing";
-}
-
-TEST_F(Transfer, TheChosenPositionsOpenTheirDevices) {
-  FakeMidiSystem two({"In A", "In B"}, {"Out A", "Out B"});
-  settings.Set("MIDI", "MIDI_IN", "1");
-  MidiTransfer second(two, pump, settings);
-  EXPECT_EQ(second.Devices().InputPosition(), 1);
-  second.SetTimings({std::chrono::microseconds(0), std::chrono::milliseconds(0), std::chrono::milliseconds(0)});
-  CPreset preset = PresetBuilder().Number(150).Build();
-  ASSERT_TRUE(second.TransmitPreset(preset));
-  EXPECT_EQ(two.OpenedInput(), 1);
 }
 
 struct StoredPositions {
@@ -393,35 +351,6 @@ INSTANTIATE_TEST_SUITE_P(Settings, RestoredChoice,
                          ::testing::Values(StoredPositions{"", "", 0, 0}, StoredPositions{"1", "2", 1, 2},
                                            StoredPositions{"2", "0", -1, -1}, StoredPositions{"1", "3", 1, -1},
                                            StoredPositions{"x", "0", -1, -1}));
-
-struct EventCase {
-  TransferMode mode;
-  int32_t event;
-  bool input;
-  std::optional<int32_t> next;
-};
-
-class PortEvent : public ::testing::TestWithParam<EventCase> {};
-
-TEST_P(PortEvent, ChangesTheStateAsTheModeSays) {
-  const auto& c = GetParam();
-  EXPECT_EQ(c.input ? StateAfterInputEvent(c.mode, c.event) : StateAfterOutputEvent(c.mode, c.event), c.next);
-}
-
-constexpr auto R = TransferMode::RequestPreset;
-constexpr auto T = TransferMode::TransmitPreset;
-constexpr auto D = TransferMode::ReceiveDump;
-constexpr auto S = TransferMode::SendDump;
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, PortEvent,
-    ::testing::Values(EventCase{T, MIM_DATA, true, Finished}, EventCase{R, MIM_DATA, true, std::nullopt},
-                      EventCase{D, MIM_DATA, true, std::nullopt}, EventCase{R, MIM_LONGDATA, true, PresetArrived},
-                      EventCase{D, MIM_LONGDATA, true, DumpData}, EventCase{T, MIM_LONGDATA, true, Finished},
-                      EventCase{S, MIM_LONGDATA, true, std::nullopt}, EventCase{S, MIM_ERROR, true, Failed},
-                      EventCase{R, MIM_LONGERROR, true, Failed}, EventCase{D, MIM_OPEN, true, std::nullopt},
-                      EventCase{T, MOM_DONE, false, OutputDone}, EventCase{S, MOM_DONE, false, std::nullopt},
-                      EventCase{T, MOM_OPEN, false, std::nullopt}));
 
 TEST_F(Transfer, ALateDeviceEventUndoesNeitherDoneNorAnError) {
   CFile file;

@@ -60,13 +60,6 @@ TEST_F(ErrorLog, ReopeningKeepsLinesAndEmptyDescriptionLeavesEmptyField) {
   EXPECT_EQ(lines[2].rfind("9\t\tmodifierUtils.GetModifierPrompt\t", 0), 0u);
 }
 
-TEST_F(ErrorLog, DeletedLogStaysGoneUntilTheNextStart) {
-  CLog log(dir.Path());
-  std::filesystem::remove(LogPath());
-  log.Log(1, "lost", "X");
-  EXPECT_FALSE(std::filesystem::exists(LogPath())) << "not created on demand";
-}
-
 TEST_F(ErrorLog, UnwritableFolderIsSilent) {
   CLog missing(dir.Path() / "no-such-folder");
   missing.Log(1, "lost", "X");

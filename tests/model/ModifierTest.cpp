@@ -2,26 +2,18 @@
 
 #include <set>
 
-#include "CLog.h"
 #include "CModifier.h"
 #include "PresetBuilder.h"
-#include "TempDir.h"
+#include "TestLog.h"
 #include "modifierUtils.h"
 
 namespace {
 
 using modifierUtils::GetModifierPrompt;
 
-// A program-wide log in a temporary folder.
 class WithLog : public ::testing::Test {
  protected:
-  WithLog() : log_(dir_.Path()) { CLog::SetProgram(&log_); }
-  ~WithLog() override { CLog::SetProgram(nullptr); }
-  std::string Logged() const { return ReadText(log_.Path().string()).substr(std::string("#\tDesc\tSource\tDate\r\n").size()); }
-
- private:
-  TempDir dir_;
-  CLog log_;
+  TestLog log;
 };
 
 struct PromptCase {
@@ -35,8 +27,7 @@ class PromptLookup : public WithLog, public ::testing::WithParamInterface<Prompt
 TEST_P(PromptLookup, GivesTheEntryAndLogsOnlyIndicesOutOfRange) {
   const PromptCase& c = GetParam();
   EXPECT_EQ(GetModifierPrompt(c.group, c.type, c.slot), c.prompt);
-  EXPECT_EQ(Logged().rfind("9\tSubscript out of range\tmodifierUtils.GetModifierPrompt\t", 0) == 0, c.logged)
-      << Logged();
+  EXPECT_EQ(log.Has(9, "Subscript out of range", "modifierUtils.GetModifierPrompt"), c.logged) << log.Text();
 }
 
 INSTANTIATE_TEST_SUITE_P(

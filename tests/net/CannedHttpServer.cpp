@@ -33,6 +33,12 @@ QByteArray CannedHttpServer::Reply(const QByteArray& body, int status) {
   return Head(status, static_cast<int>(body.size())) + body;
 }
 
+QString CannedHttpServer::ClosedAddress() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost, 0);
+  return "127.0.0.1:" + QString::number(probe.serverPort());
+}
+
 QByteArray CannedHttpServer::CutShort(const QByteArray& body, int announced) { return Head(200, announced) + body; }
 
 void CannedHttpServer::Accept() {

@@ -24,6 +24,8 @@ class CannedHttpServer : public QObject {
   static QByteArray Reply(const QByteArray& body, int status = 200);
   // A reply that announces more body than it sends, then closes.
   static QByteArray CutShort(const QByteArray& body, int announced);
+  // A loopback address with nothing listening on it.
+  static QString ClosedAddress();
 
  private:
   void Accept();

@@ -10,26 +10,18 @@ std::vector<std::vector<std::string>> Columns(const PresetListParse& parsed) {
   return rows;
 }
 
-TEST(PresetList, TwoRecordsGiveTwoRowsWithTheirIds) {
-  const PresetListParse parsed = ParsePresetList("12|Clean|Intro|Warm clean tone|7|13|Lead|Solo|Boost|42|");
-  EXPECT_EQ(parsed.error, "");
-  EXPECT_EQ(Columns(parsed), (std::vector<std::vector<std::string>>{{"12", "Clean", "Intro", "Warm clean tone", "7"},
-                                                                    {"13", "Lead", "Solo", "Boost", "42"}}));
-}
-
-TEST(PresetList, EmptyReplyIsAnEmptyList) {
-  const PresetListParse parsed = ParsePresetList("");
-  EXPECT_TRUE(parsed.rows.empty());
-  EXPECT_EQ(parsed.error, "");
-}
-
-TEST(PresetList, EmptyAndBlankFieldsAreKept) {
-  const PresetListParse parsed = ParsePresetList(" 5 ||  | a b |0|");
-  ASSERT_EQ(parsed.rows.size(), 1u);
-  EXPECT_EQ(parsed.rows[0].id, 5);
-  EXPECT_EQ(parsed.rows[0].name, "");
-  EXPECT_EQ(parsed.rows[0].song, "  ");
-  EXPECT_EQ(parsed.rows[0].description, " a b ");
+TEST(PresetList, RecordsGiveRowsWithTheirIdsKeepingEmptyAndBlankFields) {
+  using Rows = std::vector<std::vector<std::string>>;
+  const std::pair<const char*, Rows> cases[] = {
+      {"12|Clean|Intro|Warm clean tone|7|13|Lead|Solo|Boost|42|",
+       {{"12", "Clean", "Intro", "Warm clean tone", "7"}, {"13", "Lead", "Solo", "Boost", "42"}}},
+      {"", {}},
+      {" 5 ||  | a b |0|", {{"5", "", "  ", " a b ", "0"}}}};
+  for (const auto& [reply, rows] : cases) {
+    const PresetListParse parsed = ParsePresetList(reply);
+    EXPECT_EQ(parsed.error, "") << reply;
+    EXPECT_EQ(Columns(parsed), rows) << reply;
+  }
 }
 
 struct BrokenReply {

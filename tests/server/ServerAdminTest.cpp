@@ -14,17 +14,10 @@
 #include <thread>
 
 #include "DbServerProcess.h"
-#include "PresetBuilder.h"
 #include "RunProcess.h"
-#include "TempDir.h"
-#include "TestDatabase.h"
+#include "ServerFixture.h"
 
 namespace {
-
-std::string PresetText(const std::string& name, uint32_t seed) {
-  const auto bytes = PresetBuilder().Name(name).Number(101).Scramble(seed).Bytes();
-  return {bytes.begin(), bytes.end()};
-}
 
 class GuardedServer : public ::testing::Test {
  protected:

@@ -14,17 +14,10 @@
 #include <thread>
 
 #include "DbServerProcess.h"
-#include "PresetBuilder.h"
 #include "RunProcess.h"
-#include "TempDir.h"
-#include "TestDatabase.h"
+#include "ServerFixture.h"
 
 namespace {
-
-std::string PresetText(const std::string& name, uint32_t seed) {
-  const auto bytes = PresetBuilder().Name(name).Number(101).Scramble(seed).Bytes();
-  return {bytes.begin(), bytes.end()};
-}
 
 // Sends request as it is and reads the reply until the server closes.
 std::string RawExchange(int port, const std::string& request) {
@@ -123,18 +116,6 @@ TEST_F(RunningServer, EveryRequestGetsOneLogLine) {
               1)
         << request;
   }
-}
-
-TEST_F(RunningServer, AcknowledgedUploadSurvivesAKill) {
-  const std::string preset = PresetText("Durable", 2);
-  ASSERT_EQ(Upload(preset)->status, 201);
-  server.Kill();
-  DbServerProcess restarted(Options());
-  httplib::Client again("127.0.0.1", restarted.Port());
-  const auto download = again.Get("/lindel/bintest.php?id=1");
-  ASSERT_TRUE(download);
-  EXPECT_EQ(download->status, 200);
-  EXPECT_EQ(download->body, preset);
 }
 
 // Two servers in front of one database, as behind a load balancer: every

@@ -25,6 +25,8 @@ class ShotWindow {
   // list pane. False for every other window, or on a failure.
   virtual bool ShowBlock(int /*iBlock*/) { return false; }
   virtual bool OpenDump(const std::string& /*fileName*/) { return false; }
+  // The block editor the window is; null for every other window.
+  virtual BlockEditor* AsEditor() { return nullptr; }
 };
 
 // A block editor after Setup, hosted by a host that only records.
@@ -35,6 +37,7 @@ class EditorShot final : public ShotWindow {
   QWidget& Widget() override { return editor_; }
   bool Show(const CPreset* preset) override { return editor_.Scatter(preset, preset != nullptr, true); }
   bool Gather(CPreset& preset) override { return editor_.Gather(preset); }
+  BlockEditor* AsEditor() override { return &editor_; }
 
  private:
   RecordingHost host_;

@@ -354,9 +354,11 @@ class ControllerTest : public QObject {
     QCOMPARE(rig.Box("txtMax").text(), QString("127"));
   }
 
-  void ProgramBoxTakesDigitsOnly() {
+  // A program box takes digits only, a controller box any text; a click selects the whole text.
+  void BoxesTakeKeysAndClicks() {
     Rig rig;
     rig.Open().show();
+    QVERIFY(QTest::qWaitForWindowActive(rig.dlg.get()));
     QLineEdit& pc = rig.Box("txtPC1", 0);
     pc.clear();
     QTest::keyClicks(&pc, "1a2-");
@@ -366,12 +368,6 @@ class ControllerTest : public QObject {
     cc.clear();
     QTest::keyClicks(&cc, "1a");
     QCOMPARE(cc.text(), QString("1a"));
-  }
-
-  void FocusSelectsTheWholeText() {
-    Rig rig;
-    rig.Open().show();
-    QVERIFY(QTest::qWaitForWindowActive(rig.dlg.get()));
     QLineEdit& value = rig.Box("txtCCV3", 4);
     value.setText("100");
     QTest::mouseClick(&value, Qt::LeftButton, {}, QPoint(4, value.height() / 2));
