@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "CPreset.h"
-#include "CliArgs.h"
+#include "CommandLine.h"
 #include "LibraryError.h"
 #include "LibraryImport.h"
 #include "LibraryPath.h"
