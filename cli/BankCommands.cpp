@@ -8,7 +8,7 @@
 #include "Bank.h"
 #include "BankSync.h"
 #include "CFile.h"
-#include "CliArgs.h"
+#include "CommandLine.h"
 #include "DeviceBackup.h"
 #include "DeviceState.h"
 #include "LibraryError.h"

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandLine.h"
 #include "PresetLayout.h"
 
 class MidiSession;
@@ -37,3 +38,5 @@ int BankSend(const std::string& libraryPath, const std::string& name, MidiSessio
 // library that cannot be used throws UsageError.
 void RememberDeviceHolds(const std::string& libraryPath, const std::string& device,
                          const std::vector<PresetImage>& presets);
+// Their --library F option.
+CLI::Option* AddLibrary(CLI::App& app, std::optional<std::string>& library);

@@ -1,37 +1,29 @@
-// The lindel-cli commands. Each takes the arguments after its name and
-// returns the process exit code (see ExitCode).
+// The lindel-cli commands. Each Define function adds the command's options
+// to its CLI::App and returns the run over them (see CommandLine.h).
 #pragma once
 
-#include <string>
-#include <vector>
+#include "CommandLine.h"
 
-using Args = std::vector<std::string>;
+// lindel-cli itself: every command below as a sub-command.
+const Command& LindelCli();
 
-struct Command {
-  const char* name;
-  const char* synopsis;
-  int (*run)(const Args& args);
-};
-
-const std::vector<Command>& AllCommands();
-
-int RunInfo(const Args& args);
-int RunNew(const Args& args);
-int RunSplit(const Args& args);
-int RunModifiers(const Args& args);
-int RunCopyBlock(const Args& args);
-int RunExport(const Args& args);
-int RunImport(const Args& args);
-int RunDiff(const Args& args);
-int RunPorts(const Args& args);
-int RunRequest(const Args& args);
-int RunTransmit(const Args& args);
-int RunReceiveDump(const Args& args);
-int RunSendDump(const Args& args);
-int RunBackup(const Args& args);
-int RunLibrary(const Args& args);
-int RunRandomize(const Args& args);
-int RunMutate(const Args& args);
-int RunMorph(const Args& args);
-int RunNudge(const Args& args);
-int RunBank(const Args& args);
+Runner DefineInfo(CLI::App& app);
+Runner DefineNew(CLI::App& app);
+Runner DefineSplit(CLI::App& app);
+Runner DefineModifiers(CLI::App& app);
+Runner DefineCopyBlock(CLI::App& app);
+Runner DefineExport(CLI::App& app);
+Runner DefineImport(CLI::App& app);
+Runner DefineDiff(CLI::App& app);
+Runner DefinePorts(CLI::App& app);
+Runner DefineRequest(CLI::App& app);
+Runner DefineTransmit(CLI::App& app);
+Runner DefineReceiveDump(CLI::App& app);
+Runner DefineSendDump(CLI::App& app);
+Runner DefineBackup(CLI::App& app);
+Runner DefineRandomize(CLI::App& app);
+Runner DefineMutate(CLI::App& app);
+Runner DefineMorph(CLI::App& app);
+Runner DefineNudge(CLI::App& app);
+const std::vector<Command>& LibraryCommands();
+const std::vector<Command>& BankCommands();

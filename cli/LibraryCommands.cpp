@@ -6,7 +6,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "CliArgs.h"
+#include "CommandLine.h"
 #include "LibraryError.h"
 #include "LibraryExport.h"
 #include "LibraryImport.h"

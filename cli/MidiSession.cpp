@@ -6,7 +6,6 @@
 #include <iostream>
 #include <sstream>
 
-#include "CliArgs.h"
 #include "PresetLayout.h"
 
 namespace {
@@ -61,15 +60,29 @@ std::string PresetName(int number) {
   return "F" + std::to_string(number);
 }
 
-std::chrono::milliseconds ParseSeconds(const CliArgs& cli, const std::string& name, double fallback) {
-  const auto text = cli.Value(name);
-  if (!text) return std::chrono::milliseconds(std::lround(fallback * 1000));
+std::chrono::milliseconds ParseSeconds(const std::string& text, const std::string& name) {
   char* end = nullptr;
-  const double seconds = std::strtod(text->c_str(), &end);
-  if (text->empty() || *end != '\0' || !(seconds > 0) || seconds > 3600) {
-    throw UsageError(name + " must be a number of seconds above 0 and at most 3600, not '" + *text + "'");
+  const double seconds = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !(seconds > 0) || seconds > 3600) {
+    throw UsageError(name + " must be a number of seconds above 0 and at most 3600, not '" + text + "'");
   }
   return std::chrono::milliseconds(std::lround(seconds * 1000));
+}
+
+CLI::Option* AddSeconds(CLI::App& app, const std::string& name, std::chrono::milliseconds& value,
+                        const std::string& help) {
+  return AddParsed<std::chrono::milliseconds>(
+             app, name, value, "S", [name](const std::string& text) { return ParseSeconds(text, name); }, help)
+      ->default_str(FormatSeconds(value));
+}
+
+void AddDevices(CLI::App& app, Devices& devices) {
+  app.add_option("--in", devices.in, "the input: its position in lindel-cli ports or part of its name")
+      ->type_name("DEV")
+      ->required();
+  app.add_option("--out", devices.out, "the output: its position in lindel-cli ports or part of its name")
+      ->type_name("DEV")
+      ->required();
 }
 
 std::string FormatSeconds(std::chrono::milliseconds duration) {
@@ -78,11 +91,9 @@ std::string FormatSeconds(std::chrono::milliseconds duration) {
   return text.str();
 }
 
-MidiSession::MidiSession(const CliArgs& cli) : transfer_(system_, pump_, settings_) {
-  const std::string in = cli.Required("--in");
-  const std::string out = cli.Required("--out");
-  transfer_.SelectInput(ResolveDevice(transfer_.Devices().Inputs(), in, "input"));
-  transfer_.SelectOutput(ResolveDevice(transfer_.Devices().Outputs(), out, "output"));
+MidiSession::MidiSession(const Devices& devices) : transfer_(system_, pump_, settings_) {
+  transfer_.SelectInput(ResolveDevice(transfer_.Devices().Inputs(), devices.in, "input"));
+  transfer_.SelectOutput(ResolveDevice(transfer_.Devices().Outputs(), devices.out, "output"));
   transfer_.SetListener(this);
 }
 

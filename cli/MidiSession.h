@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "CommandLine.h"
 #include "DefaultMidiSystem.h"
 #include "EventPump.h"
 #include "ISettings.h"
 #include "MidiTransfer.h"
 #include "TransferListener.h"
-
-class CliArgs;
 
 // A list position given as a number, else the one entry whose name contains
 // wanted (ignoring case; an exact name wins). Throws UsageError naming what.
@@ -26,16 +25,26 @@ int ResolveDevice(const std::vector<std::string>& names, const std::string& want
 int ParsePresetName(const std::string& text, bool allowFactory);
 std::string PresetName(int number);
 
-// Seconds (a decimal number above 0, at most an hour) of option name, or
-// fallback. Throws UsageError.
-std::chrono::milliseconds ParseSeconds(const CliArgs& cli, const std::string& name, double fallback);
+// Seconds (a decimal number above 0, at most an hour) given to option name.
+// Throws UsageError.
+std::chrono::milliseconds ParseSeconds(const std::string& text, const std::string& name);
+// An option of such seconds; the help shows value as the default.
+CLI::Option* AddSeconds(CLI::App& app, const std::string& name, std::chrono::milliseconds& value,
+                        const std::string& help);
 // "10", "0.5".
 std::string FormatSeconds(std::chrono::milliseconds duration);
 
+// --in DEV and --out DEV, both required.
+struct Devices {
+  std::string in;
+  std::string out;
+};
+void AddDevices(CLI::App& app, Devices& devices);
+
 class MidiSession : private TransferListener {
  public:
-  // Opens the device lists and selects --in and --out.
-  explicit MidiSession(const CliArgs& cli);
+  // Opens the device lists and selects the devices.
+  explicit MidiSession(const Devices& devices);
 
   MidiTransfer& Transfer() { return transfer_; }
   MidiSystem& System() { return system_; }

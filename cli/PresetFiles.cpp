@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "CFile.h"
-#include "CliArgs.h"
+#include "CommandLine.h"
 #include "DumpSlots.h"
 
 namespace {

@@ -2,19 +2,12 @@
 
 #include <iostream>
 
-#include "CliArgs.h"
 #include "MidiSession.h"
 #include "SimulatedGMajor.h"
 
-namespace {
-
-constexpr double kDefaultAnswerSeconds =
-    std::chrono::duration<double>(PresetReader::kDefaultTimeout).count();
-
-}  // namespace
-
-std::chrono::milliseconds AnswerTimeout(const CliArgs& cli) {
-  return ParseSeconds(cli, "--timeout", kDefaultAnswerSeconds);
+CLI::Option* AddAnswerTimeout(CLI::App& app, std::chrono::milliseconds& timeout) {
+  timeout = PresetReader::kDefaultTimeout;
+  return AddSeconds(app, "--timeout", timeout, "the wait for each answer; each preset is asked for up to three times");
 }
 
 SessionReader::SessionReader(MidiSession& session, std::chrono::milliseconds timeout)

@@ -6,13 +6,13 @@
 #include <chrono>
 #include <string>
 
+#include "CommandLine.h"
 #include "PresetReader.h"
 
-class CliArgs;
 class MidiSession;
 
 // --timeout S, the wait for each answer; 2 s by default.
-std::chrono::milliseconds AnswerTimeout(const CliArgs& cli);
+CLI::Option* AddAnswerTimeout(CLI::App& app, std::chrono::milliseconds& timeout);
 
 class SessionReader : private PresetReadListener {
  public:

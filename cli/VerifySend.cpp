@@ -3,7 +3,7 @@
 #include <iostream>
 #include <vector>
 
-#include "CliArgs.h"
+#include "CommandLine.h"
 #include "MidiSession.h"
 #include "PresetFiles.h"
 #include "SendVerification.h"

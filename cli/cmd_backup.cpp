@@ -5,7 +5,6 @@
 #include <iostream>
 
 #include "BankCommands.h"
-#include "CliArgs.h"
 #include "Commands.h"
 #include "DeviceBackup.h"
 #include "MidiSession.h"
@@ -13,36 +12,54 @@
 
 namespace {
 
-BackupRange RangeOf(const CliArgs& cli) {
-  BackupRange range;
-  range.first = static_cast<int>(cli.Number("--first", 1, 100).value_or(range.first));
-  range.last = static_cast<int>(cli.Number("--last", 1, 100).value_or(range.last));
-  range.factory = cli.Flag("--factory");
-  if (range.first > range.last) {
-    throw UsageError("--first " + std::to_string(range.first) + " comes after --last " + std::to_string(range.last));
+struct BackupOptions {
+  std::string out;
+  Devices devices;
+  bool factory = false;
+  long first = BackupRange().first;
+  long last = BackupRange().last;
+  std::chrono::milliseconds timeout{};
+  std::optional<std::string> library;
+};
+
+BackupRange RangeOf(const BackupOptions& o) {
+  if (o.first > o.last) {
+    throw UsageError("--first " + std::to_string(o.first) + " comes after --last " + std::to_string(o.last));
   }
+  BackupRange range;
+  range.first = static_cast<int>(o.first);
+  range.last = static_cast<int>(o.last);
+  range.factory = o.factory;
   return range;
 }
 
-}  // namespace
-
-int RunBackup(const Args& args) {
-  const CliArgs cli(args, {"--in", "--out", "-o", "--first", "--last", "--timeout", "--library"}, {"--factory"});
-  if (!cli.Positional().empty()) throw UsageError("unexpected argument '" + cli.Positional()[0] + "'");
-  const std::string out = cli.Required("-o");
-  const BackupRange range = RangeOf(cli);
-  const auto timeout = AnswerTimeout(cli);
-  MidiSession session(cli);
+int Backup(const BackupOptions& o) {
+  const std::string& out = o.out;
+  const BackupRange range = RangeOf(o);
+  const auto timeout = o.timeout;
+  MidiSession session(o.devices);
   SessionReader reading(session, timeout);
   const BackupOutcome outcome =
       BackUpDevice(reading.Reader(), reading.Input(), reading.Output(), BackupNumbers(range), out);
   reading.EndProgress(outcome.read);
   const std::string report = BackupReport(outcome, out);
   if (!outcome.writeProblem.empty()) throw UsageError(report);
-  if (const auto library = cli.Value("--library"); library && outcome.written) {
-    RememberDeviceHolds(*library, session.OutputName(), outcome.read.presets);
-  }
+  if (o.library && outcome.written) RememberDeviceHolds(*o.library, session.OutputName(), outcome.read.presets);
   if (!outcome.written || !outcome.read.Complete()) return session.Failed("backup", report);
   std::cout << report << "\n";
   return ExitCode::Ok;
+}
+
+}  // namespace
+
+Runner DefineBackup(CLI::App& app) {
+  auto o = std::make_shared<BackupOptions>();
+  app.add_option("-o", o->out, "the dump file written")->type_name("FILE")->required();
+  AddDevices(app, o->devices);
+  app.add_flag("--factory", o->factory, "then the factory presets of the same range");
+  AddNumber(app, "--first", o->first, 1, 100, "the first user preset read");
+  AddNumber(app, "--last", o->last, 1, 100, "the last user preset read");
+  AddAnswerTimeout(app, o->timeout);
+  AddLibrary(app, o->library);
+  return [o] { return Backup(*o); };
 }

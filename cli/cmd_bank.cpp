@@ -3,29 +3,25 @@
 
 #include "BankCommands.h"
 #include "BankPlan.h"
-#include "CliArgs.h"
 #include "Commands.h"
 #include "MidiSession.h"
 #include "SessionReader.h"
-#include "Subcommands.h"
 
 namespace {
 
-struct Parsed {
-  CliArgs cli;
+struct BankOptions {
   std::string library;
-  const Args& Positional() const { return cli.Positional(); }
-  const std::string& Name() const { return Positional()[0]; }
+  std::string name;
+  std::vector<std::string> more;  // the positionals after the name
+  std::string out;
+  bool json = false;
+  Devices devices;
+  std::chrono::milliseconds timeout{};
+  bool all = false;
+  bool verify = false;
 };
 
-Parsed Parse(const Args& args, std::set<std::string> values, const std::set<std::string>& flags, std::size_t count,
-             const char* what) {
-  values.insert("--library");
-  CliArgs cli(args, values, flags);
-  if (cli.Positional().size() != count) throw UsageError(std::string("give ") + what);
-  const std::string library = cli.Value("--library").value_or("");
-  return {std::move(cli), library};
-}
+using Work = int (*)(const BankOptions&);
 
 // "7" or "U7".
 int Slot(const std::string& text) {
@@ -35,80 +31,120 @@ int Slot(const std::string& text) {
 
 int64_t EntryId(const std::string& text) { return ParseNumber(text, 1, INT64_MAX, "entry id"); }
 
-int New(const Args& args) {
-  const Parsed p = Parse(args, {}, {}, 1, "the bank's name");
-  return BankNew(p.library, p.Name());
-}
-
-int List(const Args& args) {
-  const Parsed p = Parse(args, {}, {}, 0, "no arguments but --library");
-  return BankList(p.library);
-}
-
-int Show(const Args& args) {
-  const Parsed p = Parse(args, {}, {"--json"}, 1, "the bank's name");
-  return BankShow(p.library, p.Name(), p.cli.Flag("--json"));
-}
-
-int Set(const Args& args) {
-  const Parsed p = Parse(args, {}, {}, 3, "the bank's name, a slot and an entry id");
-  return BankSet(p.library, p.Name(), Slot(p.Positional()[1]), EntryId(p.Positional()[2]));
-}
-
-int Move(const Args& args) {
-  const Parsed p = Parse(args, {}, {}, 3, "the bank's name and the slots FROM and TO");
-  return BankMove(p.library, p.Name(), Slot(p.Positional()[1]), Slot(p.Positional()[2]));
-}
-
-int Swap(const Args& args) {
-  const Parsed p = Parse(args, {}, {}, 3, "the bank's name and two slots");
-  return BankSwap(p.library, p.Name(), Slot(p.Positional()[1]), Slot(p.Positional()[2]));
-}
-
-int Clear(const Args& args) {
-  const Parsed p = Parse(args, {}, {}, 2, "the bank's name and a slot");
-  return BankClear(p.library, p.Name(), Slot(p.Positional()[1]));
-}
-
-int FromDump(const Args& args) {
-  const Parsed p = Parse(args, {}, {}, 2, "the bank's name and a dump file");
-  return BankFromDump(p.library, p.Name(), p.Positional()[1]);
-}
-
-int Export(const Args& args) {
-  const Parsed p = Parse(args, {"-o"}, {}, 1, "the bank's name");
-  return BankExport(p.library, p.Name(), p.cli.Required("-o"));
-}
-
-int Pull(const Args& args) {
-  const Parsed p = Parse(args, {"--in", "--out", "--timeout"}, {}, 1, "the bank's name");
-  MidiSession session(p.cli);
-  return BankPull(p.library, p.Name(), session, {AnswerTimeout(p.cli)});
-}
-
-int Send(const Args& args) {
-  const Parsed p = Parse(args, {"--in", "--out", "--timeout"}, {"--all", "--verify"}, 1, "the bank's name");
-  MidiSession session(p.cli);
-  return BankSend(p.library, p.Name(), session, {AnswerTimeout(p.cli), p.cli.Flag("--all"), p.cli.Flag("--verify")});
-}
-
-const std::vector<Command>& Subcommands() {
-  static const std::vector<Command> subcommands = {
-      {"new", "new [--library F] NAME", New},
-      {"list", "list [--library F]", List},
-      {"show", "show [--library F] NAME [--json]", Show},
-      {"set", "set [--library F] NAME SLOT ID", Set},
-      {"move", "move [--library F] NAME FROM TO", Move},
-      {"swap", "swap [--library F] NAME A B", Swap},
-      {"clear", "clear [--library F] NAME SLOT", Clear},
-      {"from-dump", "from-dump [--library F] NAME DUMP", FromDump},
-      {"export", "export [--library F] NAME -o DUMP", Export},
-      {"pull", "pull [--library F] NAME --in DEV --out DEV [--timeout S]", Pull},
-      {"send", "send [--library F] NAME --in DEV --out DEV [--all] [--verify] [--timeout S]", Send},
+// The options every bank command has, the names of the positionals after
+// NAME (when it takes one), and the run of work once their count is right.
+Runner With(CLI::App& app, bool named, std::vector<const char*> after, const char* what, Work work,
+            const std::function<void(CLI::App&, BankOptions&)>& add = {}) {
+  auto o = std::make_shared<BankOptions>();
+  app.add_option("--library", o->library, "the library file (default: the one the editor uses)")->type_name("F");
+  if (named) app.add_option("NAME", o->name, "the bank's name");
+  std::vector<std::shared_ptr<std::string>> values;
+  for (const char* positional : after) {
+    values.push_back(std::make_shared<std::string>());
+    app.add_option(positional, *values.back());
+  }
+  if (add) add(app, *o);
+  return [o, values, named, what, work] {
+    bool given = !named || !o->name.empty();
+    for (const auto& value : values) {
+      given = given && !value->empty();
+      o->more.push_back(*value);
+    }
+    if (!given) throw UsageError(std::string("give ") + what);
+    return work(*o);
   };
-  return subcommands;
+}
+
+void AddTransfer(CLI::App& app, BankOptions& o) {
+  AddDevices(app, o.devices);
+  AddAnswerTimeout(app, o.timeout);
+}
+
+int Pull(const BankOptions& o) {
+  MidiSession session(o.devices);
+  return BankPull(o.library, o.name, session, {o.timeout});
+}
+
+int Send(const BankOptions& o) {
+  MidiSession session(o.devices);
+  return BankSend(o.library, o.name, session, {o.timeout, o.all, o.verify});
+}
+
+Runner New(CLI::App& app) {
+  return With(app, true, {}, "the bank's name", [](const BankOptions& o) { return BankNew(o.library, o.name); });
+}
+
+Runner List(CLI::App& app) {
+  return With(app, false, {}, "", [](const BankOptions& o) { return BankList(o.library); });
+}
+
+Runner Show(CLI::App& app) {
+  return With(
+      app, true, {}, "the bank's name", [](const BankOptions& o) { return BankShow(o.library, o.name, o.json); },
+      [](CLI::App& a, BankOptions& o) { a.add_flag("--json", o.json, "print the slots as JSON"); });
+}
+
+Runner Set(CLI::App& app) {
+  return With(app, true, {"SLOT", "ID"}, "the bank's name, a slot and an entry id", [](const BankOptions& o) {
+    return BankSet(o.library, o.name, Slot(o.more[0]), EntryId(o.more[1]));
+  });
+}
+
+Runner Move(CLI::App& app) {
+  return With(app, true, {"FROM", "TO"}, "the bank's name and the slots FROM and TO", [](const BankOptions& o) {
+    return BankMove(o.library, o.name, Slot(o.more[0]), Slot(o.more[1]));
+  });
+}
+
+Runner Swap(CLI::App& app) {
+  return With(app, true, {"A", "B"}, "the bank's name and two slots", [](const BankOptions& o) {
+    return BankSwap(o.library, o.name, Slot(o.more[0]), Slot(o.more[1]));
+  });
+}
+
+Runner Clear(CLI::App& app) {
+  return With(app, true, {"SLOT"}, "the bank's name and a slot",
+              [](const BankOptions& o) { return BankClear(o.library, o.name, Slot(o.more[0])); });
+}
+
+Runner FromDump(CLI::App& app) {
+  return With(app, true, {"DUMP"}, "the bank's name and a dump file",
+              [](const BankOptions& o) { return BankFromDump(o.library, o.name, o.more[0]); });
+}
+
+Runner Export(CLI::App& app) {
+  return With(
+      app, true, {}, "the bank's name", [](const BankOptions& o) { return BankExport(o.library, o.name, o.out); },
+      [](CLI::App& a, BankOptions& o) {
+        a.add_option("-o", o.out, "the dump file written")->type_name("DUMP")->required();
+      });
+}
+
+Runner PullCommand(CLI::App& app) { return With(app, true, {}, "the bank's name", Pull, AddTransfer); }
+
+Runner SendCommand(CLI::App& app) {
+  return With(app, true, {}, "the bank's name", Send, [](CLI::App& a, BankOptions& o) {
+    AddTransfer(a, o);
+    a.add_flag("--all", o.all, "send every slot, also those the device is known to hold");
+    a.add_flag("--verify", o.verify, "then ask for the sent presets back and compare");
+  });
 }
 
 }  // namespace
 
-int RunBank(const Args& args) { return RunSubcommand("bank", Subcommands(), args); }
+const std::vector<Command>& BankCommands() {
+  static const std::vector<Command> subcommands = {
+      {"new", "Makes an empty bank.", "Live", New},
+      {"list", "Lists the banks.", "--library my.db", List},
+      {"show", "Shows a bank's slots and whether the device holds them.", "Live --json", Show},
+      {"set", "Puts a library entry into a slot.", "Live U7 12", Set},
+      {"move", "Moves a slot's entry to another slot.", "Live 7 9", Move},
+      {"swap", "Swaps two slots.", "Live 7 9", Swap},
+      {"clear", "Empties a slot.", "Live 7", Clear},
+      {"from-dump", "Plans a bank from a dump file, keeping its presets in the library.", "Live bank.syx", FromDump},
+      {"export", "Writes a bank as a dump file.", "Live -o live.syx", Export},
+      {"pull", "Reads the device's user presets into a bank.", "Live --in 1 --out 1", PullCommand},
+      {"send", "Sends the slots the device does not hold yet.", "Live --in 1 --out 1 --verify", SendCommand},
+  };
+  return subcommands;
+}

@@ -4,7 +4,6 @@
 #include <iostream>
 
 #include "BlockAreas.h"
-#include "CliArgs.h"
 #include "Commands.h"
 #include "PresetFiles.h"
 
@@ -15,15 +14,17 @@ int BlockOffset(const std::string& name) {
   throw UsageError("unknown block '" + name + "'; use one of " + AreaNames());
 }
 
-}  // namespace
+struct CopyBlockOptions {
+  std::string block;
+  std::string from;
+  std::string to;
+};
 
-int RunCopyBlock(const Args& args) {
-  const CliArgs cli(args, {"--block", "--from", "--to"}, {});
-  if (!cli.Positional().empty()) throw UsageError("unexpected argument '" + cli.Positional()[0] + "'");
-  const std::string blockName = cli.Required("--block");
+int CopyBlock(const CopyBlockOptions& o) {
+  const std::string& blockName = o.block;
   const int offset = BlockOffset(blockName);
-  const std::string from = cli.Required("--from");
-  const std::string to = cli.Required("--to");
+  const std::string& from = o.from;
+  const std::string& to = o.to;
 
   const std::optional<CPreset> source = ReadSinglePreset("copy-block", from);
   if (!source) return ExitCode::Failed;
@@ -39,4 +40,14 @@ int RunCopyBlock(const Args& args) {
   std::cout << "copied " << blockName << " (bytes " << offset << " to " << offset + BlockAreaLength(offset) - 1
             << ") from " << Quoted(from) << " into " << Quoted(to) << "\n";
   return ExitCode::Ok;
+}
+
+}  // namespace
+
+Runner DefineCopyBlock(CLI::App& app) {
+  auto o = std::make_shared<CopyBlockOptions>();
+  app.add_option("--block", o->block, "the block: " + AreaNames())->type_name("NAME")->required();
+  app.add_option("--from", o->from, "the single-preset file copied from")->type_name("SRC")->required();
+  app.add_option("--to", o->to, "the single-preset file copied into and rewritten")->type_name("DST")->required();
+  return [o] { return CopyBlock(*o); };
 }

@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "BlockAreas.h"
-#include "CliArgs.h"
 #include "Commands.h"
 #include "DesignCommands.h"
 #include "PresetFiles.h"
@@ -82,25 +81,26 @@ int NudgePreset(const std::string& file, const std::string& target, int percent,
 
 namespace {
 
-std::string OnlyPositional(const CliArgs& cli, std::size_t count, const char* what) {
-  if (cli.Positional().size() != count) throw UsageError(std::string("needs ") + what);
-  return cli.Positional()[0];
+struct DesignOptions {
+  std::string file;
+  std::string other;  // morph: B; nudge: --toward
+  std::string out;
+  std::optional<std::string> blocks;
+  bool keepTypes = false;
+  bool away = false;
+  std::optional<long> seed;
+  long amount = 0;
+  std::string at;
+};
+
+void RequireFiles(const DesignOptions& o, bool two, const char* what) {
+  if (o.file.empty() || (two && o.other.empty())) throw UsageError(std::string("needs ") + what);
 }
 
-DesignBlocks BlocksOption(const CliArgs& cli) {
-  const std::optional<std::string> list = cli.Value("--blocks");
-  return list ? ParseDesignBlocks(*list) : AllDesignBlocks();
-}
+DesignBlocks BlocksOf(const DesignOptions& o) { return o.blocks ? ParseDesignBlocks(*o.blocks) : AllDesignBlocks(); }
 
 // A seed given, or a fresh one, which the result's message names.
-uint64_t SeedOption(const CliArgs& cli) {
-  if (const std::optional<long> seed = cli.Number("--seed", 0, std::numeric_limits<long>::max())) return *seed;
-  return std::random_device{}();
-}
-
-int AmountOption(const CliArgs& cli) {
-  return static_cast<int>(ParseNumber(cli.Required("--amount"), 0, 100, "--amount"));
-}
+uint64_t SeedOf(const DesignOptions& o) { return o.seed ? static_cast<uint64_t>(*o.seed) : std::random_device{}(); }
 
 double ParseShare(const std::string& text) {
   double at = -1;
@@ -111,28 +111,65 @@ double ParseShare(const std::string& text) {
   return at;
 }
 
+std::shared_ptr<DesignOptions> AddFileAndOut(CLI::App& app) {
+  auto o = std::make_shared<DesignOptions>();
+  app.add_option("FILE", o->file, "the single-preset file it starts from");
+  app.add_option("-o", o->out, "the preset file written")->type_name("OUT")->required();
+  return o;
+}
+
+void AddBlocksAndSeed(CLI::App& app, DesignOptions& o) {
+  app.add_option("--blocks", o.blocks, "comma-separated blocks, e.g. filter,delay,reverb (default: every block)")
+      ->type_name("LIST");
+  AddNumber(app, "--seed", o.seed, 0, std::numeric_limits<long>::max(),
+            "the random seed, for the same result again (default: a fresh one)");
+}
+
+void AddAmount(CLI::App& app, DesignOptions& o) {
+  AddNumber(app, "--amount", o.amount, 0, 100, "how far, in percent")->required()->default_str("");
+}
+
 }  // namespace
 
-int RunRandomize(const Args& args) {
-  const CliArgs cli(args, {"-o", "--blocks", "--seed"}, {"--keep-types"});
-  const std::string file = OnlyPositional(cli, 1, "one preset FILE");
-  return RandomizePreset(file, cli.Required("-o"), BlocksOption(cli), cli.Flag("--keep-types"), SeedOption(cli));
+Runner DefineRandomize(CLI::App& app) {
+  auto o = AddFileAndOut(app);
+  AddBlocksAndSeed(app, *o);
+  app.add_flag("--keep-types", o->keepTypes, "keep each block's type");
+  return [o] {
+    RequireFiles(*o, false, "one preset FILE");
+    return RandomizePreset(o->file, o->out, BlocksOf(*o), o->keepTypes, SeedOf(*o));
+  };
 }
 
-int RunMutate(const Args& args) {
-  const CliArgs cli(args, {"-o", "--amount", "--blocks", "--seed"}, {});
-  const std::string file = OnlyPositional(cli, 1, "one preset FILE");
-  return MutatePreset(file, cli.Required("-o"), AmountOption(cli), BlocksOption(cli), SeedOption(cli));
+Runner DefineMutate(CLI::App& app) {
+  auto o = AddFileAndOut(app);
+  AddAmount(app, *o);
+  AddBlocksAndSeed(app, *o);
+  return [o] {
+    RequireFiles(*o, false, "one preset FILE");
+    return MutatePreset(o->file, o->out, static_cast<int>(o->amount), BlocksOf(*o), SeedOf(*o));
+  };
 }
 
-int RunMorph(const Args& args) {
-  const CliArgs cli(args, {"-o", "--at"}, {});
-  OnlyPositional(cli, 2, "two preset files A and B");
-  return MorphPresets(cli.Positional()[0], cli.Positional()[1], ParseShare(cli.Required("--at")), cli.Required("-o"));
+Runner DefineMorph(CLI::App& app) {
+  auto o = std::make_shared<DesignOptions>();
+  app.add_option("A", o->file, "the single-preset file at 0");
+  app.add_option("B", o->other, "the single-preset file at 1");
+  app.add_option("--at", o->at, "where between A and B, from 0 to 1")->type_name("T")->required();
+  app.add_option("-o", o->out, "the preset file written")->type_name("OUT")->required();
+  return [o] {
+    RequireFiles(*o, true, "two preset files A and B");
+    return MorphPresets(o->file, o->other, ParseShare(o->at), o->out);
+  };
 }
 
-int RunNudge(const Args& args) {
-  const CliArgs cli(args, {"-o", "--toward", "--amount"}, {"--away"});
-  const std::string file = OnlyPositional(cli, 1, "one preset FILE");
-  return NudgePreset(file, cli.Required("--toward"), AmountOption(cli), cli.Flag("--away"), cli.Required("-o"));
+Runner DefineNudge(CLI::App& app) {
+  auto o = AddFileAndOut(app);
+  app.add_option("--toward", o->other, "the target preset file")->type_name("T")->required();
+  app.add_flag("--away", o->away, "away from the target instead");
+  AddAmount(app, *o);
+  return [o] {
+    RequireFiles(*o, false, "one preset FILE");
+    return NudgePreset(o->file, o->other, static_cast<int>(o->amount), o->away, o->out);
+  };
 }

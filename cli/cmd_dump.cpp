@@ -8,7 +8,6 @@
 #include "CFile.h"
 #include "CPreset.h"
 #include "BankCommands.h"
-#include "CliArgs.h"
 #include "Commands.h"
 #include "DumpSlots.h"
 #include "MidiSession.h"
@@ -19,7 +18,7 @@
 
 namespace {
 
-constexpr double kDefaultIdleSeconds = 10;
+constexpr std::chrono::milliseconds kDefaultIdle{10'000};
 
 // Slots of a received dump that the device would not accept back.
 std::vector<int> InvalidSlots(const std::string& path) {
@@ -84,15 +83,19 @@ std::vector<PresetImage> ReceivedPresets(const std::string& path) {
   return presets;
 }
 
-}  // namespace
+struct ReceiveOptions {
+  Devices devices;
+  std::string out;
+  std::optional<long> count;
+  std::chrono::milliseconds idle = kDefaultIdle;
+  std::optional<std::string> library;
+};
 
-int RunReceiveDump(const Args& args) {
-  const CliArgs cli(args, {"--in", "--out", "-o", "--count", "--idle-timeout", "--library"}, {});
-  if (!cli.Positional().empty()) throw UsageError("unexpected argument '" + cli.Positional()[0] + "'");
-  const std::string out = cli.Required("-o");
-  const auto count = cli.Number("--count", 1, 100000);
-  const auto idle = ParseSeconds(cli, "--idle-timeout", kDefaultIdleSeconds);
-  MidiSession session(cli);
+int ReceiveDump(const ReceiveOptions& o) {
+  const std::string& out = o.out;
+  const auto count = o.count;
+  const auto idle = o.idle;
+  MidiSession session(o.devices);
   session.Transfer().SetTimeout(idle);
   session.StopAfter(count);
   session.ShowProgress("preset(s) received");
@@ -102,22 +105,26 @@ int RunReceiveDump(const Args& args) {
   const bool ok = session.Transfer().ReceiveSysEx(file);
   file.Close();
   const int result = FinishReception(session, ok, part, out, idle, count);
-  if (const auto library = cli.Value("--library"); library && result == ExitCode::Ok) {
-    RememberDeviceHolds(*library, session.OutputName(), ReceivedPresets(out));
-  }
+  if (o.library && result == ExitCode::Ok) RememberDeviceHolds(*o.library, session.OutputName(), ReceivedPresets(out));
   return result;
 }
 
-int RunSendDump(const Args& args) {
-  const CliArgs cli(args, {"--in", "--out", "--timeout"}, {"--verify"});
-  if (cli.Positional().size() != 1) throw UsageError("give exactly one dump file");
-  if (cli.Value("--timeout") && !cli.Flag("--verify")) throw UsageError("--timeout is the wait of --verify");
-  const auto timeout = AnswerTimeout(cli);
-  const std::string path = cli.Positional()[0];
+struct SendOptions {
+  Devices devices;
+  std::string file;
+  bool verify = false;
+  std::chrono::milliseconds timeout{};
+  const CLI::Option* timeoutGiven = nullptr;
+};
+
+int SendDump(const SendOptions& o) {
+  if (o.file.empty()) throw UsageError("give exactly one dump file");
+  if (o.timeoutGiven->count() > 0 && !o.verify) throw UsageError("--timeout is the wait of --verify");
+  const std::string& path = o.file;
   CFile file;
   if (!file.OpenFile(path)) throw UsageError("cannot open " + Quoted(path) + ": no such file or not a file");
   if (file.Size() == 0) throw UsageError(Quoted(path) + " is empty");
-  MidiSession session(cli);
+  MidiSession session(o.devices);
   session.ShowProgress("preset(s) sent");
   if (!session.Transfer().SendSysEx(file)) {
     const int sent = session.Transfer().ByteCount() / static_cast<int32_t>(kPresetSize);
@@ -127,5 +134,31 @@ int RunSendDump(const Args& args) {
   }
   std::cout << path << ": " << session.Transfer().ByteCount() / static_cast<int32_t>(kPresetSize)
             << " presets sent\n";
-  return cli.Flag("--verify") ? VerifySentDump(session, path, timeout) : ExitCode::Ok;
+  return o.verify ? VerifySentDump(session, path, o.timeout) : ExitCode::Ok;
+}
+
+}  // namespace
+
+CLI::Option* AddLibrary(CLI::App& app, std::optional<std::string>& library) {
+  return app.add_option("--library", library, "also keep the presets in this library as what the device holds")
+      ->type_name("F");
+}
+
+Runner DefineReceiveDump(CLI::App& app) {
+  auto o = std::make_shared<ReceiveOptions>();
+  AddDevices(app, o->devices);
+  app.add_option("-o", o->out, "the dump file written")->type_name("FILE")->required();
+  AddNumber(app, "--count", o->count, 1, 100000, "end once this many presets arrived (default: when the dump ends)");
+  AddSeconds(app, "--idle-timeout", o->idle, "end after this long without a dump message");
+  AddLibrary(app, o->library);
+  return [o] { return ReceiveDump(*o); };
+}
+
+Runner DefineSendDump(CLI::App& app) {
+  auto o = std::make_shared<SendOptions>();
+  AddDevices(app, o->devices);
+  app.add_option("FILE", o->file, "the dump file sent");
+  app.add_flag("--verify", o->verify, "then ask for every sent preset back and compare");
+  o->timeoutGiven = AddAnswerTimeout(app, o->timeout);
+  return [o] { return SendDump(*o); };
 }

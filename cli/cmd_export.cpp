@@ -4,7 +4,6 @@
 #include <iomanip>
 #include <iostream>
 
-#include "CliArgs.h"
 #include "Commands.h"
 #include "PresetComparison.h"
 #include "PresetFiles.h"
@@ -39,21 +38,40 @@ void PrintPresetText(const PresetImage& image) {
   for (const ByteRun& run : raw) PrintLine(std::to_string(run.offset), HexBytes(run.bytes));
 }
 
-int RunExport(const Args& args) {
-  const CliArgs cli(args, {"--slot"}, {"--json", "--text"});
-  if (cli.Positional().size() != 1) throw UsageError("give exactly one preset or dump file");
-  if (cli.Flag("--json") && cli.Flag("--text")) throw UsageError("give --json or --text, not both");
-  const std::string path = cli.Positional()[0];
-  const int slot = static_cast<int>(cli.Number("--slot", 0, 1'000'000).value_or(0));
+namespace {
+
+struct ExportOptions {
+  bool json = false;
+  bool text = false;
+  std::string file;
+  long slot = 0;
+};
+
+int Export(const ExportOptions& o) {
+  if (o.file.empty()) throw UsageError("give exactly one preset or dump file");
+  if (o.json && o.text) throw UsageError("give --json or --text, not both");
+  const std::string& path = o.file;
+  const int slot = static_cast<int>(o.slot);
   const SlotRead read = ReadPresetSlot(path, slot);
   if (!read.problem.empty()) {
     std::cerr << "lindel-cli export: " << read.problem << "\n";
     return ExitCode::Failed;
   }
-  if (cli.Flag("--text")) {
+  if (o.text) {
     PrintPresetText(read.preset.Image());
   } else {
     std::cout << DocumentText(PresetToJson(read.preset.Image())) << "\n";
   }
   return ExitCode::Ok;
+}
+
+}  // namespace
+
+Runner DefineExport(CLI::App& app) {
+  auto o = std::make_shared<ExportOptions>();
+  app.add_flag("--json", o->json, "JSON that import reads back (the default)");
+  app.add_flag("--text", o->text, "text to read");
+  app.add_option("FILE", o->file, "a preset or dump file (.syx)");
+  AddNumber(app, "--slot", o->slot, 0, 1'000'000, "the slot of a dump, 0 for the first");
+  return [o] { return Export(*o); };
 }

@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "CPreset.h"
-#include "CliArgs.h"
 #include "Commands.h"
 #include "PresetFiles.h"
 #include "PresetJson.h"
@@ -34,13 +33,15 @@ Json Parse(const std::string& source) {
   }
 }
 
-}  // namespace
+struct ImportOptions {
+  std::string source;
+  std::string out;
+};
 
-int RunImport(const Args& args) {
-  const CliArgs cli(args, {"-o"}, {});
-  if (cli.Positional().size() != 1) throw UsageError("give exactly one JSON file, or - for standard input");
-  const std::string source = cli.Positional()[0];
-  const std::string out = cli.Required("-o");
+int Import(const ImportOptions& o) {
+  if (o.source.empty()) throw UsageError("give exactly one JSON file, or - for standard input");
+  const std::string& source = o.source;
+  const std::string& out = o.out;
   const JsonImport result = PresetFromJson(Parse(source));
   if (!result.image) {
     for (const std::string& error : result.errors) std::cerr << "lindel-cli import: " << error << "\n";
@@ -51,4 +52,13 @@ int RunImport(const Args& args) {
   if (!preset.LoadFromByteArray(*result.image) || !preset.Save(out, 0)) throw UsageError("cannot write " + Quoted(out));
   std::cout << out << "\n";
   return ExitCode::Ok;
+}
+
+}  // namespace
+
+Runner DefineImport(CLI::App& app) {
+  auto o = std::make_shared<ImportOptions>();
+  app.add_option("JSON", o->source, "the JSON document, or - for standard input");
+  app.add_option("-o", o->out, "the preset file written")->type_name("FILE")->required();
+  return [o] { return Import(*o); };
 }

@@ -5,7 +5,6 @@
 
 #include "CFile.h"
 #include "CPreset.h"
-#include "CliArgs.h"
 #include "Commands.h"
 #include "DumpSlots.h"
 #include "utilities.h"
@@ -81,14 +80,16 @@ nlohmann::json ToJson(const std::string& path, const std::vector<SlotReport>& sl
   return {{"file", path}, {"slots", list}};
 }
 
-}  // namespace
+struct InfoOptions {
+  bool json = false;
+  std::vector<std::string> files;
+};
 
-int RunInfo(const Args& args) {
-  const CliArgs cli(args, {}, {"--json"});
-  if (cli.Positional().empty()) throw UsageError("no file given");
+int Info(const InfoOptions& o) {
+  if (o.files.empty()) throw UsageError("no file given");
   bool allValid = true;
   nlohmann::json report = nlohmann::json::array();
-  for (const std::string& path : cli.Positional()) {
+  for (const std::string& path : o.files) {
     CFile file;
     if (!file.OpenFile(path)) throw UsageError("cannot open '" + path + "': no such file or not a file");
     std::vector<SlotReport> slots;
@@ -98,13 +99,22 @@ int RunInfo(const Args& args) {
       allValid = allValid && slots.back().Valid();
     }
     if (count == 0) allValid = false;
-    if (cli.Flag("--json")) {
+    if (o.json) {
       report.push_back(ToJson(path, slots));
     } else {
       PrintText(path, slots);
       if (count == 0) std::cout << "  no preset in this file\n";
     }
   }
-  if (cli.Flag("--json")) std::cout << report.dump(2) << "\n";
+  if (o.json) std::cout << report.dump(2) << "\n";
   return allValid ? ExitCode::Ok : ExitCode::Failed;
+}
+
+}  // namespace
+
+Runner DefineInfo(CLI::App& app) {
+  auto o = std::make_shared<InfoOptions>();
+  app.add_flag("--json", o->json, "print the report as JSON");
+  app.add_option("FILE", o->files, "preset or dump files (.syx)");
+  return [o] { return Info(*o); };
 }

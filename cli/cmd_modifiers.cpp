@@ -5,7 +5,6 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "CliArgs.h"
 #include "Commands.h"
 #include "DumpSlots.h"
 #include "PresetFiles.h"
@@ -72,22 +71,35 @@ nlohmann::json ToJson(const std::string& path, int slot, const CPreset& preset) 
   return {{"file", path}, {"slot", slot}, {"label", Label(preset)}, {"modifiers", list}};
 }
 
-}  // namespace
+struct ModifiersOptions {
+  bool json = false;
+  long slot = 0;
+  std::string file;
+};
 
-int RunModifiers(const Args& args) {
-  const CliArgs cli(args, {"--slot"}, {"--json"});
-  if (cli.Positional().size() != 1) throw UsageError("give exactly one preset or dump file");
-  const std::string path = cli.Positional()[0];
-  const int slot = static_cast<int>(cli.Number("--slot", 0, 1'000'000).value_or(0));
+int Modifiers(const ModifiersOptions& o) {
+  if (o.file.empty()) throw UsageError("give exactly one preset or dump file");
+  const std::string& path = o.file;
+  const int slot = static_cast<int>(o.slot);
   const SlotRead read = ReadPresetSlot(path, slot);
   if (!read.problem.empty()) {
     std::cerr << "lindel-cli modifiers: " << read.problem << "\n";
     return ExitCode::Failed;
   }
-  if (cli.Flag("--json")) {
+  if (o.json) {
     std::cout << ToJson(path, slot, read.preset).dump(2) << "\n";
   } else {
     PrintText(path, slot, read.preset);
   }
   return ExitCode::Ok;
+}
+
+}  // namespace
+
+Runner DefineModifiers(CLI::App& app) {
+  auto o = std::make_shared<ModifiersOptions>();
+  app.add_flag("--json", o->json, "print the list as JSON");
+  AddNumber(app, "--slot", o->slot, 0, 1'000'000, "the slot of a dump, 0 for the first");
+  app.add_option("FILE", o->file, "a preset or dump file (.syx)");
+  return [o] { return Modifiers(*o); };
 }

@@ -2,7 +2,6 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "CliArgs.h"
 #include "Commands.h"
 #include "DefaultMidiSystem.h"
 
@@ -19,16 +18,12 @@ void PrintList(const char* title, const std::vector<std::string>& names) {
   for (std::size_t i = 0; i < names.size(); ++i) std::cout << "  " << i << "  " << names[i] << "\n";
 }
 
-}  // namespace
-
-int RunPorts(const Args& args) {
-  const CliArgs cli(args, {}, {"--json"});
-  if (!cli.Positional().empty()) throw UsageError("unexpected argument '" + cli.Positional()[0] + "'");
+int Ports(bool json) {
   DefaultMidiSystem system;
   const auto stack = system.Hardware().Api();
   const auto inputs = system.InputNames();
   const auto outputs = system.OutputNames();
-  if (cli.Flag("--json")) {
+  if (json) {
     const nlohmann::json report = {{"stack", stack ? nlohmann::json(MidiStackName(*stack)) : nlohmann::json(nullptr)},
                                    {"problem", system.Hardware().Problem()},
                                    {"inputs", Entries(inputs)},
@@ -41,4 +36,12 @@ int RunPorts(const Args& args) {
   PrintList("inputs", inputs);
   PrintList("outputs", outputs);
   return ExitCode::Ok;
+}
+
+}  // namespace
+
+Runner DefinePorts(CLI::App& app) {
+  auto json = std::make_shared<bool>(false);
+  app.add_flag("--json", *json, "print the lists as JSON");
+  return [json] { return Ports(*json); };
 }

@@ -2,14 +2,13 @@
 #include <iostream>
 
 #include "CPreset.h"
-#include "CliArgs.h"
 #include "Commands.h"
 #include "MidiSession.h"
 #include "PresetFiles.h"
 
 namespace {
 
-constexpr double kDefaultTimeoutSeconds = 10;
+constexpr std::chrono::milliseconds kDefaultTimeout{10'000};
 
 std::string TrimmedName(const CPreset& preset) {
   std::string name = preset.PresetName();
@@ -27,19 +26,23 @@ std::string Reason(const MidiTransfer& transfer, std::chrono::milliseconds timeo
   return transfer.FailureReason();
 }
 
-void RequireNoPositional(const CliArgs& cli) {
-  if (!cli.Positional().empty()) throw UsageError("unexpected argument '" + cli.Positional()[0] + "'");
+struct TransferOptions {
+  Devices devices;
+  std::string preset;  // request: the preset asked for; transmit: the file sent
+  std::string out;     // request: the file written
+  std::optional<std::string> as;
+  std::chrono::milliseconds timeout = kDefaultTimeout;
+};
+
+CLI::Option* AddTimeout(CLI::App& app, TransferOptions& o) {
+  return AddSeconds(app, "--timeout", o.timeout, "the wait for the device's answer");
 }
 
-}  // namespace
-
-int RunRequest(const Args& args) {
-  const CliArgs cli(args, {"--in", "--out", "--preset", "-o", "--timeout"}, {});
-  RequireNoPositional(cli);
-  const int number = ParsePresetName(cli.Required("--preset"), true);
-  const std::string out = cli.Required("-o");
-  const auto timeout = ParseSeconds(cli, "--timeout", kDefaultTimeoutSeconds);
-  MidiSession session(cli);
+int Request(const TransferOptions& o) {
+  const int number = ParsePresetName(o.preset, true);
+  const std::string& out = o.out;
+  const auto timeout = o.timeout;
+  MidiSession session(o.devices);
   session.Transfer().SetTimeout(timeout);
   CPreset preset;
   if (!session.Transfer().RequestPreset(preset, number)) {
@@ -58,24 +61,47 @@ int RunRequest(const Args& args) {
   return ExitCode::Ok;
 }
 
-int RunTransmit(const Args& args) {
-  const CliArgs cli(args, {"--in", "--out", "--as", "--timeout"}, {});
-  if (cli.Positional().size() != 1) throw UsageError("give exactly one preset file");
-  const std::string path = cli.Positional()[0];
+int Transmit(const TransferOptions& o) {
+  if (o.preset.empty()) throw UsageError("give exactly one preset file");
+  const std::string& path = o.preset;
   RequireSinglePreset(path);
   SlotRead read = ReadPresetSlot(path, 0);
   if (!read.problem.empty()) throw UsageError(Quoted(path) + ": " + read.problem);
   CPreset& preset = read.preset;
-  if (const auto as = cli.Value("--as")) preset.SetPresetNumber(ParsePresetName(*as, false));
+  if (o.as) preset.SetPresetNumber(ParsePresetName(*o.as, false));
   const int number = preset.PresetNumber();
   if (number != PresetNumber::EditBuffer && (number <= PresetNumber::UserBase || number > PresetNumber::Highest)) {
     throw UsageError(Quoted(path) + " is stored as number " + std::to_string(number) +
                      ", which the device does not store; choose --as E or --as U1..U100");
   }
-  const auto timeout = ParseSeconds(cli, "--timeout", kDefaultTimeoutSeconds);
-  MidiSession session(cli);
-  session.Transfer().SetTimeout(timeout);
-  if (!session.Transfer().TransmitPreset(preset)) return session.Failed("transmit", Reason(session.Transfer(), timeout));
+  MidiSession session(o.devices);
+  session.Transfer().SetTimeout(o.timeout);
+  if (!session.Transfer().TransmitPreset(preset)) {
+    return session.Failed("transmit", Reason(session.Transfer(), o.timeout));
+  }
   std::cout << "sent \"" << TrimmedName(preset) << "\" to " << PresetName(number) << "\n";
   return ExitCode::Ok;
+}
+
+}  // namespace
+
+Runner DefineRequest(CLI::App& app) {
+  auto o = std::make_shared<TransferOptions>();
+  AddDevices(app, o->devices);
+  app.add_option("--preset", o->preset, "the edit buffer, a factory or a user preset")
+      ->type_name("E|F1..F100|U1..U100")
+      ->required();
+  app.add_option("-o", o->out, "the preset file written")->type_name("FILE")->required();
+  AddTimeout(app, *o);
+  return [o] { return Request(*o); };
+}
+
+Runner DefineTransmit(CLI::App& app) {
+  auto o = std::make_shared<TransferOptions>();
+  AddDevices(app, o->devices);
+  app.add_option("FILE", o->preset, "the single-preset file sent");
+  app.add_option("--as", o->as, "the edit buffer or the user preset it is stored as (default: its own number)")
+      ->type_name("E|U1..U100");
+  AddTimeout(app, *o);
+  return [o] { return Transmit(*o); };
 }

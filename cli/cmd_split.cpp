@@ -8,7 +8,6 @@
 
 #include "CLog.h"
 #include "CSysEx.h"
-#include "CliArgs.h"
 #include "Commands.h"
 #include "PresetFiles.h"
 
@@ -61,13 +60,15 @@ void Report(CSysEx& dump, const SplitResult& result) {
   }
 }
 
-}  // namespace
+struct SplitOptions {
+  std::string dump;
+  std::string folder;
+};
 
-int RunSplit(const Args& args) {
-  const CliArgs cli(args, {"--out-dir"}, {});
-  if (cli.Positional().size() != 1) throw UsageError("give exactly one dump file");
-  const std::string path = cli.Positional()[0];
-  const fs::path folder = cli.Value("--out-dir").value_or("");
+int Split(const SplitOptions& o) {
+  if (o.dump.empty()) throw UsageError("give exactly one dump file");
+  const std::string& path = o.dump;
+  const fs::path folder = o.folder;
   RequireWritableFolder(folder.empty() ? fs::path(".") : folder);
   CSysEx dump;
   if (!dump.OpenFile(path)) throw UsageError("cannot open " + Quoted(path) + ": no such file or not a file");
@@ -76,4 +77,13 @@ int RunSplit(const Args& args) {
   if (!result.refused.empty()) throw UsageError(result.refused + "; choose another --out-dir");
   Report(dump, result);
   return result.AllWritten() ? ExitCode::Ok : ExitCode::Failed;
+}
+
+}  // namespace
+
+Runner DefineSplit(CLI::App& app) {
+  auto o = std::make_shared<SplitOptions>();
+  app.add_option("DUMP", o->dump, "the dump file (.syx)");
+  app.add_option("--out-dir", o->folder, "the folder the preset files go to")->type_name("DIR")->default_str(".");
+  return [o] { return Split(*o); };
 }

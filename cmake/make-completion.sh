@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Writes the bash completion of lindel-cli from its --help: the commands, the
-# sub-commands written as a|b|c, and the options each command's line names.
+# Writes the bash completion of lindel-cli from its --help: the commands and
+# the sub-commands written as a|b|c in its list of commands, and the options
+# each command's own --help names.
 # Usage: make-completion.sh LINDEL_CLI OUTPUT
 set -euo pipefail
 cli=$1 out=$2
@@ -12,9 +13,9 @@ while read -r _ name rest; do
   first=${rest%% *}
   subcommands=""
   [[ $first == *"|"* && $first != -* && $first != *"["* ]] && subcommands=${first//|/ }
-  options=$(grep -oE -- '--[a-z][a-z-]*' <<<"$rest" | sort -u | tr '\n' ' ' || true)
+  options=$("$cli" "$name" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u | tr '\n' ' ' || true)
   cases+="    $name) subcommands=\"$subcommands\" options=\"${options% }\" ;;"$'\n'
-done < <("$cli" --help | grep -E '^  lindel-cli [a-z]')
+done < <("$cli" --help | sed -n '/^commands:/,/^$/p' | grep -E '^  lindel-cli [a-z]')
 
 {
   echo "# bash completion for lindel-cli, generated from lindel-cli --help"

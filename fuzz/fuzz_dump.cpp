@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "CSysEx.h"
-#include "CliArgs.h"
 #include "Commands.h"
 #include "DumpSlots.h"
 #include "ScratchFolder.h"
@@ -35,15 +34,14 @@ class SilencedOutput {
   std::streambuf* err_;
 };
 
-void RunCommand(int (*command)(const Args&), const Args& args) {
+void Run(const Command& command, const Args& args) {
   const SilencedOutput silenced;
-  try {
-    const int code = command(args);
-    Require(code == ExitCode::Ok || code == ExitCode::Failed);
-  } catch (const UsageError&) {
-    // lindel-cli reports these as usage errors
-  }
+  const int code = RunCommand(std::string("lindel-cli ") + command.name, command, args);
+  Require(code == ExitCode::Ok || code == ExitCode::Failed || code == ExitCode::Usage);
 }
+
+const Command kInfo{"info", "", "", DefineInfo};
+const Command kSplit{"split", "", "", DefineSplit};
 
 std::vector<uint8_t> FileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -80,10 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fs::path path = folder / "dump.syx";
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 
-  RunCommand(RunInfo, {path.string()});
-  RunCommand(RunInfo, {"--json", path.string()});
+  Run(kInfo, {path.string()});
+  Run(kInfo, {"--json", path.string()});
   fs::create_directory(folder / "cli");
-  RunCommand(RunSplit, {path.string(), "--out-dir", (folder / "cli").string()});
+  Run(kSplit, {path.string(), "--out-dir", (folder / "cli").string()});
   ExerciseDump(path, size, folder / "split");
   return 0;
 }

@@ -154,9 +154,17 @@ int Backup(const Command& c) {
   return kExitOk;
 }
 
-CLI::App* AddCommand(CLI::App& parent, const std::string& name, const std::string& what, Command& c) {
+// "lindel-db-server user " for the user command.
+std::string ParentPath(const CLI::App& parent) {
+  return parent.get_parent() ? ParentPath(*parent.get_parent()) + parent.get_name() + " " : parent.get_name() + " ";
+}
+
+// example: the arguments after the command's name.
+CLI::App* AddCommand(CLI::App& parent, const std::string& name, const std::string& what, const std::string& example,
+                     Command& c) {
   CLI::App* command = parent.add_subcommand(name, what);
   command->set_version_flag("--version", LINDEL_VERSION);
+  command->footer("example:\n  " + ParentPath(parent) + name + " " + example);
   command->add_option("--db", c.db, "the database file, or postgresql://USER@HOST:PORT/NAME")->required();
   return command;
 }
@@ -195,7 +203,8 @@ int main(int argc, char** argv) {
     if (serve.db.empty()) throw CLI::RequiredError("--db");
     return Serve(serve);
   };
-  CLI::App* import = AddCommand(app, "import", "stores every valid preset of the files (dump files: every slot)", c);
+  CLI::App* import = AddCommand(app, "import", "stores every valid preset of the files (dump files: every slot)",
+                                "--db presets.db --song \"Song\" bank.syx", c);
   import->add_option("--song", c.song, "the song of every preset");
   import->add_option("--description", c.description, "the description of every preset");
   import->add_option("PRESETS", c.files, "preset or dump files (.syx)")->required();
@@ -203,22 +212,24 @@ int main(int argc, char** argv) {
 
   CLI::App* user = app.add_subcommand("user", "the accounts that may upload")->require_subcommand(1);
   user->set_version_flag("--version", LINDEL_VERSION);
-  CLI::App* add = AddCommand(*user, "add", "creates an account and prints its upload token", c);
+  user->footer("example:\n  lindel-db-server user list --db presets.db");
+  CLI::App* add = AddCommand(*user, "add", "creates an account and prints its upload token", "--db presets.db alice", c);
   add->add_option("NAME", c.name, "the account's name")->required();
   add->callback([&] { run = [&] { return UserAdd(c); }; });
-  AddCommand(*user, "list", "every account and when it was made", c)->callback([&] { run = [&] { return UserList(c); }; });
-  CLI::App* revoke = AddCommand(*user, "revoke", "removes the account; its token stops working", c);
+  AddCommand(*user, "list", "every account and when it was made", "--db presets.db", c)->callback([&] { run = [&] { return UserList(c); }; });
+  CLI::App* revoke = AddCommand(*user, "revoke", "removes the account; its token stops working", "--db presets.db alice", c);
   revoke->add_option("NAME", c.name, "the account's name")->required();
   revoke->callback([&] { run = [&] { return UserRevoke(c); }; });
 
   for (const auto& [action, what] : {std::pair{"hide", "takes a preset out of the list, the catalogue and downloads"},
                                      std::pair{"unhide", "shows a hidden preset again"},
                                      std::pair{"delete", "removes a preset for good"}}) {
-    CLI::App* moderate = AddCommand(app, action, what, c);
+    CLI::App* moderate = AddCommand(app, action, what, "--db presets.db 12", c);
     moderate->add_option("ID", c.id, "the preset's id")->required()->check(CLI::Range(int64_t{1}, kLargestId));
     moderate->callback([&, name = std::string(action)] { run = [&, name] { return Moderate(c, name); }; });
   }
-  CLI::App* backup = AddCommand(app, "backup", "writes a consistent copy, also while the server runs", c);
+  CLI::App* backup = AddCommand(app, "backup", "writes a consistent copy, also while the server runs",
+                                "--db presets.db -o copy.db", c);
   backup->add_option("-o,--output", c.output, "the copy's file")->required();
   backup->callback([&] { run = [&] { return Backup(c); }; });
 

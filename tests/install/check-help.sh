@@ -25,6 +25,34 @@ expect "lindel --version" 0 "$version" "$lindel" --version
 expect "lindel unknown option" 1 "Unknown option 'bogus'" "$lindel" --bogus
 expect "lindel-cli --help" 0 "lindel-cli --help | --version" "$cli" --help
 expect "lindel-cli --version" 0 "lindel-cli $version" "$cli" --version
+expect "lindel-cli unknown option" 2 "unknown option --bogus; see lindel-cli --help" "$cli" --bogus
+expect "lindel-cli modifiers --help defaults" 0 "--slot N=0" "$cli" modifiers --help
+expect "lindel-cli request --help defaults" 0 "--timeout S=10" "$cli" request --help
+expect "lindel-cli backup --help defaults" 0 "--last N=100" "$cli" backup --help
+
+# Every command and sub-command: help with a usage line and an example, the
+# version, and an unknown option that points at the command's own --help.
+commands="info new split modifiers copy-block export import diff ports request transmit receive-dump send-dump
+  backup library randomize mutate morph nudge bank"
+library="import search show tag fav rename comment hide purge history export stats"
+bank="new list show set move swap clear from-dump export pull send"
+# listed [GROUP]: the commands the help of lindel-cli (or of its GROUP) lists
+listed() { "$cli" "$@" --help | sed -n '/^commands:/,/^$/p' | awk -v at=$(($# + 2)) '/^  lindel-cli/ {print $at}' | xargs; }
+for group in "" library bank; do
+  want=${group:-commands}
+  [ "$(listed $group)" = "$(echo ${!want})" ] || { echo "FAIL: lindel-cli $group --help lists: $(listed $group)"; failures=$((failures + 1)); }
+done
+each=($commands)
+for c in $library; do each+=("library $c"); done
+for c in $bank; do each+=("bank $c"); done
+for c in "${each[@]}"; do
+  read -ra words <<<"$c"
+  expect "lindel-cli $c --help" 0 "usage: lindel-cli $c" "$cli" "${words[@]}" --help
+  expect "lindel-cli $c --help example" 0 "example:" "$cli" "${words[@]}" --help
+  expect "lindel-cli $c --version" 0 "lindel-cli $version" "$cli" "${words[@]}" --version
+  expect "lindel-cli $c unknown option" 2 "lindel-cli $c: unknown option --bogus; see lindel-cli $c --help" \
+    "$cli" "${words[@]}" --bogus
+done
 expect "lindel-gmajor-sim --help" 0 "example:" "$sim" --help
 expect "lindel-gmajor-sim --help defaults" 0 "--name TEXT=G-Major sim" "$sim" --help
 expect "lindel-gmajor-sim --version" 0 "lindel-gmajor-sim $version" "$sim" --version
@@ -33,6 +61,11 @@ expect "lindel-gmajor-sim bad fault" 2 "drop-every=N or corrupt-every=N" "$sim" 
 expect "lindel-db-server --help" 0 "example:" "$server" --help
 expect "lindel-db-server --version" 0 "$version" "$server" --version
 expect "lindel-db-server user add --help" 0 "Usage: lindel-db-server user add" "$server" user add --help
+for c in import "user add" "user list" "user revoke" user hide unhide delete backup; do
+  read -ra words <<<"$c"
+  expect "lindel-db-server $c --help example" 0 "  lindel-db-server $c " "$server" "${words[@]}" --help
+  expect "lindel-db-server $c unknown option" 2 "see lindel-db-server $c --help" "$server" "${words[@]}" --bogus
+done
 
 [ "$failures" -eq 0 ] && echo "help: every program answers"
 exit "$failures"

@@ -19,7 +19,7 @@
 
 #include "CLog.h"
 #include "CPreset.h"
-#include "CliArgs.h"
+#include "CommandLine.h"
 #include "Dialogs.h"
 #include "Looks.h"
 #include "ShotWindows.h"
@@ -92,38 +92,57 @@ void ApplyLookArgument(const std::string& text) {
   ApplyLook(*qApp, text == "dark" ? Scheme::Dark : Scheme::Light);
 }
 
-int Run(const CliArgs& args) {
-  if (!args.Positional().empty()) throw UsageError("unexpected argument " + args.Positional().front());
-  if (const auto look = args.Value("--look")) ApplyLookArgument(*look);
-  const std::string name = args.Required("--window");
+struct ShotOptions {
+  std::string window;
+  std::optional<std::string> preset, png, state, gather, block, dump, look;
+  bool neutral = false;
+};
+
+int Shoot(const ShotOptions& args) {
+  if (args.look) ApplyLookArgument(*args.look);
+  const std::string& name = args.window;
   const ShotEntry* entry = FindShotWindow(name);
   if (!entry) throw UsageError("no window " + name + " (known: " + WindowNames() + ")");
-  CPreset preset = LoadPreset(args.Value("--preset"));
-  const bool neutral = args.Flag("--scatter-none");
+  CPreset preset = LoadPreset(args.preset);
+  const bool neutral = args.neutral;
 
   const std::unique_ptr<ShotWindow> window = entry->make();
   QWidget& widget = window->Widget();
   bool ok = window->Show(neutral ? nullptr : &preset);
-  if (const auto dump = args.Value("--dump"); dump && !window->OpenDump(*dump)) {
+  if (const auto& dump = args.dump; dump && !window->OpenDump(*dump)) {
     throw UsageError("cannot show dump " + *dump + " in " + name);
   }
-  if (const auto block = args.Value("--block"); block && !window->ShowBlock(BlockArgument(*block))) {
+  if (const auto& block = args.block; block && !window->ShowBlock(BlockArgument(*block))) {
     throw UsageError("cannot show block " + *block + " in " + name);
   }
   widget.show();
   QApplication::processEvents();
 
-  if (const auto png = args.Value("--png")) WritePng(*png, widget);
-  if (const auto state = args.Value("--state")) {
+  if (const auto& png = args.png) WritePng(*png, widget);
+  if (const auto& state = args.state) {
     WriteFile(*state, QJsonDocument(WidgetState(widget)).toJson(QJsonDocument::Indented));
   }
-  if (const auto gather = args.Value("--gather")) {
+  if (const auto& gather = args.gather) {
     CPreset gathered = preset;
     ok = window->Gather(gathered) && ok;
     if (!gathered.Save(*gather, 0)) throw UsageError("cannot write " + *gather);
   }
   if (!ok) std::cerr << "lindel-shot: " << name << " reported a failure; see " << CLog::Program()->Path() << "\n";
   return ok ? ExitCode::Ok : ExitCode::Failed;
+}
+
+Runner DefineShot(CLI::App& app) {
+  auto o = std::make_shared<ShotOptions>();
+  app.add_option("--window", o->window, "the window: " + WindowNames())->type_name("NAME")->required();
+  app.add_option("--preset", o->preset, "the preset shown (default: a new preset)")->type_name("FILE.syx");
+  app.add_flag("--scatter-none", o->neutral, "show the window without a preset");
+  app.add_option("--png", o->png, "the picture written")->type_name("OUT.png");
+  app.add_option("--state", o->state, "the controls' state written")->type_name("OUT.json");
+  app.add_option("--gather", o->gather, "the preset gathered back from the window")->type_name("OUT.syx");
+  app.add_option("--block", o->block, "the frame: the block whose editor shows")->type_name("N");
+  app.add_option("--dump", o->dump, "the frame: a dump opened in the list pane")->type_name("FILE.syx");
+  app.add_option("--look", o->look, "the editor's look (default: Qt's own)")->type_name("light|dark");
+  return [o] { return Shoot(*o); };
 }
 
 }  // namespace
@@ -136,13 +155,7 @@ int main(int argc, char** argv) {
   SetDialogs(&dialogs);
   CLog log(ProgramFolder());
   CLog::SetProgram(&log);
-  try {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return Run(CliArgs(arguments, {"--window", "--preset", "--png", "--state", "--gather", "--block", "--dump", "--look"}, {"--scatter-none"}));
-  } catch (const UsageError& err) {
-    std::cerr << "lindel-shot: " << err.what() << "\n"
-              << "usage: lindel-shot --window NAME [--preset FILE.syx] [--scatter-none] [--png OUT.png]"
-                 " [--state OUT.json] [--gather OUT.syx] [--block N] [--dump FILE.syx] [--look light|dark]\n";
-    return ExitCode::Usage;
-  }
+  const Command shot{"lindel-shot", "Shows one window of the editor offscreen and reports what a user would see.",
+                     "--window frmCompressor --png compressor.png", DefineShot};
+  return RunCommand("lindel-shot", shot, Args(argv + 1, argv + argc));
 }
