@@ -2,12 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 #include "CPreset.h"
@@ -21,9 +21,10 @@
 
 namespace {
 
-// Room for the widest list texts ("Classic Cho", "20.0 sec"); every list in
-// an editor gets the same width, so the columns line up.
-constexpr int kListTextLength = 11;
+// A list is as wide as its widest item, but no narrower than this many
+// letters (so short lists still read as lists) and no wider than that many.
+constexpr int kShortestList = 5;
+constexpr int kLongestList = 16;
 
 std::string CaptionLabelName(const Control& control) {
   if (control.label) return control.label;
@@ -42,7 +43,7 @@ int ResolveIndex(const QComboBox& list, int index) { return index == kLastItem ?
 }  // namespace
 
 BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent)
-    : QWidget(parent), spec_(spec), fastEntry_(new FastEntry(this)) {
+    : QWidget(parent), spec_(spec), grid_(*this, spec.sections), fastEntry_(new FastEntry(this)) {
   setObjectName(spec.name);
   setWindowTitle(Title());
   BuildControls();
@@ -62,6 +63,7 @@ void BlockEditor::Setup(IBlockHost& frmParent) {
     if (control.fill) control.fill(ListNamed(control.name));
   }
   AddDials();
+  grid_.AlignColumns();
 }
 
 bool BlockEditor::Scatter(const CPreset* preset, bool bShow, bool bAll) {
@@ -204,31 +206,17 @@ void BlockEditor::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void BlockEditor::BuildControls() {
-  auto* grid = new QGridLayout(this);
-  grid->setContentsMargins(16, 16, 16, 16);
-  grid->setHorizontalSpacing(10);
-  grid->setVerticalSpacing(8);
-  int lastRow = 0;
-  int lastColumn = 0;
   for (const Control& control : spec_.controls) {
-    QWidget* widget = AddControl(*grid, control);
+    QWidget* widget = AddControl(control);
     if (control.role == ControlRole::OnOff) onOff_ = static_cast<QCheckBox*>(widget);
     if (control.role == ControlRole::Type) typeList_ = static_cast<QComboBox*>(widget);
-    lastRow = std::max(lastRow, control.row);
-    lastColumn = std::max(lastColumn, control.column);
   }
-  // Columns of captions and lists keep their natural width; the space left
-  // over goes to the right and below, and a gap separates the columns.
-  for (int column = 1; column <= lastColumn; ++column) grid->setColumnMinimumWidth(3 * column - 1, 16);
   OrderTabs();
-  stretchColumn_ = 3 * lastColumn + 2;
-  grid->setColumnStretch(stretchColumn_, 1);
-  grid->setRowStretch(lastRow + 1, 1);
 }
 
-QWidget* BlockEditor::AddControl(QGridLayout& grid, const Control& control) {
-  const int fieldColumn = 3 * control.column + 1;
-  QLayoutItem* const placeHolder = grid.itemAtPosition(control.row, fieldColumn);
+QWidget* BlockEditor::AddControl(const Control& control) {
+  if (grid_.SectionOf(control.row, control.column) < 0) BadTable(spec_, std::string(control.name) + " lies in no section");
+  QWidget* const placeHolder = grid_.FieldAt(control.row, control.column);
   const bool placeTaken = placeHolder != nullptr;
   QWidget* widget = nullptr;
   if (control.kind == ControlKind::Check) {
@@ -239,44 +227,37 @@ QWidget* BlockEditor::AddControl(QGridLayout& grid, const Control& control) {
     widget = new QLabel(QString::fromUtf8(control.caption), this);
   } else {
     auto* list = new QComboBox(this);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list->setMinimumContentsLength(kListTextLength);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    list->setMinimumContentsLength(kShortestList);
+    list->setMaximumWidth(kLongestList * list->fontMetrics().horizontalAdvance(QLatin1Char('X')));
+    list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     fastEntry_->Install(*list);
     connect(list, &QComboBox::activated, this,
             [this, list, role = control.role] { Guarded(Source("Click"), [&] { Clicked(*list, role); }); });
     widget = list;
-    if (!placeTaken) AddCaption(grid, control, *list);
+    if (!placeTaken) AddCaption(control, *list);
   }
   widget->setObjectName(control.name);
   widget->setAccessibleName(QString::fromUtf8(*control.caption ? control.caption : control.name));
-  grid.addWidget(widget, control.row, fieldColumn);
+  grid_.AddField(*widget, control.row, control.column);
   // Controls sharing a place take turns; the type layout shows the right one.
-  if (placeTaken) (control.front ? placeHolder->widget() : widget)->hide();
+  if (placeTaken) (control.front ? placeHolder : widget)->hide();
   Register(control.name, widget);
   return widget;
 }
 
-void BlockEditor::AddCaption(QGridLayout& grid, const Control& control, QWidget& buddy) {
+void BlockEditor::AddCaption(const Control& control, QWidget& buddy) {
   if (!control.label && !*control.caption) return;
   auto* label = new QLabel(QString::fromUtf8(control.caption), this);
   const std::string name = CaptionLabelName(control);
   label->setObjectName(QString::fromStdString(name));
   label->setBuddy(&buddy);
-  grid.addWidget(label, control.row, 3 * control.column);
+  grid_.AddCaption(*label, control.row, control.column);
   Register(name, label);
 }
 
-void BlockEditor::AddPicture(QWidget& picture, int row, int column, int rowSpan, int columnSpan) {
-  picture.setParent(this);
-  auto& grid = static_cast<QGridLayout&>(*layout());
-  grid.addWidget(&picture, row, 3 * column, rowSpan, 3 * columnSpan - 1);
-  // The space left over stays right of the picture too.
-  const int after = 3 * (column + columnSpan) - 1;
-  if (after > stretchColumn_) {
-    grid.setColumnStretch(stretchColumn_, 0);
-    stretchColumn_ = after;
-    grid.setColumnStretch(stretchColumn_, 1);
-  }
+void BlockEditor::AddPicture(QWidget& picture, const char* title, const Place& place) {
+  grid_.AddPicture(picture, title, place);
 }
 
 void BlockEditor::FocusFirstControl() {
@@ -290,29 +271,30 @@ void BlockEditor::FocusFirstControl() {
   }
 }
 
-// Tab walks down each column of the grid, then on to the next column.
+// Tab walks the sections in turn, in each down a column, then on to the next column.
 void BlockEditor::OrderTabs() {
   std::vector<const Control*> order;
   for (const Control& control : spec_.controls) {
     if (control.kind != ControlKind::Heading) order.push_back(&control);
   }
-  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-    return std::pair(a->column, a->row) < std::pair(b->column, b->row);
-  });
+  const auto place = [this](const Control* c) {
+    return std::tuple(grid_.SectionOf(c->row, c->column), c->column, c->row);
+  };
+  std::stable_sort(order.begin(), order.end(),
+                   [&](const Control* a, const Control* b) { return place(a) < place(b); });
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(&Named(order[i - 1]->name), &Named(order[i]->name));
   if (!order.empty()) firstTab_ = &Named(order.front()->name);
 }
 
-// A dial sits in the gap right of its list; lists sharing a place each have
-// one, shown with its list.
+// A dial sits right of its list; lists sharing a place each have one, shown
+// with its list.
 void BlockEditor::AddDials() {
-  auto& grid = static_cast<QGridLayout&>(*layout());
   for (const Control& control : spec_.controls) {
     if (control.kind != ControlKind::List || control.role != ControlRole::Parameter) continue;
     QComboBox& list = ListNamed(control.name);
     if (!IsNumericList(list)) continue;
     auto* dial = new ValueDial(list, this);
-    grid.addWidget(dial, control.row, 3 * control.column + 2, Qt::AlignLeft | Qt::AlignVCenter);
+    grid_.AddDial(*dial, control.row, control.column);
     dials_.push_back(dial);
   }
 }

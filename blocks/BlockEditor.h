@@ -16,13 +16,13 @@
 #include <string_view>
 #include <vector>
 
+#include "EditorGrid.h"
 #include "EditorTables.h"
 
 class CPreset;
 class IBlockHost;
 class QCheckBox;
 class QComboBox;
-class QGridLayout;
 class QLabel;
 class FastEntry;
 class ValueDial;
@@ -66,9 +66,8 @@ class BlockEditor : public QWidget {
   void ScatterRows(const CPreset* preset, std::span<const Field> rows);
   void GatherRows(CPreset& preset, std::span<const Field> rows) const;
   void ApplyLayout(int type);
-  // Places a picture in the grid over rows and editor columns (each column a
-  // caption and its list).
-  void AddPicture(QWidget& picture, int row, int column, int rowSpan, int columnSpan);
+  // Places a picture in a titled section of its own among the controls' sections.
+  void AddPicture(QWidget& picture, const char* title, const Place& place);
 
   QWidget& Named(std::string_view name) const;
   QComboBox& ListNamed(std::string_view name) const;
@@ -89,8 +88,8 @@ class BlockEditor : public QWidget {
   };
 
   void BuildControls();
-  QWidget* AddControl(QGridLayout& grid, const Control& control);
-  void AddCaption(QGridLayout& grid, const Control& control, QWidget& buddy);
+  QWidget* AddControl(const Control& control);
+  void AddCaption(const Control& control, QWidget& buddy);
   void AddDials();
   void OrderTabs();
   void Register(std::string name, QWidget* widget);
@@ -101,13 +100,13 @@ class BlockEditor : public QWidget {
   std::string Source(const char* operation) const;
 
   const EditorSpec& spec_;
+  EditorGrid grid_;
   std::vector<Entry> entries_;
   IBlockHost* host_ = nullptr;
   QCheckBox* onOff_ = nullptr;
   QComboBox* typeList_ = nullptr;
   FastEntry* fastEntry_ = nullptr;
   QWidget* firstTab_ = nullptr;
-  int stretchColumn_ = 0;  // the grid column that takes the width left over
   std::vector<ValueDial*> dials_;
   bool scattering_ = false;
 };

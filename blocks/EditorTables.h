@@ -67,6 +67,30 @@ constexpr Control TypeList(const char* name, int row, int column, ListFiller fil
   return {ControlKind::List, name, "Type", row, column, fill, ControlRole::Type};
 }
 
+// ---- Sections -------------------------------------------------------------
+
+// Rows or columns of the controls' grid, first to last.
+struct CellRange {
+  int first;
+  int last;
+  constexpr bool Holds(int i) const { return first <= i && i <= last; }
+};
+// A place in the editor's grid of sections.
+struct Place {
+  int row;
+  int column;
+  int rowSpan = 1;
+  int columnSpan = 1;
+};
+// A titled frame round the controls whose cells it holds. Every control lies
+// in exactly one section; Tab visits the sections in table order.
+struct Section {
+  const char* title;
+  CellRange rows;
+  CellRange columns;
+  Place place;
+};
+
 // ---- Fields ---------------------------------------------------------------
 
 // How a control stands for a stored value.
@@ -168,4 +192,5 @@ struct EditorSpec {
   std::span<const Field> neutral;     // set by Scatter with bShow false, in order
   std::span<const Field> gather;      // written by Gather before the type's fields, in order
   TypeTables types = {};
+  std::span<const Section> sections = {};  // how the controls are grouped; none: one untitled
 };

@@ -48,7 +48,9 @@ int SelectedIndex(const QComboBox& list) {
 }
 
 std::string ControlPath(const QWidget& control) {
+  // The window, past the unnamed section frames the control sits in.
   const QWidget* owner = control.parentWidget();
+  while (owner && owner->objectName().isEmpty()) owner = owner->parentWidget();
   const QString path = owner ? owner->objectName() + '.' + control.objectName() : control.objectName();
   return path.toStdString();
 }

@@ -31,6 +31,13 @@ constexpr Control kControls[] = {
     CheckControl("chkChorusGoldRatio", "Gold Ratio", 5, 1),
 };
 
+constexpr Section kSections[] = {
+    //                       rows    columns  place
+    {"Modulation",          {0, 5}, {0, 0},  {0, 0}},
+    {"Filter and feedback", {1, 5}, {1, 1},  {0, 1}},
+    {"Output",              {1, 2}, {2, 2},  {0, 2}},
+};
+
 // (control, offset, default index, neutral index), read and set neutral in
 // this order. Offsets 405 to 413 are unused.
 constexpr Field kFields[] = {
@@ -86,6 +93,7 @@ constexpr EditorSpec kSpec{
     .neutral = kFields,
     .gather = kGather,
     .types = {.layout = kLayout, .values = {}, .gather = {}},
+    .sections = kSections,
 };
 
 }  // namespace

@@ -14,6 +14,11 @@ constexpr Control kControls[] = {
     ListControl("cmbGain", "Gain", 5, 0, [](QComboBox& c) { FillIntegerCombo(c, -6, 6, "dB"); }),
 };
 
+// The settings in one column, their transfer line beside them.
+constexpr Section kSections[] = {
+    {"Compressor", {0, 5}, {0, 0}, {0, 0}},
+};
+
 // (control, offset, default index, neutral index); read, set neutral and
 // written in this one order. Offsets 185 to 221 are unused.
 constexpr Field kFields[] = {
@@ -33,12 +38,13 @@ constexpr EditorSpec kSpec{
     .fields = kFields,
     .neutral = kFields,
     .gather = kFields,
+    .sections = kSections,
 };
 
 }  // namespace
 
 // The transfer line right of the lists.
 frmCompressor::frmCompressor(QWidget* parent) : BlockEditor(kSpec, parent) {
-  AddPicture(*new CompressorCurvePicture(ListNamed("cmbThreshold"), ListNamed("cmbRatio"), ListNamed("cmbGain")), 1, 1,
-             5, 2);
+  AddPicture(*new CompressorCurvePicture(ListNamed("cmbThreshold"), ListNamed("cmbRatio"), ListNamed("cmbGain")),
+             "Transfer curve", {0, 1});
 }

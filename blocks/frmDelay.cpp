@@ -43,6 +43,15 @@ constexpr Control kControls[] = {
     ListControl("cmbDelayPan2", "", 4, 1, [](QComboBox& c) { FillIntegerCombo(c, -50, 50, ""); }),
 };
 
+// The delay's own lists down the left, its filters and ducking above the
+// levels, the repeats beside them all.
+constexpr Section kSections[] = {
+    //                        rows    columns  place
+    {"Delay",                {0, 7}, {0, 0},  {0, 0, 2}},
+    {"Filters and ducking",  {1, 6}, {1, 1},  {0, 1}},
+    {"Output",               {1, 2}, {2, 2},  {1, 1}},
+};
+
 constexpr int kZeroDb = 50;   // cmbDelaySens: -50 .. 0 dB
 constexpr int kCentre = 50;   // the pans: -50 .. 50
 
@@ -150,14 +159,15 @@ constexpr EditorSpec kSpec{
     .neutral = kNeutral,
     .gather = kFields,
     .types = {kLayout, kValues, kTypeGather},
+    .sections = kSections,
 };
 
 }  // namespace
 
-// The repeats on a time line under the lists.
+// The repeats on a time line beside the lists.
 frmDelay::frmDelay(QWidget* parent) : BlockEditor(kSpec, parent) {
   const DelayTapsPicture::Voice first{&ListNamed("cmbDelayTime1"), &ListNamed("cmbDelayFB1"), &ListNamed("cmbDelayTempo1")};
   const DelayTapsPicture::Voice second{&ListNamed("cmbDelayTime2"), &ListNamed("cmbDelayFB2"),
                                        &ListNamed("cmbDelayTempo2")};
-  AddPicture(*new DelayTapsPicture(ListNamed("cmbDelayType"), {first, second}), 8, 0, 1, 3);
+  AddPicture(*new DelayTapsPicture(ListNamed("cmbDelayType"), {first, second}), "Repeats", {0, 2, 2});
 }

@@ -34,6 +34,16 @@ constexpr Control kControls[] = {
     CheckControl("chkPhaseReverse", "Phase Reverse", 5, 1),
 };
 
+// The filter and the modulation side by side, the tremolo's and the
+// resonance's own lists above the levels.
+constexpr Section kSections[] = {
+    //                        rows    columns  place
+    {"Filter",               {0, 5}, {0, 0},  {0, 0, 2}},
+    {"Modulation",           {1, 5}, {1, 1},  {0, 1, 2}},
+    {"Tremolo and resonance", {1, 3}, {2, 2}, {0, 2}},
+    {"Output",               {4, 5}, {2, 2},  {1, 2}},
+};
+
 // The fields every type shows, as (control, offset, default index, neutral
 // index): read with bAll, and set to their neutral values without a preset.
 constexpr Field kFields[] = {
@@ -157,6 +167,7 @@ constexpr EditorSpec kSpec{
     .neutral = kFields,
     .gather = kGather,
     .types = {kLayout, kValues, kTypeGather},
+    .sections = kSections,
 };
 
 }  // namespace

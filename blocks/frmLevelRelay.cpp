@@ -15,6 +15,11 @@ constexpr Control kControls[] = {
     CheckControl("chkRelay2", "Relay 2", 2, 0),
 };
 
+constexpr Section kSections[] = {
+    {"Output", {0, 0}, {0, 0}, {0, 0}},
+    {"Relays", {1, 2}, {0, 0}, {0, 1}},
+};
+
 constexpr Field kNeutral[] = {
     SetTo("cmbOutLevel", 100),  // 0 dB
     SetTo("chkRelay1", 0),
@@ -29,6 +34,7 @@ constexpr EditorSpec kSpec{
     .fields = {},
     .neutral = kNeutral,
     .gather = {},
+    .sections = kSections,
 };
 
 }  // namespace

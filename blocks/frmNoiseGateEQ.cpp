@@ -32,6 +32,12 @@ constexpr Control kControls[] = {
     ListControl("cmbNGRelease", "Release", 5, 0, [](QComboBox& c) { FillIntegerCombo(c, 3, 200, "dB/s"); }),
 };
 
+// The gate beside the EQ, the EQ's response under its bands.
+constexpr Section kSections[] = {
+    {"Noise gate", {0, 5}, {0, 0}, {0, 0, 2}},
+    {"EQ", {0, 4}, {1, 3}, {0, 1}},
+};
+
 constexpr int kGainZero = 12;  // 0 dB
 constexpr int kWidthHalf = 4;  // "0.5"
 
@@ -78,6 +84,7 @@ constexpr EditorSpec kSpec{
     .fields = kFields,
     .neutral = kFields,
     .gather = kGather,
+    .sections = kSections,
 };
 
 }  // namespace
@@ -91,7 +98,7 @@ frmNoiseGateEQ::frmNoiseGateEQ(QWidget* parent) : BlockEditor(kSpec, parent) {
                                     band("cmbEQFreq2", "cmbEQGain2", "cmbEQWidth2"),
                                     band("cmbEQFreq3", "cmbEQGain3", "cmbEQWidth3")},
                                    CheckNamed("chkEqOnOff"));
-  AddPicture(*curve, 6, 1, 1, 3);
+  AddPicture(*curve, "EQ response", {1, 1});
 }
 
 void frmNoiseGateEQ::Clicked(QWidget& control, ControlRole role) {

@@ -48,6 +48,15 @@ constexpr Control kControls[] = {
     ListControl("cmbPitchOut", "Out level", 2, 2, [](QComboBox& c) { FillIntegerCombo(c, -100, 0, "dB"); }),
 };
 
+// The type and its range over the two voices (or the whammy's settings),
+// the levels beside them.
+constexpr Section kSections[] = {
+    //           rows    columns  place
+    {"Pitch",   {0, 1}, {0, 1},  {0, 0}},
+    {"Voices",  {2, 6}, {0, 1},  {1, 0}},
+    {"Output",  {1, 2}, {2, 2},  {0, 1, 2}},
+};
+
 // The fields every type shows, as (control, offset, default index, neutral
 // index): read with bAll, and set to their neutral values without a preset.
 constexpr Field kFields[] = {
@@ -198,6 +207,7 @@ constexpr EditorSpec kSpec{
     .neutral = kFields,
     .gather = kGather,
     .types = {kLayout, kValues, kTypeGather},
+    .sections = kSections,
 };
 
 }  // namespace

@@ -36,6 +36,13 @@ constexpr Control kControls[] = {
     ListControl("cmbRevOut", "Out level", 4, 2, FillLevel),
 };
 
+constexpr Section kSections[] = {
+    //              rows    columns  place
+    {"Reverb",     {0, 5}, {0, 0},  {0, 0}},
+    {"Colour",     {1, 5}, {1, 1},  {0, 1}},
+    {"Levels",     {1, 4}, {2, 2},  {0, 2}},
+};
+
 constexpr int kFactorZero = 25;  // 0 in a -25 .. 25 list
 constexpr int kLevelZero = 100;  // 0 dB in a -100 .. 0 list
 
@@ -67,6 +74,7 @@ constexpr EditorSpec kSpec{
     .fields = kFields,
     .neutral = kFields,
     .gather = kFields,
+    .sections = kSections,
 };
 
 }  // namespace

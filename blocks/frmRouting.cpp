@@ -14,6 +14,8 @@ constexpr Control kControls[] = {
                 [](QComboBox& c) { FillTextCombo(c, {"Serial", "Semi-parallel", "Parallel"}); }),
 };
 
+constexpr Section kSections[] = {{"Routing", {0, 0}, {0, 0}, {0, 0}}};
+
 constexpr Field kNeutral[] = {SetTo("cmbRouting", 0)};
 
 constexpr EditorSpec kSpec{
@@ -24,6 +26,7 @@ constexpr EditorSpec kSpec{
     .fields = {},
     .neutral = kNeutral,
     .gather = {},
+    .sections = kSections,
 };
 
 }  // namespace

@@ -12,6 +12,8 @@ constexpr Control kControls[] = {
     ListControl("cmbTapTempo", "Tap Tempo", 0, 0, [](QComboBox& c) { FillIntegerCombo(c, 100, 3000, ""); }),
 };
 
+constexpr Section kSections[] = {{"Tap tempo", {0, 0}, {0, 0}, {0, 0}}};
+
 // A tempo that fits no item shows the first one, 100 ms.
 constexpr Field kFields[] = {ByItemData("cmbTapTempo", 161, 0, 0)};
 
@@ -23,6 +25,7 @@ constexpr EditorSpec kSpec{
     .fields = kFields,
     .neutral = kFields,
     .gather = kFields,
+    .sections = kSections,
 };
 
 }  // namespace
