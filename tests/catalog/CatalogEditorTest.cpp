@@ -45,14 +45,15 @@ CPreset Untouched() {
   return preset;
 }
 
-// The text of the label in the grid cell left of a list; a check box's own.
-QString CaptionOf(const BlockEditor& editor, QWidget& control) {
+// The text of the caption cell before a list in its section's grid (caption,
+// gap, field); a check box's own.
+QString CaptionOf(QWidget& control) {
   if (auto* box = qobject_cast<QCheckBox*>(&control)) return box->text();
-  auto* grid = qobject_cast<QGridLayout*>(editor.layout());
+  auto* grid = qobject_cast<QGridLayout*>(control.parentWidget()->layout());
   int row = 0, column = 0, rows = 0, columns = 0;
   grid->getItemPosition(grid->indexOf(&control), &row, &column, &rows, &columns);
-  QLayoutItem* left = column > 0 ? grid->itemAtPosition(row, column - 1) : nullptr;
-  auto* label = left ? qobject_cast<QLabel*>(left->widget()) : nullptr;
+  QLayoutItem* caption = column >= 2 ? grid->itemAtPosition(row, column - 2) : nullptr;
+  auto* label = caption ? qobject_cast<QLabel*>(caption->widget()) : nullptr;
   return label ? label->text() : QString();
 }
 
@@ -80,7 +81,7 @@ class Checker {
       const auto text = TextOf(*f.row, stored);
       if (!control->isVisibleTo(&editor_)) Fault(f, "hidden");
       if (control->isEnabled() != f.active) Fault(f, f.active ? "disabled" : "enabled");
-      if (CaptionOf(editor_, *control) != QString::fromUtf8(f.caption)) Fault(f, "caption " + CaptionOf(editor_, *control));
+      if (CaptionOf(*control) != QString::fromUtf8(f.caption)) Fault(f, "caption " + CaptionOf(*control));
       if (ShownValue(*control, f.row->rep) != stored) Fault(f, QString("shows value %1, stored %2").arg(ShownValue(*control, f.row->rep)).arg(stored));
       auto* list = qobject_cast<QComboBox*>(control);
       if (list && (!text || list->currentText() != QString::fromStdString(*text))) Fault(f, "shows " + list->currentText());
