@@ -39,6 +39,10 @@ class Formatter : public CLI::Formatter {
     }
     return "usage: " + name + " " + Synopsis(*app) + "\n       " + name + " --help | --version\n";
   }
+  // A positional's name says what it is; CLI11 would add "TEXT".
+  std::string make_option_opts(const CLI::Option* option) const override {
+    return option->get_positional() ? std::string() : CLI::Formatter::make_option_opts(option);
+  }
 };
 
 std::string Listing(const std::string& path, const std::vector<Command>& commands) {

@@ -31,17 +31,25 @@ int Slot(const std::string& text) {
 
 int64_t EntryId(const std::string& text) { return ParseNumber(text, 1, INT64_MAX, "entry id"); }
 
-// The options every bank command has, the names of the positionals after
-// NAME (when it takes one), and the run of work once their count is right.
-Runner With(CLI::App& app, bool named, std::vector<const char*> after, const char* what, Work work,
+// A positional after NAME and its help.
+struct Positional {
+  const char* name;
+  const char* help;
+};
+
+constexpr const char* kSlotHelp = "a slot, 1-100 or U1-U100";
+
+// The options every bank command has, the positionals after NAME (when it
+// takes one), and the run of work once their count is right.
+Runner With(CLI::App& app, bool named, std::vector<Positional> after, const char* what, Work work,
             const std::function<void(CLI::App&, BankOptions&)>& add = {}) {
   auto o = std::make_shared<BankOptions>();
   app.add_option("--library", o->library, "the library file (default: the one the editor uses)")->type_name("F");
   if (named) app.add_option("NAME", o->name, "the bank's name");
   std::vector<std::shared_ptr<std::string>> values;
-  for (const char* positional : after) {
+  for (const Positional& positional : after) {
     values.push_back(std::make_shared<std::string>());
-    app.add_option(positional, *values.back());
+    app.add_option(positional.name, *values.back(), positional.help);
   }
   if (add) add(app, *o);
   return [o, values, named, what, work] {
@@ -85,30 +93,30 @@ Runner Show(CLI::App& app) {
 }
 
 Runner Set(CLI::App& app) {
-  return With(app, true, {"SLOT", "ID"}, "the bank's name, a slot and an entry id", [](const BankOptions& o) {
+  return With(app, true, {{"SLOT", kSlotHelp}, {"ID", "a library entry id"}}, "the bank's name, a slot and an entry id", [](const BankOptions& o) {
     return BankSet(o.library, o.name, Slot(o.more[0]), EntryId(o.more[1]));
   });
 }
 
 Runner Move(CLI::App& app) {
-  return With(app, true, {"FROM", "TO"}, "the bank's name and the slots FROM and TO", [](const BankOptions& o) {
+  return With(app, true, {{"FROM", kSlotHelp}, {"TO", kSlotHelp}}, "the bank's name and the slots FROM and TO", [](const BankOptions& o) {
     return BankMove(o.library, o.name, Slot(o.more[0]), Slot(o.more[1]));
   });
 }
 
 Runner Swap(CLI::App& app) {
-  return With(app, true, {"A", "B"}, "the bank's name and two slots", [](const BankOptions& o) {
+  return With(app, true, {{"A", kSlotHelp}, {"B", kSlotHelp}}, "the bank's name and two slots", [](const BankOptions& o) {
     return BankSwap(o.library, o.name, Slot(o.more[0]), Slot(o.more[1]));
   });
 }
 
 Runner Clear(CLI::App& app) {
-  return With(app, true, {"SLOT"}, "the bank's name and a slot",
+  return With(app, true, {{"SLOT", kSlotHelp}}, "the bank's name and a slot",
               [](const BankOptions& o) { return BankClear(o.library, o.name, Slot(o.more[0])); });
 }
 
 Runner FromDump(CLI::App& app) {
-  return With(app, true, {"DUMP"}, "the bank's name and a dump file",
+  return With(app, true, {{"DUMP", "the dump file (.syx)"}}, "the bank's name and a dump file",
               [](const BankOptions& o) { return BankFromDump(o.library, o.name, o.more[0]); });
 }
 
