@@ -47,7 +47,10 @@ class Formatter : public CLI::Formatter {
 
 std::string Listing(const std::string& path, const std::vector<Command>& commands) {
   std::string text = "commands:\n";
-  for (const Command& c : commands) text += "  " + path + " " + c.name + " " + Synopsis(c) + "\n";
+  // The about line under each synopsis also makes each command an item of its own in the man page.
+  for (const Command& c : commands) {
+    text += "  " + path + " " + c.name + " " + Synopsis(c) + "\n      " + c.about + "\n";
+  }
   return text;
 }
 
