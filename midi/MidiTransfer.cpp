@@ -370,7 +370,6 @@ std::string MidiTransfer::FailureReason() const {
 }
 
 void MidiTransfer::SetStatus(const std::string& text) {
-  status_ = text;
   if (listener_) listener_->StatusChanged(text);
 }
 

@@ -148,7 +148,6 @@ class MidiTransfer {
   bool Result() const { return result_; }
   int32_t State() const { return state_.load(); }
   TransferMode Mode() const { return static_cast<TransferMode>(mode_.load()); }
-  const std::string& Status() const { return status_; }
   const std::string& CancelCaption() const { return cancelCaption_; }
   bool ControlsEnabled() const { return controlsEnabled_; }
   // Dump bytes received or sent in this run, in steps of 615.
@@ -204,7 +203,6 @@ class MidiTransfer {
   int32_t byteCount_ = 0;
   std::unique_ptr<CMIDIInPort> inPort_;
   std::unique_ptr<CMIDIOutPort> outPort_;
-  std::string status_;
   std::string cancelCaption_ = "Cancel";
   bool controlsEnabled_ = false;
   std::optional<LindelError> lastError_;

@@ -124,21 +124,25 @@ class BackupCommandsTest : public QObject {
   }
 
   void TheLibraryLearnsWhatTheDeviceHolds_data() {
+    QTest::addColumn<bool>("received");  // learnt from a received dump, else from a backup
     QTest::addColumn<bool>("verify");
     QTest::addColumn<QString>("fault");
-    QTest::newRow("sent") << false << "";
-    QTest::newRow("sent, verified") << true << "";
-    QTest::newRow("sent, damaged, verified") << true << "corrupt-every=2";
+    QTest::newRow("sent") << false << false << "";
+    QTest::newRow("received, sent") << true << false << "";
+    QTest::newRow("sent, verified") << false << true << "";
+    QTest::newRow("sent, damaged, verified") << false << true << "corrupt-every=2";
   }
   void TheLibraryLearnsWhatTheDeviceHolds() {
+    QFETCH(bool, received);
     QFETCH(bool, verify);
     QFETCH(QString, fault);
     FrameFixture f;
     PresetLibrary& library = *f.Frame().Library().Keeper().Library();
     const std::string device = EditorBankDevice(f.Frame()).Name();
     const Bytes before = UserBank(f.midi);
-    f.files.saves.push_back(f.dir.File("backup.syx"));
-    f.Trigger("mnuFileBackup");
+    f.files.saves.push_back(f.dir.File("first.syx"));
+    if (received) f.PressDoneAfter(100);
+    f.Trigger(received ? "mnuFileReceiveSysEx" : "mnuFileBackup");
     const auto sound = [](std::span<const uint8_t> image) { return Bytes(image.begin() + 29, image.begin() + 613); };
     const auto heldSound = [&](int slot) {
       const std::optional<int64_t> id = DeviceState(library).Held(device).At(slot);
