@@ -15,6 +15,7 @@
 #include "Guarded.h"
 #include "IBlockHost.h"
 #include "ListNumbers.h"
+#include "ParameterCatalog.h"
 #include "Selection.h"
 #include "ValueDial.h"
 #include "comboBoxUtils.h"
@@ -43,7 +44,11 @@ int ResolveIndex(const QComboBox& list, int index) { return index == kLastItem ?
 }  // namespace
 
 BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent)
-    : QWidget(parent), spec_(spec), grid_(*this, spec.sections), fastEntry_(new FastEntry(this)) {
+    : QWidget(parent),
+      spec_(spec),
+      catalog_(CatalogBlockOf(spec.name)),
+      grid_(*this, spec.sections),
+      fastEntry_(new FastEntry(this)) {
   setObjectName(spec.name);
   setWindowTitle(Title());
   BuildControls();
@@ -60,10 +65,17 @@ void BlockEditor::Setup(IBlockHost& frmParent) {
   hide();
   host_->SizeForm(*this);
   for (const Control& control : spec_.controls) {
-    if (control.fill) control.fill(ListNamed(control.name));
+    if (control.kind == ControlKind::List) FillList(control);
   }
   AddDials();
   grid_.AlignColumns();
+}
+
+void BlockEditor::FillList(const Control& control) {
+  QComboBox& list = ListNamed(control.name);
+  if (control.fill) return control.fill(list);
+  const ValueList& items = Items(*RowOf(*catalog_, control.name));
+  FillCombo(list, control.localDecimals ? WithLocaleDecimals(items) : items);
 }
 
 bool BlockEditor::Scatter(const CPreset* preset, bool bShow, bool bAll) {
@@ -325,6 +337,29 @@ void BlockEditor::CheckTables() const {
   for (const auto& rows : spec_.types.gather) check(rows);
   for (const LayoutRow& row : spec_.types.layout) Named(row.control);
   if (!spec_.types.layout.empty() && !typeList_) BadTable(spec_, "a type layout without a type list");
+  CheckCatalog();
+}
+
+// The catalog gives the lists' items: each list has its row or fills itself,
+// never both, and each row of the editor's block names a control of the kind
+// its representation needs.
+void BlockEditor::CheckCatalog() const {
+  for (const Control& control : spec_.controls) {
+    if (control.kind == ControlKind::Heading) continue;
+    const bool listed = catalog_ && RowOf(*catalog_, control.name);
+    if (catalog_ && !listed) BadTable(spec_, std::string(control.name) + " has no catalog row");
+    if (control.kind == ControlKind::List && listed == (control.fill != nullptr)) {
+      BadTable(spec_, std::string(control.name) + (listed ? " fills itself though the catalog lists it" : " has no items"));
+    }
+  }
+  if (!catalog_) return;
+  for (const CatalogRow& row : catalog_->rows) {
+    if (row.rep == Representation::Index || row.rep == Representation::ItemData) {
+      ListNamed(row.control);
+    } else {
+      CheckNamed(row.control);
+    }
+  }
 }
 
 // A caption that the types change keeps the width of its longest text, so

@@ -2,7 +2,8 @@
 // an EditorSpec (EditorTables.h): its controls, the preset fields they show,
 // and per type what each control looks like. This class builds the window
 // from those tables and runs them:
-//   Setup    keeps the host, hides the window, lets the host place it, fills the lists;
+//   Setup    keeps the host, hides the window, lets the host place it, fills the
+//            lists (from the parameter catalog's rows of the controls' names);
 //   Scatter  preset -> controls (or the neutral values), then the type's layout and fields;
 //   Gather   controls -> preset, then the type's fields.
 // Every value set from code raises the control's click handling, so showing a
@@ -19,6 +20,7 @@
 #include "EditorGrid.h"
 #include "EditorTables.h"
 
+struct CatalogBlock;
 class CPreset;
 class IBlockHost;
 class QCheckBox;
@@ -94,12 +96,15 @@ class BlockEditor : public QWidget {
   void OrderTabs();
   void Register(std::string name, QWidget* widget);
   void CheckTables() const;
+  void CheckCatalog() const;
+  void FillList(const Control& control);
   void ReserveCaptionWidths();
   void SetValue(QWidget& control, int value);
   void ApplyLook(QWidget& control, const Look& look);
   std::string Source(const char* operation) const;
 
   const EditorSpec& spec_;
+  const CatalogBlock* catalog_;  // null for an editor the catalog does not describe
   EditorGrid grid_;
   std::vector<Entry> entries_;
   IBlockHost* host_ = nullptr;

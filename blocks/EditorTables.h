@@ -30,10 +30,11 @@ struct Control {
   const char* caption;  // a check box's text, or the text of a list's caption label ("" for none)
   int row;              // place in the editor's grid; lists placed in one cell take turns,
   int column;           // share the first one's label, and all but one start hidden
-  ListFiller fill = nullptr;  // lists: how Setup fills them
+  ListFiller fill = nullptr;  // lists of editors the catalog does not describe: how Setup fills them
   ControlRole role = ControlRole::Parameter;
   const char* label = nullptr;  // caption label's objectName; default "lbl" + name less "cmb"
   bool front = false;           // shown, not hidden, in a place an earlier list took
+  bool localDecimals = false;   // the list's decimal points are the user's locale's
 
   // The caption label's name where the window changes its text at run time.
   constexpr Control Label(const char* labelName) const {
@@ -47,9 +48,16 @@ struct Control {
     c.front = true;
     return c;
   }
+  // Numbers with decimals read as the user writes them ("0,1 ms").
+  constexpr Control InLocale() const {
+    Control c = *this;
+    c.localDecimals = true;
+    return c;
+  }
 };
 
-constexpr Control ListControl(const char* name, const char* caption, int row, int column, ListFiller fill) {
+// A list whose items the catalog row of its name gives, unless fill is given.
+constexpr Control ListControl(const char* name, const char* caption, int row, int column, ListFiller fill = nullptr) {
   return {ControlKind::List, name, caption, row, column, fill};
 }
 constexpr Control CheckControl(const char* name, const char* caption, int row, int column) {
@@ -63,7 +71,7 @@ constexpr Control OnOffCheck(const char* name) {
 constexpr Control Heading(const char* name, const char* text, int row, int column) {
   return {ControlKind::Heading, name, text, row, column};
 }
-constexpr Control TypeList(const char* name, int row, int column, ListFiller fill) {
+constexpr Control TypeList(const char* name, int row, int column, ListFiller fill = nullptr) {
   return {ControlKind::List, name, "Type", row, column, fill, ControlRole::Type};
 }
 

@@ -11,11 +11,6 @@
 
 namespace {
 
-void ReplaceItems(QComboBox& list, const ValueList& items) {
-  list.clear();
-  AppendComboItems(list, items);
-}
-
 // The fall-back of both selection operations: log, then try index 0.
 void FallBackToFirst(QComboBox& list, const LindelError& err) {
   LogError(err);
@@ -27,8 +22,8 @@ void FallBackToFirst(QComboBox& list, const LindelError& err) {
 
 }  // namespace
 
-void AppendComboItems(QComboBox& list, const ValueList& items) {
-  const int selected = list.currentIndex();
+void FillCombo(QComboBox& list, const ValueList& items) {
+  list.clear();
   // One insertion of ready-made items: no per-item signals on long lists.
   QList<QStandardItem*> rows;
   rows.reserve(static_cast<qsizetype>(items.size()));
@@ -39,39 +34,26 @@ void AppendComboItems(QComboBox& list, const ValueList& items) {
   }
   static_cast<QStandardItemModel*>(list.model())->invisibleRootItem()->appendRows(rows);  // the default model
   // Qt selects the first item put into an empty list; ours start unselected.
-  list.setCurrentIndex(selected);
+  list.setCurrentIndex(-1);
 }
 
 void FillTextCombo(QComboBox& list, std::initializer_list<const char*> texts) {
   ValueList items;
   for (const char* text : texts) items.push_back({text, std::nullopt});
-  ReplaceItems(list, items);
+  FillCombo(list, items);
 }
-
-void FillFrequencyCombo(QComboBox& list, int first, int last) { ReplaceItems(list, FrequencyList(first, last)); }
-
-void FillTempoCombo(QComboBox& list) { ReplaceItems(list, TempoList()); }
-
-void FillSpeedCombo(QComboBox& list) { ReplaceItems(list, SpeedList()); }
 
 void FillIntegerCombo(QComboBox& list, int first, int last, const char* unit) {
-  ReplaceItems(list, IntegerList(first, last, unit));
+  FillCombo(list, IntegerList(first, last, unit));
 }
 
-void FillDecimalCombo(QComboBox& list, float first, float last, float step, const char* unit) {
+ValueList WithLocaleDecimals(ValueList items) {
   const std::string symbol = QLocale().decimalPoint().toStdString();
-  AppendComboItems(list, DecimalList(first, last, step, unit, symbol));
+  for (ValueItem& item : items) {
+    if (const auto point = item.text.find('.'); point != std::string::npos) item.text.replace(point, 1, symbol);
+  }
+  return items;
 }
-
-void FillFineFrequencyCombo(QComboBox& list, int first, int last) {
-  AppendComboItems(list, FineFrequencyList(first, last));
-}
-
-void FillWidthCombo(QComboBox& list) { ReplaceItems(list, WidthList()); }
-
-void FillRatioCombo(QComboBox& list) { ReplaceItems(list, RatioList()); }
-
-void FillTimeCombo(QComboBox& list, int first, int last) { ReplaceItems(list, TimeList(first, last)); }
 
 void SelectComboIndex(QComboBox& list, const CPreset* preset, int32_t iField, int defaultIndex) {
   try {

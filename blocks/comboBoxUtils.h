@@ -1,8 +1,8 @@
-// Filling the editors' drop-down lists from the value-list texts, and moving
+// Filling drop-down lists from value lists, and moving
 // values between a preset field and a list. A list stands for a device value
 // either by the selected position or by the selected item's item data
-// (Qt::UserRole; an item without item data counts as 0). Filled lists keep
-// "no selection" (index -1) when they had none.
+// (Qt::UserRole; an item without item data counts as 0). Filled lists start
+// with no selection (index -1).
 #pragma once
 
 #include <cstdint>
@@ -13,21 +13,13 @@
 class CPreset;
 class QComboBox;
 
-// Appends items, each with its item data where it has one.
-void AppendComboItems(QComboBox& list, const ValueList& items);
-
+// Clears the list, then appends items, each with its item data where it has one.
+void FillCombo(QComboBox& list, const ValueList& items);
 // Clears the list, then appends the texts by position.
 void FillTextCombo(QComboBox& list, std::initializer_list<const char*> texts);
-void FillFrequencyCombo(QComboBox& list, int first, int last);      // clears; 0 .. 60
-void FillTempoCombo(QComboBox& list);                                // clears
-void FillSpeedCombo(QComboBox& list);                                // clears
 void FillIntegerCombo(QComboBox& list, int first, int last, const char* unit);  // clears
-// Appends without clearing; the decimal symbol is the user's locale's.
-void FillDecimalCombo(QComboBox& list, float first, float last, float step, const char* unit);
-void FillFineFrequencyCombo(QComboBox& list, int first, int last);  // appends; 25 .. 241
-void FillWidthCombo(QComboBox& list);                                // clears
-void FillRatioCombo(QComboBox& list);                                // clears
-void FillTimeCombo(QComboBox& list, int first, int last);           // clears; 3 .. 23
+// The items with each text's first decimal point written as the user's locale writes it.
+ValueList WithLocaleDecimals(ValueList items);
 
 // Selects the stored value of field iField as a position, or defaultIndex
 // when there is no preset or the value has no item. A failure is logged and

@@ -3,7 +3,6 @@
 #include <QComboBox>
 
 #include "Selection.h"
-#include "comboBoxUtils.h"
 
 namespace {
 
@@ -13,20 +12,16 @@ constexpr int kDelayNotZero = 1;  // 0.1 ms: the device takes no delay of 0.0 ms
 
 constexpr Control kControls[] = {
     OnOffCheck("chkChorusOnOff"),
-    TypeList("cmbChorusType", 1, 0,
-             [](QComboBox& c) {
-               FillTextCombo(c, {"Classic Cho", "Adv Chorus", "Classic Fla", "Adv Flange", "Vibrator"});
-             }),
-    ListControl("cmbChorusSpeed", "Speed", 2, 0, [](QComboBox& c) { FillSpeedCombo(c); }),
-    ListControl("cmbChorusDepth", "Depth", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbChorusTempo", "Tempo", 4, 0, [](QComboBox& c) { FillTempoCombo(c); }),
-    ListControl("cmbChorusHiCut", "Hi Cut filter", 1, 1, [](QComboBox& c) { FillFrequencyCombo(c, 0, 60); }),
-    ListControl("cmbChorusFlangerFB", "Flanger Feedback", 2, 1,
-                [](QComboBox& c) { FillIntegerCombo(c, -100, 100, ""); }),
-    ListControl("cmbChorusFlaFBHiCut", "Fla FB Hi Cut", 3, 1, [](QComboBox& c) { FillFrequencyCombo(c, 0, 60); }),
-    ListControl("cmbChorusDelay", "Delay", 5, 0, [](QComboBox& c) { FillDecimalCombo(c, 0, 50, 0.1f, "ms"); }),
-    ListControl("cmbChorusMix", "Mix", 1, 2, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbChorusOut", "Out level", 2, 2, [](QComboBox& c) { FillIntegerCombo(c, -100, 0, "dB"); }),
+    TypeList("cmbChorusType", 1, 0),
+    ListControl("cmbChorusSpeed", "Speed", 2, 0),
+    ListControl("cmbChorusDepth", "Depth", 3, 0),
+    ListControl("cmbChorusTempo", "Tempo", 4, 0),
+    ListControl("cmbChorusHiCut", "Hi Cut filter", 1, 1),
+    ListControl("cmbChorusFlangerFB", "Flanger Feedback", 2, 1),
+    ListControl("cmbChorusFlaFBHiCut", "Fla FB Hi Cut", 3, 1),
+    ListControl("cmbChorusDelay", "Delay", 5, 0).InLocale(),
+    ListControl("cmbChorusMix", "Mix", 1, 2),
+    ListControl("cmbChorusOut", "Out level", 2, 2),
     CheckControl("chkChorusPhaseRev", "Phase Reverse", 4, 1),
     CheckControl("chkChorusGoldRatio", "Gold Ratio", 5, 1),
 };

@@ -1,17 +1,16 @@
 #include "frmCompressor.h"
 
 #include "CurvePictures.h"
-#include "comboBoxUtils.h"
 
 namespace {
 
 constexpr Control kControls[] = {
     OnOffCheck("chkCompOnOff"),
-    ListControl("cmbRatio", "Ratio", 1, 0, [](QComboBox& c) { FillRatioCombo(c); }),
-    ListControl("cmbThreshold", "Threshold", 2, 0, [](QComboBox& c) { FillIntegerCombo(c, -40, 0, "db"); }),
-    ListControl("cmbAttack", "Attack", 3, 0, [](QComboBox& c) { FillTimeCombo(c, 3, 14); }),
-    ListControl("cmbRelease", "Release", 4, 0, [](QComboBox& c) { FillTimeCombo(c, 13, 23); }),
-    ListControl("cmbGain", "Gain", 5, 0, [](QComboBox& c) { FillIntegerCombo(c, -6, 6, "dB"); }),
+    ListControl("cmbRatio", "Ratio", 1, 0),
+    ListControl("cmbThreshold", "Threshold", 2, 0),
+    ListControl("cmbAttack", "Attack", 3, 0),
+    ListControl("cmbRelease", "Release", 4, 0),
+    ListControl("cmbGain", "Gain", 5, 0),
 };
 
 // The settings in one column, their transfer line beside them.

@@ -3,17 +3,10 @@
 #include <QComboBox>
 
 #include "CurvePictures.h"
-#include "comboBoxUtils.h"
 
 namespace {
 
 using namespace Looks;
-
-// The lowest feedback cut is no filter at all.
-void FillLoCutCombo(QComboBox& list) {
-  FillFrequencyCombo(list, 0, 40);
-  list.setItemText(0, "Off");
-}
 
 // In the order Setup fills them, in a grid of seven rows by three columns.
 // Width and the second tempo share a place (the tempo's until a type says
@@ -22,25 +15,24 @@ void FillLoCutCombo(QComboBox& list) {
 // would be lost without the question about unsaved changes.
 constexpr Control kControls[] = {
     OnOffCheck("chkDelayOnOff"),
-    TypeList("cmbDelayType", 1, 0, [](QComboBox& c) { FillTextCombo(c, {"Ping Pong", "Dynamic", "Dual"}); }),
-    ListControl("cmbDelayTime1", "Time 1", 2, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 1800, "ms"); }),
-    ListControl("cmbDelayTime2", "Time 2", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 1800, "ms"); }),
-    ListControl("cmbDelayTempo1", "Tempo 1", 4, 0, [](QComboBox& c) { FillTempoCombo(c); }),
-    ListControl("cmbDelayWidth", "Tempo 2", 5, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); })
-        .Label("lblDelayTempo2"),
-    ListControl("cmbDelayTempo2", "", 5, 0, [](QComboBox& c) { FillTempoCombo(c); }).InFront(),
-    ListControl("cmbDelayFB1", "Feedback", 6, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbDelayFB2", "Feedback", 7, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbDelayFBHiCut", "FB Hi Cut", 1, 1, [](QComboBox& c) { FillFrequencyCombo(c, 40, 60); }),
-    ListControl("cmbDelayFBLoCut", "FB Lo Cut", 2, 1, FillLoCutCombo),
-    ListControl("cmbDelayOffset", "Offset", 3, 1, [](QComboBox& c) { FillIntegerCombo(c, 0, 200, "ms"); }),
-    ListControl("cmbDelaySens", "Sensitivity", 4, 1, [](QComboBox& c) { FillIntegerCombo(c, -50, 0, "dB"); }),
-    ListControl("cmbDelayDamping", "Damping", 5, 1, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "dB"); }),
-    ListControl("cmbDelayRelease", "Release", 6, 1, [](QComboBox& c) { FillTimeCombo(c, 3, 21); }),
-    ListControl("cmbDelayMix", "Mix", 1, 2, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbDelayOut", "Out level", 2, 2, [](QComboBox& c) { FillIntegerCombo(c, -100, 0, "dB"); }),
-    ListControl("cmbDelayPan1", "", 3, 1, [](QComboBox& c) { FillIntegerCombo(c, -50, 50, ""); }),
-    ListControl("cmbDelayPan2", "", 4, 1, [](QComboBox& c) { FillIntegerCombo(c, -50, 50, ""); }),
+    TypeList("cmbDelayType", 1, 0),
+    ListControl("cmbDelayTime1", "Time 1", 2, 0),
+    ListControl("cmbDelayTime2", "Time 2", 3, 0),
+    ListControl("cmbDelayTempo1", "Tempo 1", 4, 0),
+    ListControl("cmbDelayWidth", "Tempo 2", 5, 0).Label("lblDelayTempo2"),
+    ListControl("cmbDelayTempo2", "", 5, 0).InFront(),
+    ListControl("cmbDelayFB1", "Feedback", 6, 0),
+    ListControl("cmbDelayFB2", "Feedback", 7, 0),
+    ListControl("cmbDelayFBHiCut", "FB Hi Cut", 1, 1),
+    ListControl("cmbDelayFBLoCut", "FB Lo Cut", 2, 1),
+    ListControl("cmbDelayOffset", "Offset", 3, 1),
+    ListControl("cmbDelaySens", "Sensitivity", 4, 1),
+    ListControl("cmbDelayDamping", "Damping", 5, 1),
+    ListControl("cmbDelayRelease", "Release", 6, 1),
+    ListControl("cmbDelayMix", "Mix", 1, 2),
+    ListControl("cmbDelayOut", "Out level", 2, 2),
+    ListControl("cmbDelayPan1", "", 3, 1),
+    ListControl("cmbDelayPan2", "", 4, 1),
 };
 
 // The delay's own lists down the left, its filters and ducking above the

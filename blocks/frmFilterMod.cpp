@@ -1,6 +1,5 @@
 #include "frmFilterMod.h"
 
-#include "comboBoxUtils.h"
 
 namespace {
 
@@ -10,27 +9,22 @@ using namespace Looks;
 // freq max / tap tempo and the two hi-cut lists share a place each.
 constexpr Control kControls[] = {
     OnOffCheck("chkFiltOnOff"),
-    TypeList("cmbFiltType", 1, 0,
-             [](QComboBox& c) {
-               FillTextCombo(c, {"Auto Res", "Resonan", "VinPhas", "SmthPhas", "Tremolo", "Panner"});
-             }),
-    ListControl("cmbFiltOrder", "Order", 2, 0, [](QComboBox& c) { FillTextCombo(c, {"2nd", "4th"}); }),
-    ListControl("cmbFiltSens", "Sensitivity", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 10, ""); }),
-    ListControl("cmbFiltResp", "Response", 4, 0, [](QComboBox& c) { FillTextCombo(c, {"Slow", "Medium", "Fast"}); }),
-    ListControl("cmbPhaseSpeed", "Phase Speed", 1, 1, [](QComboBox& c) { FillSpeedCombo(c); }),
-    ListControl("cmbPhaseDepth", "Phase Depth", 2, 1, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbFiltFreqMax", "(not used)", 5, 0, [](QComboBox& c) { FillFrequencyCombo(c, 34, 54); })
-        .Label("lblFreqTempo"),
-    ListControl("cmbFiltTapTempo", "", 5, 0, [](QComboBox& c) { FillTempoCombo(c); }),
-    ListControl("cmbTremType", "Tremelo Type", 1, 2, [](QComboBox& c) { FillTextCombo(c, {"Soft", "Hard"}); }),
-    ListControl("cmbPhaseFB", "Phase Feedback", 3, 1, [](QComboBox& c) { FillIntegerCombo(c, -100, 100, ""); }),
-    ListControl("cmbPhaseRange", "Phase Range", 4, 1, [](QComboBox& c) { FillTextCombo(c, {"Low", "High"}); }),
-    ListControl("cmbFiltResHiCut", "(not used)", 2, 2, [](QComboBox& c) { FillFrequencyCombo(c, 18, 57); })
-        .Label("lblFiltHiCut"),
-    ListControl("cmbFiltTremHiCut", "", 2, 2, [](QComboBox& c) { FillFrequencyCombo(c, 0, 60); }),
-    ListControl("cmbFiltResPulse", "(not used)", 3, 2, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbFiltMix", "Mix", 4, 2, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbFiltOut", "Out level", 5, 2, [](QComboBox& c) { FillIntegerCombo(c, -100, 0, "dB"); }),
+    TypeList("cmbFiltType", 1, 0),
+    ListControl("cmbFiltOrder", "Order", 2, 0),
+    ListControl("cmbFiltSens", "Sensitivity", 3, 0),
+    ListControl("cmbFiltResp", "Response", 4, 0),
+    ListControl("cmbPhaseSpeed", "Phase Speed", 1, 1),
+    ListControl("cmbPhaseDepth", "Phase Depth", 2, 1),
+    ListControl("cmbFiltFreqMax", "(not used)", 5, 0).Label("lblFreqTempo"),
+    ListControl("cmbFiltTapTempo", "", 5, 0),
+    ListControl("cmbTremType", "Tremelo Type", 1, 2),
+    ListControl("cmbPhaseFB", "Phase Feedback", 3, 1),
+    ListControl("cmbPhaseRange", "Phase Range", 4, 1),
+    ListControl("cmbFiltResHiCut", "(not used)", 2, 2).Label("lblFiltHiCut"),
+    ListControl("cmbFiltTremHiCut", "", 2, 2),
+    ListControl("cmbFiltResPulse", "(not used)", 3, 2),
+    ListControl("cmbFiltMix", "Mix", 4, 2),
+    ListControl("cmbFiltOut", "Out level", 5, 2),
     CheckControl("chkPhaseReverse", "Phase Reverse", 5, 1),
 };
 

@@ -5,12 +5,11 @@
 
 #include "CPreset.h"
 #include "Selection.h"
-#include "comboBoxUtils.h"
 
 namespace {
 
 constexpr Control kControls[] = {
-    ListControl("cmbOutLevel", "Out level", 0, 0, [](QComboBox& c) { FillIntegerCombo(c, -100, 0, "dB"); }),
+    ListControl("cmbOutLevel", "Out level", 0, 0),
     CheckControl("chkRelay1", "Relay 1", 1, 0),
     CheckControl("chkRelay2", "Relay 2", 2, 0),
 };

@@ -2,12 +2,8 @@
 
 #include "IBlockHost.h"
 #include "CurvePictures.h"
-#include "comboBoxUtils.h"
 
 namespace {
-
-void FillBandFrequency(QComboBox& c) { FillFineFrequencyCombo(c, 25, 240); }
-void FillBandGain(QComboBox& c) { FillIntegerCombo(c, -12, 12, "dB"); }
 
 // The gate down the left; the EQ bands as rows of frequency, gain and width
 // under a heading row, the first band level with the gate's first list.
@@ -17,19 +13,19 @@ constexpr Control kControls[] = {
     Heading("lblEQFreq", "Frequency", 1, 1),
     Heading("lblEQGain", "Gain", 1, 2),
     Heading("lblEQWidth", "Width", 1, 3),
-    ListControl("cmbNGSoftHard", "Soft/Hard", 2, 0, [](QComboBox& c) { FillTextCombo(c, {"Soft", "Hard"}); }),
-    ListControl("cmbNGThreshold", "Threshold", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, -60, 0, "dB"); }),
-    ListControl("cmbEQFreq1", "EQ 1", 2, 1, FillBandFrequency),
-    ListControl("cmbEQGain1", "", 2, 2, FillBandGain),
-    ListControl("cmbEQWidth1", "", 2, 3, FillWidthCombo),
-    ListControl("cmbEQFreq2", "EQ 2", 3, 1, FillBandFrequency),
-    ListControl("cmbEQGain2", "", 3, 2, FillBandGain),
-    ListControl("cmbEQWidth2", "", 3, 3, FillWidthCombo),
-    ListControl("cmbEQFreq3", "EQ3", 4, 1, FillBandFrequency),
-    ListControl("cmbEQGain3", "", 4, 2, FillBandGain),
-    ListControl("cmbEQWidth3", "", 4, 3, FillWidthCombo),
-    ListControl("cmbNGDamping", "Max Damping", 4, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 90, "dB"); }),
-    ListControl("cmbNGRelease", "Release", 5, 0, [](QComboBox& c) { FillIntegerCombo(c, 3, 200, "dB/s"); }),
+    ListControl("cmbNGSoftHard", "Soft/Hard", 2, 0),
+    ListControl("cmbNGThreshold", "Threshold", 3, 0),
+    ListControl("cmbEQFreq1", "EQ 1", 2, 1),
+    ListControl("cmbEQGain1", "", 2, 2),
+    ListControl("cmbEQWidth1", "", 2, 3),
+    ListControl("cmbEQFreq2", "EQ 2", 3, 1),
+    ListControl("cmbEQGain2", "", 3, 2),
+    ListControl("cmbEQWidth2", "", 3, 3),
+    ListControl("cmbEQFreq3", "EQ3", 4, 1),
+    ListControl("cmbEQGain3", "", 4, 2),
+    ListControl("cmbEQWidth3", "", 4, 3),
+    ListControl("cmbNGDamping", "Max Damping", 4, 0),
+    ListControl("cmbNGRelease", "Release", 5, 0),
 };
 
 // The gate beside the EQ, the EQ's response under its bands.

@@ -3,37 +3,28 @@
 #include <QComboBox>
 
 #include "Selection.h"
-#include "comboBoxUtils.h"
 
 namespace {
 
 constexpr int kDecayNotZero = 1;  // 0.1 sec: the device takes no decay of 0.0 sec
 
-void FillFactor(QComboBox& c) { FillIntegerCombo(c, -25, 25, ""); }
-void FillLevel(QComboBox& c) { FillIntegerCombo(c, -100, 0, "dB"); }
-
 // Time and size down the first column, the colours in the second, levels in the third.
 constexpr Control kControls[] = {
     OnOffCheck("chkReverbOnOff"),
-    TypeList("cmbRevType", 1, 0, [](QComboBox& c) { FillTextCombo(c, {"Spring", "Hall", "Room", "Plate"}); }),
-    ListControl("cmbRevDecay", "Decay", 2, 0, [](QComboBox& c) { FillDecimalCombo(c, 0, 20, 0.1f, "sec"); }),
-    ListControl("cmbRevPreDelay", "Pre delay", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "ms"); }),
-    ListControl("cmbRevShape", "Shape", 4, 0, [](QComboBox& c) { FillTextCombo(c, {"Round", "Curved", "Square"}); }),
-    ListControl("cmbRevSize", "Size", 5, 0,
-                [](QComboBox& c) {
-                  FillTextCombo(c, {"Box", "Tiny", "Small", "Med", "Large", "XL", "Grand", "Huge"});
-                }),
-    ListControl("cmbRevHiColor", "Hi Color", 1, 1,
-                [](QComboBox& c) { FillTextCombo(c, {"Wool", "Warm", "Real", "Clear", "Bright", "Crisp", "Glass"}); }),
-    ListControl("cmbRevHiFactor", "Hi Factor", 2, 1, FillFactor),
-    ListControl("cmbRevLoColor", "Lo Color", 3, 1,
-                [](QComboBox& c) { FillTextCombo(c, {"Thick", "Round", "Real", "Light", "Tight", "Thin", "NoBass"}); }),
-    ListControl("cmbRevLoFactor", "Lo Factor", 4, 1, FillFactor),
-    ListControl("cmbRevRoomLevel", "Room Level", 1, 2, FillLevel),
-    ListControl("cmbRevLevel", "Rev Level", 2, 2, FillLevel),
-    ListControl("cmbRevDiffuse", "Diffuse", 5, 1, FillFactor),
-    ListControl("cmbRevMix", "Mix", 3, 2, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbRevOut", "Out level", 4, 2, FillLevel),
+    TypeList("cmbRevType", 1, 0),
+    ListControl("cmbRevDecay", "Decay", 2, 0).InLocale(),
+    ListControl("cmbRevPreDelay", "Pre delay", 3, 0),
+    ListControl("cmbRevShape", "Shape", 4, 0),
+    ListControl("cmbRevSize", "Size", 5, 0),
+    ListControl("cmbRevHiColor", "Hi Color", 1, 1),
+    ListControl("cmbRevHiFactor", "Hi Factor", 2, 1),
+    ListControl("cmbRevLoColor", "Lo Color", 3, 1),
+    ListControl("cmbRevLoFactor", "Lo Factor", 4, 1),
+    ListControl("cmbRevRoomLevel", "Room Level", 1, 2),
+    ListControl("cmbRevLevel", "Rev Level", 2, 2),
+    ListControl("cmbRevDiffuse", "Diffuse", 5, 1),
+    ListControl("cmbRevMix", "Mix", 3, 2),
+    ListControl("cmbRevOut", "Out level", 4, 2),
 };
 
 constexpr Section kSections[] = {

@@ -5,13 +5,11 @@
 #include "CPreset.h"
 #include "IBlockHost.h"
 #include "Selection.h"
-#include "comboBoxUtils.h"
 
 namespace {
 
 constexpr Control kControls[] = {
-    ListControl("cmbRouting", "Routing", 0, 0,
-                [](QComboBox& c) { FillTextCombo(c, {"Serial", "Semi-parallel", "Parallel"}); }),
+    ListControl("cmbRouting", "Routing", 0, 0),
 };
 
 constexpr Section kSections[] = {{"Routing", {0, 0}, {0, 0}, {0, 0}}};

@@ -4,12 +4,11 @@
 #include <exception>
 
 #include "IBlockHost.h"
-#include "comboBoxUtils.h"
 
 namespace {
 
 constexpr Control kControls[] = {
-    ListControl("cmbTapTempo", "Tap Tempo", 0, 0, [](QComboBox& c) { FillIntegerCombo(c, 100, 3000, ""); }),
+    ListControl("cmbTapTempo", "Tap Tempo", 0, 0),
 };
 
 constexpr Section kSections[] = {{"Tap tempo", {0, 0}, {0, 0}, {0, 0}}};

@@ -56,6 +56,18 @@ std::optional<int32_t> ValueOf(const CatalogRow& row, std::string_view text) {
   return ItemValue(row, static_cast<int>(it - items.begin()));
 }
 
+const CatalogBlock* CatalogBlockOf(std::string_view editor) {
+  const auto blocks = CatalogBlocks();
+  const auto it = std::find_if(blocks.begin(), blocks.end(), [&](const CatalogBlock& b) { return b.editor == editor; });
+  return it == blocks.end() ? nullptr : &*it;
+}
+
+const CatalogRow* RowOf(const CatalogBlock& block, std::string_view control) {
+  const auto it = std::find_if(block.rows.begin(), block.rows.end(),
+                               [&](const CatalogRow& row) { return row.control == control; });
+  return it == block.rows.end() ? nullptr : &*it;
+}
+
 const CatalogRow& TypeRow(const CatalogBlock& block) {
   const auto it = std::find_if(block.rows.begin(), block.rows.end(),
                                [&](const CatalogRow& row) { return row.at == FieldLocation{block.typeOffset}; });

@@ -111,6 +111,10 @@ struct CatalogField {
 
 // The ten editors' blocks, in block-number order.
 std::span<const CatalogBlock> CatalogBlocks();
+// The block the editor window of that objectName shows; null for none.
+const CatalogBlock* CatalogBlockOf(std::string_view editor);
+// The row of the control of that objectName; null for none.
+const CatalogRow* RowOf(const CatalogBlock& block, std::string_view control);
 
 // The list items, made once per list.
 const ValueList& Items(const CatalogRow& row);

@@ -1,5 +1,5 @@
 // The two selection operations with their fall-backs, the locale's decimal
-// symbol in the lists, and the rule that a value set from code raises the
+// point in the lists, and the rule that a value set from code raises the
 // user's click signal. The lists' texts and item data are held against the
 // parameter catalog (CatalogEditorTest).
 #include <QCheckBox>
@@ -19,21 +19,14 @@ class ComboBoxUtilsTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void DecimalListUsesTheLocalesDecimalSymbol() {
+  // Only the decimal point turns local: a frequency's "k" and a list's item data stay.
+  void LocaleDecimalsReplaceThePointOnly() {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    QComboBox list;
-    FillDecimalCombo(list, 0, 20, 0.1f, "sec");
+    const ValueList local = WithLocaleDecimals({{"20.0 sec", std::nullopt}, {"1.25 k", 7}, {"Off", 1}});
     QLocale::setDefault(previous);
-    QCOMPARE(list.count(), 201);
-    QCOMPARE(list.itemText(200), QString("20,0 sec"));
-    QCOMPARE(list.itemText(1), QString("0,1 sec"));
-    QVERIFY(!list.itemData(5).isValid());
-
-    QComboBox english;
-    FillDecimalCombo(english, 0, 50, 0.1f, "ms");
-    QCOMPARE(english.count(), 501);
-    QCOMPARE(english.itemText(500), QString("50.0 ms"));
+    QCOMPARE(local, (ValueList{{"20,0 sec", std::nullopt}, {"1,25 k", 7}, {"Off", 1}}));
+    QCOMPARE(WithLocaleDecimals({{"50.0 ms", std::nullopt}}).front().text, "50.0 ms");
   }
 
   void SelectComboIndexFallsBack_data() {
@@ -56,7 +49,7 @@ class ComboBoxUtilsTest : public QObject {
     ErrorLogCapture log;
     const CPreset preset = PresetBuilder().Value(169, stored).Build();
     QComboBox list;
-    FillRatioCombo(list);
+    FillCombo(list, RatioList());
     SelectComboIndex(list, withPreset ? &preset : nullptr, 169, defaultIndex);
     QTEST(list.currentIndex(), "selected");
     QTEST(static_cast<int>(log.Lines().size()), "logged");
@@ -116,7 +109,7 @@ class ComboBoxUtilsTest : public QObject {
 
   void SelectionFromCodeRaisesTheClickEveryTime() {
     QComboBox list;
-    FillRatioCombo(list);
+    FillCombo(list, RatioList());
     QSignalSpy clicks(&list, &QComboBox::activated);
     SelectListIndex(list, 4);
     SelectListIndex(list, 4);

@@ -22,10 +22,10 @@ constexpr Control kControls[] = {
     OnOffCheck("chkSampleOnOff"),
     TypeList("cmbSampleType", 1, 0, [](QComboBox& c) { FillTextCombo(c, {"A", "B", "C"}); }),
     ListControl("cmbLevel", "Level", 2, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbShared1", "(not used)", 3, 0, [](QComboBox& c) { FillTempoCombo(c); }).Label("lblShared"),
+    ListControl("cmbShared1", "(not used)", 3, 0, [](QComboBox& c) { FillCombo(c, TempoList()); }).Label("lblShared"),
     ListControl("cmbShared2", "", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 10, ""); }).Label("lblShared"),
     CheckControl("chkSwitch", "Switch", 1, 1),
-    ListControl("cmbSpeed", "Speed", 2, 1, [](QComboBox& c) { FillSpeedCombo(c); }).Label("lblSpeed"),
+    ListControl("cmbSpeed", "Speed", 2, 1, [](QComboBox& c) { FillCombo(c, SpeedList()); }).Label("lblSpeed"),
 };
 
 constexpr Field kFields[] = {
