@@ -32,7 +32,7 @@ double RatioShown(const QComboBox& list) {
 
 QPen PenFor(const QPalette& palette, int voice, bool enabled) {
   QColor colour = voice == 0 ? palette.color(QPalette::Highlight) : QColor(0xe0, 0x8a, 0x1e);
-  if (!enabled) colour = palette.color(QPalette::Mid);
+  if (!enabled) colour = palette.color(QPalette::PlaceholderText);  // dim, yet readable in both looks
   return QPen(colour, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 

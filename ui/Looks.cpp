@@ -35,7 +35,10 @@ Scheme DesktopLook(const QPalette& desktop) {
 
 QPalette LookPalette(Scheme look) {
   const Colours& c = look == Scheme::Dark ? kDark : kLight;
-  QPalette palette;
+  // Built from the look's own button and window colours, so that the roles
+  // set below nowhere fall back on the desktop's (frames, bevels and the
+  // disabled group came out light in the dark look).
+  QPalette palette{QColor(c.button), QColor(c.window)};
   palette.setColor(QPalette::Window, QColor(c.window));
   palette.setColor(QPalette::WindowText, QColor(c.text));
   palette.setColor(QPalette::Base, QColor(c.base));

@@ -17,7 +17,7 @@ namespace {
 struct CardSpec {
   BlockNumber block;
   const char* name;
-  std::array<const char*, 5> main;
+  std::array<const char*, 7> main;
 };
 
 constexpr CardSpec kCards[] = {
@@ -25,7 +25,8 @@ constexpr CardSpec kCards[] = {
     {BlockNumber::LevelRelay, "cardLevels", {"cmbOutLevel", "chkRelay1", "chkRelay2"}},
     {BlockNumber::Compressor, "cardCompressor", {"cmbThreshold", "cmbRatio", "cmbGain", "cmbAttack"}},
     {BlockNumber::FilterMod, "cardFilterMod", {"cmbFiltSens", "cmbPhaseSpeed", "cmbPhaseDepth", "cmbFiltMix"}},
-    {BlockNumber::Pitch, "cardPitch", {"cmbPitchVL", "cmbPitchV1", "cmbPitchVR", "cmbPitchV2", "cmbPitchMix"}},
+    {BlockNumber::Pitch, "cardPitch", {"cmbPitchVL", "cmbPitchV1", "cmbPitchVR", "cmbPitchV2",
+                                         "cmbPitchWhammyRange", "cmbPitchWhammyDirection", "cmbPitchMix"}},
     {BlockNumber::ChorusFlange, "cardChorus", {"cmbChorusSpeed", "cmbChorusDepth", "cmbChorusMix", "cmbChorusOut"}},
     {BlockNumber::Delay, "cardDelay", {"cmbDelayTime1", "cmbDelayFB1", "cmbDelayTempo1", "cmbDelayMix"}},
     {BlockNumber::Reverb, "cardReverb", {"cmbRevDecay", "cmbRevPreDelay", "cmbRevMix", "cmbRevLevel"}},

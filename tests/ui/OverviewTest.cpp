@@ -51,6 +51,7 @@ class OverviewTest : public QObject {
     QTest::newRow("shifter voices") << QList<Setting>{{293, 3}, {297, 1200}} << "cardPitchValue1" << "Voice 1: 1200";
     QTest::newRow("detune has no voice 1") << QList<Setting>{{293, 0}, {297, 12}} << "cardPitchValue1"
                                            << "Voice L: 12";
+    QTest::newRow("whammy range") << QList<Setting>{{293, 1}, {329, 40}} << "cardPitchValue1" << "Range: 40 %";
     QTest::newRow("fourth value of four") << QList<Setting>{{533, 30}} << "cardReverbValue3" << "Mix: 30 %";
     QTest::newRow("tap tempo") << QList<Setting>{{161, 500}} << "cardTapValue1" << "Tap Tempo: 500";
   }
