@@ -177,7 +177,12 @@ void DelayTapsPicture::Draw(QPainter& painter, const QRectF& plot) {
   const auto x = [&](double ms) { return plot.left() + plot.width() * ms / untilMs; };
   const auto y = [&](double level) { return plot.bottom() - plot.height() * level; };
   for (double level : {0.0, 0.5, 1.0}) HorizontalLine(painter, plot, y(level), QString("%1 %").arg(level * 100));
-  const double tick = untilMs <= 2000 ? 250 : untilMs <= 5000 ? 1000 : 2000;
+  // The finest spacing whose labels do not run into each other.
+  const double labelWidth = fontMetrics().horizontalAdvance("750 ms") * 1.4;
+  double tick = 250;
+  for (double wider : {500.0, 1000.0, 2000.0}) {
+    if (plot.width() * tick / untilMs < labelWidth) tick = wider;
+  }
   for (double ms = 0; ms <= untilMs; ms += tick) {
     VerticalLine(painter, plot, x(ms), ms < 1000 || std::fmod(ms, 1000) ? QString("%1 ms").arg(ms) : QString("%1 s").arg(ms / 1000));
   }
