@@ -11,6 +11,7 @@ OverviewLink::OverviewLink(frmMDIMain& frame) : QObject(&frame), frame_(frame) {
   connect(&frame, &frmMDIMain::edited, this, &OverviewLink::Refresh);
   connect(&frame, &frmMDIMain::commandEdited, this, &OverviewLink::Refresh);
   connect(&frame, &frmMDIMain::presetShown, this, &OverviewLink::Refresh);
+  connect(&frame, &frmMDIMain::stateShown, this, &OverviewLink::Refresh);
   connect(&overview, &frmOverview::blockChosen, &frame, &frmMDIMain::OpenBlockFromToolbar);
   connect(&overview, &frmOverview::blockMenuAsked, &frame, [&frame](BlockNumber iBlock, QPoint globalPos) {
     frame.OpenBlockMenu(BlockMenuForm::Toolbar, iBlock, Qt::RightButton, globalPos);

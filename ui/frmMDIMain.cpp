@@ -313,6 +313,7 @@ void frmMDIMain::ShowState(const PresetImage& image, bool bDirty) {
   ToggleButtons();
   const QScopedValueRollback loading(loading_, true);
   SetFormDirty(bDirty);
+  Q_EMIT stateShown();
 }
 
 void frmMDIMain::MarkSaved() {

@@ -153,6 +153,8 @@ class frmMDIMain final : public QMainWindow, public IBlockHost {
   void commandEdited();
   // Another preset, or none, was put on screen.
   void presetShown();
+  // Another state of the same preset was (undo, redo, compare with saved).
+  void stateShown();
   void saved();
   void screenClaimed();
 

@@ -1,5 +1,5 @@
 // The overview in the frame: shown while a preset is on screen and no block
-// window is chosen, following every edit, its cards opening their block's
+// window is chosen, following every edit (and undo), its cards opening their block's
 // window or menu, and Edit > "Overview" bringing it back.
 #include <QLabel>
 #include <QtTest>
@@ -47,8 +47,12 @@ class OverviewFrameTest : public QObject {
     QFETCH(QString, card);
     FrameFixture f;
     f.Trigger("mnuPresetNew");
+    const QString before = CardText(f, qPrintable(card));
     f.Choose(qPrintable(editor), qPrintable(list), index);
     QTEST(CardText(f, qPrintable(card)), "text");
+    QTest::qWait(1);  // the edit becomes an undo step on the next turn of the event loop
+    f.Trigger("mnuEditUndo");
+    QCOMPARE(CardText(f, qPrintable(card)), before);
   }
 
   void ACardOpensItsBlockAndTheMenuItemBringsTheOverviewBack() {
