@@ -15,10 +15,13 @@
 #include "CannedHttpServer.h"
 #include "DbServerProcess.h"
 #include "ErrorLogCapture.h"
+#include "FrameFixture.h"
 #include "ISettings.h"
 #include "PresetBuilder.h"
+#include "PresetLibrary.h"
 #include "RunProcess.h"
 #include "ScriptedDialogs.h"
+#include "SearchQuery.h"
 #include "TempDir.h"
 #include "dlgInternet.h"
 
@@ -236,6 +239,28 @@ class InternetDialogTest : public QObject {
     });
     QVERIFY(!RunInternetDatabase(settings_).has_value());
     QVERIFY2(LogHas(*log_, "no preset with id 4242"), qPrintable(log_->Lines().join('\n')));
+  }
+
+  // Through the main window's menu: the preset is on screen and in the library.
+  void aPresetOpenedFromTheDatabaseIsKeptInTheLibrary() {
+    FrameFixture f;
+    f.settings.Set("Internet", "Server", server_->Address());
+    f.settings.Set("Internet", "BaseURL", "/lindel");
+    QTimer::singleShot(0, this, [] {
+      auto* dialog = qobject_cast<dlgInternet*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      LoadRow(*dialog, 1);
+    });
+    f.Trigger("mnuToolsIPD");
+    QCOMPARE(f.Frame().NameOnScreen().trimmed(), stored_[1].name);
+    const PresetLibrary kept(qEnvironmentVariable("LINDEL_LIBRARY").toStdString());
+    const std::vector<EntryRow> rows = kept.Search(ParseSearch({}));
+    QCOMPARE(rows.size(), std::size_t{1});
+    const std::optional<LibraryEntry> entry = kept.Entry(rows[0].id);
+    QCOMPARE(entry->sources.size(), std::size_t{1});
+    QCOMPARE(entry->sources[0].kind, std::string("internet"));
+    QCOMPARE(entry->sources[0].detail, std::string("2"));
+    QCOMPARE(Bytes({entry->image.begin(), entry->image.end()}), Bytes(stored_[1].bytes));
   }
 
  private:
