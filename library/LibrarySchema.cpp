@@ -69,6 +69,12 @@ CREATE TABLE device_slots(
   seen INTEGER NOT NULL,
   PRIMARY KEY(device, slot)) WITHOUT ROWID;
 )sql",
+    // Nearly every entry has no parent: leaving those out of the index
+    // spares an import one index write per preset.
+    R"sql(
+DROP INDEX entries_parent;
+CREATE INDEX entries_parent ON entries(parent) WHERE parent IS NOT NULL;
+)sql",
 };
 
 int UserVersion(SqliteDb& db) {

@@ -7,7 +7,7 @@
 
 #include "Sqlite.h"
 
-inline constexpr int kLibrarySchemaVersion = 2;
+inline constexpr int kLibrarySchemaVersion = 3;
 
 // Brings the open database at path up to kLibrarySchemaVersion. A file of a
 // newer version is refused (LibraryError): an older program must not touch it.

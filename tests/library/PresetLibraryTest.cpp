@@ -128,6 +128,41 @@ TEST(LibraryFile, ReopensWithoutMigratingAndRefusesANewerSchema) {
   EXPECT_THROW(PresetLibrary{path}, LibraryError);
 }
 
+// Each older schema, made by taking the later steps back: opened, it is
+// brought up to date beside a copy of itself, and no entry or link is lost.
+class OlderLibrary : public testing::TestWithParam<std::pair<int, const char*>> {};
+
+TEST_P(OlderLibrary, IsMigratedBesideABackupAndKeepsItsEntries) {
+  const auto [version, stepsBack] = GetParam();
+  TempDir dir;
+  const std::string path = dir.File("library.db");
+  int64_t root = 0, edit = 0;
+  {
+    PresetLibrary library(path);
+    root = library.Keep(Image(Sound(1)), {"file", "x", 0}).id;
+    edit = library.KeepVersion(Image(Sound(2)), root, {"editor", "", -1}).id;
+    library.Database().Exec(stepsBack);
+  }
+  PresetLibrary library(path);
+  EXPECT_TRUE(std::filesystem::exists(path + ".v" + std::to_string(version) + ".bak"));
+  SqliteStatement index(library.Database(), "SELECT sql FROM sqlite_master WHERE name = 'entries_parent'");
+  ASSERT_TRUE(index.Step());
+  EXPECT_NE(index.Text(0).find("WHERE parent IS NOT NULL"), std::string::npos);
+  ASSERT_EQ(library.History(edit).size(), 2u);
+  EXPECT_EQ(library.History(edit)[0].id, root);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, OlderLibrary,
+    testing::Values(std::pair{2, "DROP INDEX entries_parent; CREATE INDEX entries_parent ON entries(parent);"
+                                 "PRAGMA user_version = 2;"},
+                    std::pair{1, "DROP INDEX entries_parent; CREATE INDEX entries_parent ON entries(parent);"
+                                 "DROP TABLE banks; DROP TABLE bank_slots; DROP TABLE device_slots;"
+                                 "PRAGMA user_version = 1;"}),
+    [](const testing::TestParamInfo<std::pair<int, const char*>>& info) {
+      return "FromVersion" + std::to_string(info.param.first);
+    });
+
 TEST(LibraryFile, AReadOnlyFolderGetsAClearMessage) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("ro"));
