@@ -127,7 +127,7 @@ bool MidiTransfer::Start() {
   switch (Mode()) {
     case TransferMode::RequestPreset:
       SetStatus("Requesting preset");
-      if (!SendPresetRequest(*outPort_, requested_)) {
+      if (!SendPresetRequest(*outPort_, requested_, [this](const Refusal& refusal) { Refused(refusal); })) {
         throw LindelError(ErrorNumber::Preset, "dlgMidiSetUp.OK(request)", "Error requesting to port");
       }
       return true;
@@ -204,6 +204,7 @@ void MidiTransfer::ReadRequestedPreset() {
                       "Invalid preset received: " + std::to_string(length) + " bytes, not one whole preset of 615");
   }
   if (!preset_->ReadFromPort(*inPort_) || !HasPresetHeader(preset_->Image())) {
+    if (preset_->Refused()) Refused(*preset_->Refused());
     throw LindelError(ErrorNumber::Preset, kRequestSource, "Invalid preset received: no G-Major preset or a bad checksum");
   }
   if (preset_->Image()[Offset::End] != SysEx::End) {
@@ -367,6 +368,10 @@ std::string MidiTransfer::FailureReason() const {
   if (state_ == Failed) return "the input device reported an error";
   if (state_ == Cancelled) return "cancelled";
   return "the transfer did not run";
+}
+
+void MidiTransfer::Refused(const Refusal& refusal) {
+  if (listener_) listener_->Refused(refusal);
 }
 
 void MidiTransfer::SetStatus(const std::string& text) {

@@ -41,6 +41,7 @@
 #include "LindelError.h"
 #include "MidiDeviceChoice.h"
 #include "MidiTimings.h"
+#include "Refusal.h"
 
 class CFile;
 class CMIDIInPort;
@@ -178,6 +179,7 @@ class MidiTransfer {
   void StoreState(int32_t state);
   void NoteActivity();
   void RecordError(const LindelError& e);
+  void Refused(const Refusal& refusal);
   void SetStatus(const std::string& text);
   void SetCancelCaption(const std::string& caption);
   void SetControlsEnabled(bool enabled);

@@ -91,7 +91,10 @@ std::optional<PresetImage> PresetReader::ReadOne(int number, std::size_t done, s
 // the time-out or Cancel.
 std::optional<PresetImage> PresetReader::Ask(int number) {
   inputFailed_ = false;
-  if (!SendPresetRequest(*outPort_, number)) {
+  const auto refused = [this](const Refusal& refusal) {
+    if (listener_) listener_->Refused(refusal);
+  };
+  if (!SendPresetRequest(*outPort_, number, refused)) {
     throw LindelError(ErrorNumber::Preset, kSource, "Error requesting to port");
   }
   NoteActivity();

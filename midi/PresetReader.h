@@ -33,6 +33,7 @@
 #include "LindelError.h"
 #include "MidiTimings.h"
 #include "PresetLayout.h"
+#include "Refusal.h"
 
 class CMIDIInPort;
 class CMIDIOutPort;
@@ -57,6 +58,8 @@ class PresetReadListener {
   // Before each request: the number, its attempt (1, then 2, 3... for the
   // retries) and how many of the total numbers are finished.
   virtual void Requesting(int /*number*/, int /*attempt*/, int /*done*/, int /*total*/) {}
+  // A refusal for the user (the port failed a request), when it happens.
+  virtual void Refused(const Refusal& /*refusal*/) {}
 };
 
 // How a received message answers a request for `requested`.

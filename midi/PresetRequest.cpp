@@ -2,15 +2,14 @@
 
 #include "CLog.h"
 #include "CPreset.h"
-#include "Dialogs.h"
 #include "LindelError.h"
 
-bool SendPresetRequest(IMidiOutput& outPort, int number) {
+bool SendPresetRequest(IMidiOutput& outPort, int number, const RefusalHandler& refused) {
   try {
     return CPreset().RequestToPort(outPort, number);
   } catch (const LindelError& e) {
     LogError(e);
-    ShowMessage(e.Description());
+    if (refused) refused({e.Description()});
   }
   return false;
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "Refusal.h"
+
 class TransferListener {
  public:
   virtual ~TransferListener() = default;
@@ -18,4 +20,7 @@ class TransferListener {
   virtual void DumpProgress(int /*presets*/) {}
   // The run is over (or the setup was cancelled): hide the window.
   virtual void RunEnded() {}
+  // A refusal for the user (the port failed the request, the reply has a
+  // bad checksum), when it happens.
+  virtual void Refused(const Refusal& /*refusal*/) {}
 };

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include "AnsiText.h"
 #include "CFile.h"
-#include "Dialogs.h"
 #include "Guarded.h"
 #include "LindelError.h"
 #include "MidiPorts.h"
@@ -62,6 +62,7 @@ bool CPreset::ReadFromFile(CFile& file, int iPreset) {
 }
 
 bool CPreset::Read(const std::string& sFileName, int iPreset) {
+  refused_.reset();
   CFile file;
   if (!file.OpenFile(sFileName)) return false;
   return ReadFromFile(file, iPreset);
@@ -76,10 +77,10 @@ bool CPreset::Save(const std::string& sFileName, int64_t lPos) {
 
 bool CPreset::Save(StagedFiles& files, const std::string& sFileName, int64_t lPos) {
   if (!valid_) {
-    Dialogs().Message("Not a valid preset", "CPreset.Save");
     image_.fill(0);
-    return false;
+    return Refuse({"Not a valid preset", "CPreset.Save"});
   }
+  refused_.reset();
   UpdateChecksum();
   return files.Stage(sFileName, image_, lPos);
 }
@@ -98,6 +99,7 @@ bool CPreset::WriteThrough(const ImageWriter& write) {
 }
 
 bool CPreset::LoadFromByteArray(std::span<const uint8_t> bytes) {
+  refused_.reset();
   if (bytes.size() < kPresetSize) return false;
   std::copy_n(bytes.begin(), kPresetSize, image_.begin());
   return Validate();
@@ -117,6 +119,7 @@ bool CPreset::RequestToPort(IMidiOutput& outPort, int iPreset) {
 }
 
 bool CPreset::ReadFromPort(IMidiInput& inPort) {
+  refused_.reset();
   inPort.Read(image_, 0, kPresetSize);
   if (image_[0] != SysEx::Start || image_[6] != SysEx::TypePreset) return false;
   return Validate();
@@ -230,11 +233,14 @@ void CPreset::StoreModifiers(const ModifierGroup& group) {
 void CPreset::UpdateChecksum() { image_[Offset::Checksum] = PresetChecksum(image_); }
 
 bool CPreset::Validate() {
-  if (!ChecksumMatches(image_)) {
-    ShowMessage("Invalid Patch file -- bad checksum");
-    return false;
-  }
+  if (!ChecksumMatches(image_)) return Refuse({"Invalid Patch file -- bad checksum"});
+  refused_.reset();
   LoadModifiers();
   valid_ = true;
   return true;
+}
+
+bool CPreset::Refuse(Refusal why) {
+  refused_ = std::move(why);
+  return false;
 }

@@ -13,6 +13,7 @@
 #include "CEffectBlock.h"
 #include "ModifierList.h"
 #include "PresetLayout.h"
+#include "Refusal.h"
 
 class CFile;
 class IMidiInput;
@@ -27,7 +28,7 @@ class CPreset {
   void CreateNew();
   // Reads slot iPreset (615 bytes at iPreset x 615) and validates it.
   bool ReadFromFile(CFile& file, int iPreset);
-  // Opens an existing file and reads slot iPreset; false without a message
+  // Opens an existing file and reads slot iPreset; false with no refusal
   // when the file cannot be opened.
   bool Read(const std::string& sFileName, int iPreset = 0);
   // Writes the valid record to a new file sFileName at lPos (0 and 1 both
@@ -100,18 +101,24 @@ class CPreset {
   bool Paste(const CEffectBlock& block);
 
   bool IsValid() const { return valid_; }
+  // Why the last load or save was refused (a bad checksum, a record that is
+  // not valid), for the caller to show; nothing after one that was not, or
+  // that failed for a reason the file layer reports itself.
+  const std::optional<Refusal>& Refused() const { return refused_; }
   const PresetImage& Image() const { return image_; }
   // Puts the checksum of bytes 29-612 into byte 613.
   void UpdateChecksum();
 
  private:
   bool Validate();
+  bool Refuse(Refusal why);
   void LoadModifiers();
   void AddModifiers(int iGroup, int iType, bool bReset);
   void StoreModifiers(const ModifierGroup& group);
 
   PresetImage image_{};
   bool valid_ = false;
+  std::optional<Refusal> refused_;
   ModifierList modifiers_;
 };
 

@@ -131,6 +131,11 @@ void CSysEx::LoadSlot(int i) {
   index_ = i;
   preset_ = std::make_shared<CPreset>();
   preset_->ReadFromFile(*file_, i);  // a damaged slot stays as read, not valid
+  Tell(*preset_);
+}
+
+void CSysEx::Tell(const CPreset& preset) const {
+  if (refused_ && preset.Refused()) refused_(*preset.Refused());
 }
 
 SplitSlot CSysEx::StageSlot(int i, const std::filesystem::path& folder, StagedFiles& files) {
@@ -141,7 +146,8 @@ SplitSlot CSysEx::StageSlot(int i, const std::filesystem::path& folder, StagedFi
   if (SlotPosition(i + 1) > file_->Size()) {
     slot.outcome = SplitSlot::Outcome::Incomplete;
   } else if (!p->IsValid()) {
-    p->Save(files, slot.file.string(), 0);  // refuses with "Not a valid preset"
+    p->Save(files, slot.file.string(), 0);  // refused as not valid, and the image cleared
+    Tell(*p);
     slot.outcome = SplitSlot::Outcome::BadChecksum;
   } else if (!p->Save(files, slot.file.string(), 0)) {
     slot.outcome = SplitSlot::Outcome::WriteFailed;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CFile.h"
@@ -18,7 +19,7 @@ class StagedFiles;
 struct SplitSlot {
   enum class Outcome {
     Written,
-    BadChecksum,   // refused by CPreset::Save as "Not a valid preset"
+    BadChecksum,   // refused by CPreset::Save as not valid
     Incomplete,    // the file ends inside the slot
     WriteFailed,   // the file could not be created or written
   };
@@ -40,10 +41,14 @@ struct SplitResult {
 
 class CSysEx {
  public:
+  // refused is told of every refusal of a slot's read and of a split's save,
+  // as it happens; by default nobody is.
+  explicit CSysEx(RefusalHandler refused = {}) : refused_(std::move(refused)) {}
+
   // The slot iIndex as a preset; the same object for repeated requests of
   // the current slot, so edits to it stay until another slot is loaded. Null
   // for an index outside 0 to Count() - 1. A slot that fails its checksum
-  // shows the message and comes back as read, not valid.
+  // is refused and comes back as read, not valid.
   std::shared_ptr<CPreset> Preset(int iIndex);
   // Makes preset the current one and writes it, with a fresh checksum, into
   // the current slot. The dump is written anew beside itself with the slot
@@ -77,11 +82,13 @@ class CSysEx {
   bool ReplaceSlot(int slot, std::span<const uint8_t, kPresetSize> image);
   SplitSlot StageSlot(int i, const std::filesystem::path& folder, StagedFiles& files);
   std::string ReplacesItself(const std::filesystem::path& folder);
+  void Tell(const CPreset& preset) const;
 
   std::unique_ptr<CFile> file_ = std::make_unique<CFile>();
   std::shared_ptr<CPreset> preset_;
   int index_ = -1;
   std::string fileName_;
+  RefusalHandler refused_;
 };
 
 // "preset_7.syx" for stored number 107; factory numbers give 0 and below.

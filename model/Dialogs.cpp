@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "Refusal.h"
+
 namespace {
 
 bool Offers(MessageButtons buttons, MessageAnswer answer) {
@@ -42,3 +44,7 @@ IDialogs& Dialogs() { return *installed; }
 void SetDialogs(IDialogs* dialogs) { installed = dialogs ? dialogs : &quietDialogs; }
 
 void ShowMessage(const std::string& text) { Dialogs().Message(text); }
+
+void ShowRefusal(const std::optional<Refusal>& refusal) {
+  if (refusal) Dialogs().Message(refusal->text, refusal->title);
+}

@@ -14,8 +14,8 @@ void CreateSchema(SqliteDb& db) {
   version.Step();
   const int64_t found = version.Int(0);
   if (found > kSchemaVersion) {
-    throw SqliteError("the database was made by a newer lindel-db-server (schema " + std::to_string(found) + ")",
-                      SQLITE_MISMATCH);
+    throw SqliteError("the database was made by a newer lindel-db-server (schema " + std::to_string(found) +
+                      ")");
   }
   if (found == kSchemaVersion) return;
   SqliteTransaction transaction(db);

@@ -6,7 +6,7 @@ namespace {
 
 [[noreturn]] void Throw(sqlite3* db, const std::string& context, int rc) {
   const std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-  throw SqliteError(context + ": " + message, db ? sqlite3_extended_errcode(db) : rc);
+  throw SqliteError(context + ": " + message);
 }
 
 }  // namespace
@@ -18,7 +18,7 @@ SqliteDb::SqliteDb(const std::string& path) {
     const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     sqlite3_close(db_);
     db_ = nullptr;
-    throw SqliteError("cannot open database " + path + ": " + message, rc);
+    throw SqliteError("cannot open database " + path + ": " + message);
   }
   sqlite3_extended_result_codes(db_, 1);
 }
@@ -52,7 +52,7 @@ void SqliteDb::BackupTo(const std::string& path) {
   }
   if (std::rename(partial.c_str(), path.c_str()) != 0) {
     std::remove(partial.c_str());
-    throw SqliteError("cannot rename the backup to " + path, SQLITE_CANTOPEN);
+    throw SqliteError("cannot rename the backup to " + path);
   }
 }
 void SqliteDb::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }
@@ -90,7 +90,7 @@ bool SqliteStatement::Step() {
   const int rc = sqlite3_step(stmt_);
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
-  Fail(rc);
+  Fail();
 }
 
 void SqliteStatement::Reset() {
@@ -113,15 +113,14 @@ std::vector<uint8_t> SqliteStatement::Blob(int column) const {
 bool SqliteStatement::IsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
 
 void SqliteStatement::Check(int rc) {
-  if (rc != SQLITE_OK) Fail(rc);
+  if (rc != SQLITE_OK) Fail();
 }
 
-void SqliteStatement::Fail(int rc) {
+void SqliteStatement::Fail() {
   const std::string message = std::string(sqlite3_sql(stmt_)) + ": " + sqlite3_errmsg(db_);
-  const int code = sqlite3_extended_errcode(db_);
   // Left ready for its next use, whatever the caller does with the error.
   Reset();
-  throw SqliteError(message, code ? code : rc);
+  throw SqliteError(message);
 }
 
 SqliteTransaction::SqliteTransaction(SqliteDb& db) : db_(db) { db_.Exec("BEGIN IMMEDIATE"); }

@@ -13,12 +13,7 @@
 
 class SqliteError : public std::runtime_error {
  public:
-  SqliteError(const std::string& what, int code) : std::runtime_error(what), code_(code) {}
-  // The extended result code (SQLITE_CONSTRAINT_UNIQUE and the like).
-  int Code() const { return code_; }
-
- private:
-  int code_;
+  using std::runtime_error::runtime_error;
 };
 
 class SqliteDb {
@@ -69,7 +64,7 @@ class SqliteStatement {
 
  private:
   void Check(int rc);
-  [[noreturn]] void Fail(int rc);
+  [[noreturn]] void Fail();
 
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;

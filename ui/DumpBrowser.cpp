@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "DumpPane.h"
 #include "MainMenu.h"
+#include "Refusal.h"
 #include "frmMDIMain.h"
 
 namespace {
@@ -25,7 +26,7 @@ DumpBrowser::DumpBrowser(frmMDIMain& frame, DumpPane& pane) : frame_(frame), pan
 }
 
 DumpOpened DumpBrowser::Open(const std::string& fileName) {
-  auto opened = std::make_unique<CSysEx>();
+  auto opened = std::make_unique<CSysEx>(ShowRefusal);
   if (!opened->OpenFile(fileName)) return DumpOpened::Unreadable;
   const int complete = WholeSlots(fileName);
   if (complete == 0) return DumpOpened::NoPresets;

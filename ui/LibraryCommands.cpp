@@ -36,7 +36,11 @@ std::vector<std::pair<int, PresetImage>> ReadSlots(const std::string& fileName) 
   std::error_code error;
   const auto slotCount = static_cast<int>(std::filesystem::file_size(fileName, error) / kPresetSize);
   for (int i = 0; !error && i < slotCount; ++i) {
-    if (slot.Read(fileName, i)) slots.emplace_back(i, slot.Image());
+    if (slot.Read(fileName, i)) {
+      slots.emplace_back(i, slot.Image());
+    } else {
+      ShowRefusal(slot.Refused());
+    }
   }
   return slots;
 }
@@ -61,7 +65,10 @@ bool LibraryCommands::OpenEntry(int64_t id) {
   const std::optional<LibraryEntry> entry = library->Entry(id);
   if (!entry || !frame_.ConfirmLoseChanges()) return false;
   auto preset = std::make_shared<CPreset>();
-  if (!preset->LoadFromByteArray(entry->image)) return false;
+  if (!preset->LoadFromByteArray(entry->image)) {
+    ShowRefusal(preset->Refused());
+    return false;
+  }
   // Under the entry's name, which the user may have given it in the library.
   preset->SetPresetName(entry->row.name);
   frame_.ShowSinglePreset(std::move(preset));
@@ -79,7 +86,7 @@ bool LibraryCommands::PutIntoDump(int slot, const std::vector<int64_t>& ids) {
     const std::shared_ptr<CPreset> preset = dump->Preset(target);
     if (!entry || !preset) continue;
     const int number = preset->PresetNumber();
-    preset->LoadFromByteArray(entry->image);
+    if (!preset->LoadFromByteArray(entry->image)) ShowRefusal(preset->Refused());
     preset->SetPresetNumber(number);
     dump->UpdatePreset(preset);
     if (!preset->IsValid()) {

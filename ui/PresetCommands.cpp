@@ -26,7 +26,10 @@ std::shared_ptr<CPreset> ReadPresetFile(const std::string& fileName) {
     return nullptr;
   }
   auto preset = std::make_shared<CPreset>();
-  if (!preset->Read(fileName)) return nullptr;  // a bad checksum has been shown
+  if (!preset->Read(fileName)) {
+    ShowRefusal(preset->Refused());
+    return nullptr;
+  }
   if (!HasPresetHeader(preset->Image()) || !HasEndByte(preset->Image())) {
     ShowMessage(notAPreset);
     return nullptr;
@@ -96,7 +99,10 @@ void PresetCommands::SaveAsFile() {
     if (!frame_.GatherPreset(true)) return;
     const std::string fileName = frame_.Files().GetSaveFile(&frame_);
     if (fileName.empty()) return;
-    if (!frame_.Preset()->Save(fileName, 1)) return;
+    if (!frame_.Preset()->Save(fileName, 1)) {
+      ShowRefusal(frame_.Preset()->Refused());
+      return;
+    }
     frame_.MarkSaved();
     frame_.Library().PresetFileArrived(fileName, "editor");
     RecentFiles(frame_.Settings()).Add(fileName);

@@ -179,4 +179,6 @@ void dlgMidiSetup::DumpProgress(int presets) {
   prgDump->setValue(presets);
 }
 
+void dlgMidiSetup::Refused(const Refusal& refusal) { ShowRefusal(refusal); }
+
 void dlgMidiSetup::RunEnded() { done(transfer_.Result() ? QDialog::Accepted : QDialog::Rejected); }

@@ -68,6 +68,7 @@ class dlgMidiSetup final : public QDialog, private TransferListener {
   void CancelCaptionChanged(const std::string& caption) override;
   void ControlsEnabledChanged(bool enabled) override;
   void DumpProgress(int presets) override;
+  void Refused(const Refusal& refusal) override;
   void RunEnded() override;
 
   QtEventPump pump_;

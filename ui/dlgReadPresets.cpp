@@ -57,6 +57,8 @@ PresetReadResult dlgReadPresets::Read(const QString& caption, int input, int out
   return result;
 }
 
+void dlgReadPresets::Refused(const Refusal& refusal) { ShowRefusal(refusal); }
+
 void dlgReadPresets::Requesting(int number, int attempt, int done, int /*total*/) {
   const int retries = reader_.Retries();
   lblDisplay->setText(attempt == 1 ? "Reading " + Label(number)

@@ -34,6 +34,7 @@ class dlgReadPresets final : public QDialog, private PresetReadListener {
  private:
   void BuildControls();
   void Requesting(int number, int attempt, int done, int total) override;
+  void Refused(const Refusal& refusal) override;
 
   QtEventPump pump_;
   PresetReader reader_;

@@ -303,7 +303,10 @@ void frmMDIMain::SetBlockOnOff(BlockNumber iBlock, bool bOn) {
 void frmMDIMain::ShowState(const PresetImage& image, bool bDirty) {
   if (!preset_) return;
   const int number = preset_->PresetNumber();
-  if (!preset_->LoadFromByteArray(image)) return;
+  if (!preset_->LoadFromByteArray(image)) {
+    ShowRefusal(preset_->Refused());
+    return;
+  }
   preset_->SetPresetNumber(number);
   const QString loadedName = presetBar_->LoadedName();
   const QString target = presetBar_->Number();

@@ -46,6 +46,7 @@ struct RecordingListener : TransferListener {
   std::vector<std::string> statuses;
   std::vector<std::string> captions;
   std::vector<int> progress;
+  std::vector<std::string> refused;
   int ended = 0;
   bool controlsEnabled = false;
 
@@ -54,4 +55,5 @@ struct RecordingListener : TransferListener {
   void ControlsEnabledChanged(bool enabled) override { controlsEnabled = enabled; }
   void DumpProgress(int presets) override { progress.push_back(presets); }
   void RunEnded() override { ++ended; }
+  void Refused(const Refusal& refusal) override { refused.push_back(refusal.text); }
 };

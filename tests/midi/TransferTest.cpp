@@ -106,6 +106,14 @@ INSTANTIATE_TEST_SUITE_P(
                       BadReply{"bytes_that_are_no_midi", {0x12, 0x34, 0x56}, Failed}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(Transfer, AReplyWithABadChecksumIsHandedToTheWindowToSay) {
+  midi.responder = [this](const Bytes&) { midi.Deliver(WithByte(Preset(0), 613, 0x7F ^ Preset(0)[613])); };
+  CPreset preset;
+  EXPECT_FALSE(transfer.RequestPreset(preset, 0));
+  EXPECT_EQ(listener.refused, std::vector<std::string>{"Invalid Patch file -- bad checksum"});
+  EXPECT_TRUE(dialogs.Shown().empty());
+}
+
 TEST_F(Transfer, UnansweredRequestWaitsUntilCancelOrTimeOut) {
   CPreset preset;
   pump.Then([] {});

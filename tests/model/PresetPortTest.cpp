@@ -69,7 +69,8 @@ TEST(PresetPorts, ReadFromPortRefusesWhatIsNoPresetMessage) {
   EXPECT_FALSE(q.IsValid());
   in.message = PresetBuilder().BadChecksum().Bytes();
   EXPECT_FALSE(q.ReadFromPort(in));
-  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Invalid Patch file -- bad checksum"});
+  ASSERT_TRUE(q.Refused());
+  EXPECT_EQ(q.Refused()->text, "Invalid Patch file -- bad checksum");
 }
 
 TEST(Settings, KeysIgnoreCaseAndMissingKeysGiveDefaults) {

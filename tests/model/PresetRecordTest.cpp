@@ -36,6 +36,8 @@ TEST_F(PresetRecord, BadChecksumIsRefusedWithMessageAndKeepsValidFlag) {
   const auto bad = PresetBuilder().Name("Bad").Value(169, 5).BadChecksum().Bytes();
   EXPECT_FALSE(p.LoadFromByteArray(bad));
   EXPECT_TRUE(p.IsValid()) << "a failed validation leaves the flag as it was";
+  EXPECT_TRUE(dialogs.Shown().empty()) << "the caller shows the refusal";
+  ShowRefusal(p.Refused());
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Invalid Patch file -- bad checksum"});
   EXPECT_EQ(dialogs.Shown()[0].title, kAppTitle);
 }
@@ -125,6 +127,8 @@ TEST_F(PresetRecord, SaveOfAnInvalidRecordClearsItAndSaysSo) {
   CPreset p;
   p.SetPresetName("Never");
   EXPECT_FALSE(p.Save(dir.File("x.syx"), 0));
+  EXPECT_TRUE(dialogs.Shown().empty()) << "the caller shows the refusal";
+  ShowRefusal(p.Refused());
   ASSERT_EQ(dialogs.Shown().size(), 1u);
   EXPECT_EQ(dialogs.Shown()[0].text, "Not a valid preset");
   EXPECT_EQ(dialogs.Shown()[0].title, "CPreset.Save");

@@ -62,7 +62,7 @@ TEST_F(SysExDump, LabelsComeStraightFromTheFileEvenForDamagedSlots) {
   auto bytes = Join(PresetBuilder().Name("Clean").Number(101).BadChecksum().Bytes(),
                     PresetBuilder().Name("Factory").Number(5).Bytes());
   bytes.resize(615 * 2 + 400);  // a third slot, cut short
-  CSysEx dump;
+  CSysEx dump(ShowRefusal);
   ASSERT_TRUE(dump.OpenFile(WriteDump(bytes)));
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Invalid Patch file -- bad checksum"}) << "slot 0 loaded";
   EXPECT_EQ(dump.PresetName(0), "1 - Clean               ");
@@ -90,7 +90,7 @@ TEST_F(SysExDump, UpdatedSlotReadsBackWithItsEditsAndAFreshChecksum) {
 
 TEST_F(SysExDump, SplitsAHundredPresetsIntoAHundredFilesAndReloadsTheCurrentSlot) {
   const auto bytes = DumpBytes(100);
-  CSysEx dump;
+  CSysEx dump(ShowRefusal);
   ASSERT_TRUE(dump.OpenFile(WriteDump(bytes)));
   dump.Preset(40);
   const auto out = dir.Path() / "out";
@@ -110,7 +110,7 @@ TEST_F(SysExDump, SplitThatWouldReplaceTheDumpWritesNothing) {
   const auto bytes = Join(PresetBuilder().Number(107).Bytes(), PresetBuilder().Number(108).BadChecksum().Bytes());
   const std::string path = dir.File("preset_8.syx");
   WriteBytes(path, bytes);
-  CSysEx dump;
+  CSysEx dump(ShowRefusal);
   ASSERT_TRUE(dump.OpenFile(path));
   dialogs.Clear();
   const SplitResult result = dump.SplitFile(dir.Path());
@@ -126,7 +126,7 @@ TEST_F(SysExDump, SplitSkipsABadSlotAndACutOffSlotAndWritesEveryOther) {
   auto bytes = Join(Join(DumpBytes(2), PresetBuilder().Number(150).Value(169, 3).BadChecksum().Bytes()),
                     DumpBytes(2, 103));
   bytes.resize(bytes.size() + 400, 0);  // an all-zero partial slot would pass its checksum
-  CSysEx dump;
+  CSysEx dump(ShowRefusal);
   ASSERT_TRUE(dump.OpenFile(WriteDump(bytes)));
   dialogs.Clear();
   const SplitResult result = dump.SplitFile(dir.Path());
@@ -143,7 +143,7 @@ TEST_F(SysExDump, SplitSkipsABadSlotAndACutOffSlotAndWritesEveryOther) {
 }
 
 TEST_F(SysExDump, OpenFailureLeavesNoFileAndNoSlots) {
-  CSysEx dump;
+  CSysEx dump(ShowRefusal);
   ASSERT_TRUE(dump.OpenFile(WriteDump(DumpBytes(2))));
   EXPECT_FALSE(dump.OpenFile(dir.File("missing.syx")));
   EXPECT_EQ(dump.FileName(), "");
