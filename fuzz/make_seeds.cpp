@@ -31,12 +31,6 @@ class Corpus {
   int next_ = 0;
 };
 
-Bytes Joined(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
 Bytes Preset(int number, uint32_t seed, const std::string& name = "Seed") {
   return PresetBuilder().Name(name).Number(number).Scramble(seed).Bytes();
 }

@@ -11,7 +11,7 @@ set -euo pipefail
 build=${BUILD:-build}
 out=${1:-editor-shots}
 preset=${2:-}
-shot="$build/tests/shot/lindel-shot"
+shot="$build/shot/lindel-shot"
 cli="$build/cli/lindel-cli"
 for tool in "$shot" "$cli"; do
   [ -x "$tool" ] || { echo "editor-shots: $tool is missing; build first (make build)" >&2; exit 2; }

@@ -40,7 +40,7 @@ MUTATIONS = [
     ("backup leaves out the factory range", "midi/DeviceBackup.cpp", "if (range.factory) {", "if (!range.factory) {",
      MIDI_SUITES),
     ("pitch pan centre", "blocks/frmPitch.cpp", "kCentre = 50;", "kCentre = 51;", BLOCK_SUITES),
-    ("pitch type text", "blocks/frmPitch.cpp", '"Octaver", "Shifter"', '"Octave", "Shifter"', BLOCK_SUITES),
+    ("pitch type text", "model/CatalogTables.cpp", '"Octaver", "Shifter"', '"Octave", "Shifter"', MODEL_SUITES),
 ]
 
 restore = None  # (path, original bytes) while a mutation is applied

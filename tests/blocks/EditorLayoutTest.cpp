@@ -10,40 +10,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "RecordingHost.h"
+#include "EditorProbe.h"
+#include "ParameterCatalog.h"
 #include "Selection.h"
-#include "frmChorusFlange.h"
-#include "frmCompressor.h"
-#include "frmDelay.h"
-#include "frmFilterMod.h"
-#include "frmLevelRelay.h"
-#include "frmNoiseGateEQ.h"
-#include "frmPitch.h"
-#include "frmReverb.h"
-#include "frmRouting.h"
-#include "frmTapTempo.h"
 
 namespace {
-
-struct EditorKind {
-  const char* name;
-  std::unique_ptr<BlockEditor> (*make)();
-  const char* typeList;  // null for none
-  int types;
-};
-
-template <class Editor>
-std::unique_ptr<BlockEditor> Make() {
-  return std::make_unique<Editor>();
-}
-
-const EditorKind kEditors[] = {
-    {"frmNoiseGateEQ", Make<frmNoiseGateEQ>, nullptr, 1},   {"frmLevelRelay", Make<frmLevelRelay>, nullptr, 1},
-    {"frmCompressor", Make<frmCompressor>, nullptr, 1},     {"frmFilterMod", Make<frmFilterMod>, "cmbFiltType", 6},
-    {"frmPitch", Make<frmPitch>, "cmbPitchType", 4},        {"frmChorusFlange", Make<frmChorusFlange>, "cmbChorusType", 5},
-    {"frmDelay", Make<frmDelay>, "cmbDelayType", 3},        {"frmReverb", Make<frmReverb>, "cmbRevType", 4},
-    {"frmRouting", Make<frmRouting>, nullptr, 1},           {"frmTapTempo", Make<frmTapTempo>, nullptr, 1},
-};
 
 QRect InEditor(const QWidget& w, const QWidget& editor) { return QRect(w.mapTo(&editor, QPoint(0, 0)), w.size()); }
 
@@ -66,23 +37,23 @@ class EditorLayoutTest : public QObject {
 
  private Q_SLOTS:
   void EveryTypeIsLaidOutInSections_data() {
-    QTest::addColumn<int>("editor");
+    QTest::addColumn<int>("block");
     QTest::addColumn<int>("type");
-    for (int e = 0; e < static_cast<int>(std::size(kEditors)); ++e) {
-      for (int type = 0; type < kEditors[e].types; ++type) {
-        QTest::addRow("%s type %d", kEditors[e].name, type) << e << type;
+    for (int b = 0; b < static_cast<int>(CatalogBlocks().size()); ++b) {
+      for (int type = 0; type < TypeCount(CatalogBlocks()[b]); ++type) {
+        QTest::addRow("%s type %d", CatalogBlocks()[b].editor, type) << b << type;
       }
     }
   }
   void EveryTypeIsLaidOutInSections() {
-    QFETCH(int, editor);
+    QFETCH(int, block);
     QFETCH(int, type);
-    const EditorKind& kind = kEditors[editor];
+    const CatalogBlock& kind = CatalogBlocks()[block];
     RecordingHost host;
-    const std::unique_ptr<BlockEditor> frm = kind.make();
+    const std::unique_ptr<BlockEditor> frm = MakeEditor(kind.editor);
     frm->Setup(host);
     host.RedrawOnTypeChange(nullptr);
-    if (kind.typeList) SelectListIndex(*frm->findChild<QComboBox*>(kind.typeList), type);
+    if (kind.HasTypes()) SelectListIndex(*frm->findChild<QComboBox*>(TypeRow(kind).control), type);
     frm->resize(980, 460);
     frm->show();
     QVERIFY(QTest::qWaitForWindowExposed(frm.get()));

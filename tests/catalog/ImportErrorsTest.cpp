@@ -11,16 +11,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
-const CatalogBlock& Block(std::string_view name) {
-  for (const CatalogBlock& block : CatalogBlocks()) {
-    if (block.name == name) return block;
-  }
-  throw std::logic_error("no block " + std::string(name));
-}
-
 // A whammy preset whose delay is a Ping Pong, with a ratio of 2.0:1.
 Json BaseDocument() {
-  CPreset preset = CatalogPreset(11, {.noise = false, .block = &Block("Pitch"), .type = 1});
+  CPreset preset = CatalogPreset(11, {.noise = false, .block = CatalogBlockOf("frmPitch"), .type = 1});
   preset.SetValue(421, 0);
   preset.SetValue(169, 6);
   return PresetToJson(preset.Image());

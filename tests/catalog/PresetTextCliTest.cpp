@@ -12,11 +12,6 @@ namespace {
 
 bool Has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
 
-std::vector<uint8_t> Slot(const std::vector<uint8_t>& bank, int slot) {
-  const auto first = bank.begin() + static_cast<long>(slot * kPresetSize);
-  return {first, first + static_cast<long>(kPresetSize)};
-}
-
 class PresetTextCli : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
@@ -38,7 +33,7 @@ TEST_F(PresetTextCli, EverySlotOfABankComesBackByteForByte) {
     const std::string json = WriteText("slot.json", exported.out);
     const auto imported = Cli({"import", json, "-o", dir.File("slot.syx")});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
-    ASSERT_EQ(ReadBytes(dir.File("slot.syx")), Slot(bank, slot)) << "slot " << slot;
+    ASSERT_EQ(ReadBytes(dir.File("slot.syx")), Slots(bank, slot)) << "slot " << slot;
   }
 }
 

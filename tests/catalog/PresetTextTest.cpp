@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 
 #include "CatalogPresets.h"
 #include "PresetComparison.h"
 #include "PresetJson.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -16,11 +18,25 @@ PresetImage ThroughJson(const PresetImage& image) {
   return back.image.value_or(PresetImage{});
 }
 
-const CatalogBlock& Block(std::string_view name) {
+// Every list item of every editor, one control a line ("text" or, where the
+// list stores item data, "text=value"), against the texts users have always
+// seen: a changed letter in any item, a lost item or a moved value shows up.
+TEST(ParameterCatalog, EveryListIsTheGoldenOne) {
+  std::ostringstream actual;
   for (const CatalogBlock& block : CatalogBlocks()) {
-    if (block.name == name) return block;
+    for (const CatalogRow& row : block.rows) {
+      actual << row.control << ':';
+      const ValueList& items = Items(row);
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        actual << (i ? " | " : " ") << items[i].text;
+        if (row.rep == Representation::ItemData) actual << '=' << ItemValue(row, static_cast<int>(i));
+      }
+      actual << '\n';
+    }
   }
-  throw std::logic_error("no block " + std::string(name));
+  const std::string text = actual.str(), golden = ReadText(LINDEL_TEST_DATA "/editor-lists.txt");
+  if (text != golden) WriteBytes("editor-lists.actual.txt", {text.begin(), text.end()});
+  EXPECT_TRUE(text == golden) << "the lists differ from tests/data/editor-lists.txt; see editor-lists.actual.txt";
 }
 
 // The JSON document names blocks and fields by these names, so they must
@@ -64,7 +80,7 @@ TEST(PresetJson, EditorPresetsNeedNoRawBytes) {
 }
 
 TEST(PresetJson, ShowsValuesAsTheEditorsDo) {
-  CatalogPresetOptions whammy{.noise = false, .block = &Block("Pitch"), .type = 1};
+  CatalogPresetOptions whammy{.noise = false, .block = CatalogBlockOf("frmPitch"), .type = 1};
   CPreset preset = CatalogPreset(3, whammy);
   preset.SetValue(169, 6);   // ratio
   preset.SetValue(165, 5);   // a threshold no item holds
@@ -100,7 +116,7 @@ TEST(PresetComparison, EveryDifferingImageHasADifference) {
 }
 
 TEST(PresetComparison, ATypeChangeMatchesFieldsByPlace) {
-  const CatalogBlock& delay = Block("Delay");
+  const CatalogBlock& delay = *CatalogBlockOf("frmDelay");
   CPreset a = CatalogPreset(5, {.noise = false, .block = &delay, .type = 0});
   CPreset b = a;
   b.SetValue(421, 2);    // Dual

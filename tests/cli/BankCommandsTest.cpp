@@ -122,18 +122,6 @@ TEST_F(CliBank, ExportAndFromDumpCarryTheSlotsThrough) {
   EXPECT_TRUE(slots[89]["entry"].is_null());
 }
 
-TEST_F(CliBank, APullThenASendOfOneChangedSlotVerifiedThenNothingToSend) {
-  ASSERT_EQ(Bank({"pull", "Live"}, kSim).exitCode, 0);
-  ImportSounds(1);  // entry 101: the pulled presets are 1-100
-  ASSERT_EQ(Bank({"set", "Live", "3", "101"}).exitCode, 0);
-  EXPECT_EQ(Json::parse(Bank({"show", "Live", "--json"}).out)["slots"][2]["held"], false);
-  const ProcessResult sent = Bank({"send", "Live", "--verify"}, kSim);
-  EXPECT_EQ(sent.exitCode, 0) << sent.err;
-  EXPECT_EQ(sent.out, "sent U3 \"S1\"\nsent 1 presets; the device holds them as sent\n");
-  EXPECT_EQ(Json::parse(Bank({"show", "Live", "--json"}).out)["slots"][2]["held"], true);
-  EXPECT_EQ(Bank({"send", "Live"}, kSim).out, "nothing to send: the device holds the bank\n");
-}
-
 TEST_F(CliBank, SendAllSendsTheFilledSlotsTheDeviceHoldsAlready) {
   ASSERT_EQ(Bank({"pull", "Live"}, kSim).exitCode, 0);
   const std::string two = dir.File("two.syx");

@@ -10,11 +10,6 @@ namespace {
 
 bool Has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
 
-std::vector<uint8_t> Join(std::vector<uint8_t> a, const std::vector<uint8_t>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 class CliDump : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
@@ -37,7 +32,7 @@ TEST_F(CliDump, SplitWritesTheGoodSlotsAndNamesTheBadOne) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("out/preset_50.syx")));
 
   const auto twice = DumpBytes(2, 105);
-  const auto same = Cli({"split", Write("twice.syx", Join(twice, twice)), "--out-dir", dir.File("out")});
+  const auto same = Cli({"split", Write("twice.syx", Joined({twice, twice})), "--out-dir", dir.File("out")});
   EXPECT_EQ(same.exitCode, 0);
   EXPECT_TRUE(Has(same.err, "slot 2 replaced slot 0")) << same.err;
 }
@@ -61,7 +56,7 @@ TEST_F(CliDump, SplitRefusesBadInputAndNeverReplacesTheDumpItself) {
 TEST_F(CliDump, ModifiersListsThirtyTwoInOrderAndMarksSlotsWithoutAParameter) {
   const int32_t assigned = 2 + 10 * 8 + 60 * 1024 + 90 * 131072;
   const auto shifter = PresetBuilder().Value(293, 3).Value(77, assigned).Bytes();
-  const std::string path = Write("dump.syx", Join(DumpBytes(1), shifter));
+  const std::string path = Write("dump.syx", Joined({DumpBytes(1), shifter}));
   const auto r = Cli({"modifiers", "--json", "--slot", "1", path});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const auto list = nlohmann::json::parse(r.out).at("modifiers");

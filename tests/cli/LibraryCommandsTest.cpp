@@ -15,12 +15,6 @@ std::vector<uint8_t> Preset(uint32_t seed, const std::string& name, int number =
   return PresetBuilder().Name(name).Number(number).Scramble(seed).Bytes();
 }
 
-std::vector<uint8_t> Joined(std::initializer_list<std::vector<uint8_t>> presets) {
-  std::vector<uint8_t> all;
-  for (const auto& p : presets) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
-
 class CliLibrary : public ::testing::Test {
  protected:
   ProcessResult Library(std::vector<std::string> args) {

@@ -19,7 +19,6 @@ using Bytes = std::vector<uint8_t>;
 
 Bytes Image(const PresetImage& image) { return {image.begin(), image.end()}; }
 
-Bytes Slot(const Bytes& dump, int slot) { return {dump.begin() + slot * 615, dump.begin() + (slot + 1) * 615}; }
 
 class MidiThroughJack : public ::testing::Test {
  protected:
@@ -69,7 +68,7 @@ TEST_F(MidiThroughJack, TransmittedPresetsAreStoredUnderTheirNumber) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "sent \"Sent As U7\" to U7\n");
   const Bytes expected = PresetBuilder().Name("Sent As U7").Number(107).Scramble(77).Bytes();
-  EXPECT_EQ(Slot(SavedBank(), 6), expected);
+  EXPECT_EQ(Slots(SavedBank(), 6), expected);
 
   r = Cli(Devices({"transmit", file, "--as", "E"}));
   ASSERT_EQ(r.exitCode, 0) << "the edit buffer's confirmation ends the transmit: " << r.err;
@@ -117,7 +116,7 @@ TEST_F(MidiThroughJack, BulkSendDeliversEveryPresetThreeTimesOver) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("100 preset(s) sent"), std::string::npos) << r.err;
     const Bytes bank = SavedBank();
-    for (int slot = 0; slot < 100; ++slot) arrived += Slot(bank, slot) == Slot(dump, slot) ? 1 : 0;
+    for (int slot = 0; slot < 100; ++slot) arrived += Slots(bank, slot) == Slots(dump, slot) ? 1 : 0;
   }
   EXPECT_EQ(arrived, 300);
 }

@@ -24,11 +24,6 @@ inline Bytes Cut(Bytes b, std::size_t size) {
   b.resize(size);
   return b;
 }
-inline Bytes Joined(const std::vector<Bytes>& messages) {
-  Bytes all;
-  for (const Bytes& m : messages) all.insert(all.end(), m.begin(), m.end());
-  return all;
-}
 // Preset(first) to Preset(last), one after another.
 inline Bytes Presets(int first, int last) {
   Bytes all;

@@ -7,15 +7,6 @@
 
 namespace {
 
-std::vector<uint8_t> Slice(const std::vector<uint8_t>& bytes, int slot) {
-  return {bytes.begin() + slot * 615, bytes.begin() + (slot + 1) * 615};
-}
-
-std::vector<uint8_t> Join(std::vector<uint8_t> a, const std::vector<uint8_t>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 class SysExDump : public ::testing::Test {
  protected:
   std::string WriteDump(const std::vector<uint8_t>& bytes) {
@@ -50,7 +41,7 @@ TEST_F(SysExDump, RepeatedRequestsGiveTheSameObjectUntilAnotherSlotIsLoaded) {
   CSysEx dump;
   ASSERT_TRUE(dump.OpenFile(path));
   const auto third = dump.Preset(2);
-  EXPECT_EQ(std::vector<uint8_t>(third->Image().begin(), third->Image().end()), Slice(bytes, 2));
+  EXPECT_EQ(std::vector<uint8_t>(third->Image().begin(), third->Image().end()), Slots(bytes, 2));
   third->SetPresetName("Edited");
   WriteBytes(path, DumpBytes(3, 150));  // the file changes behind the dump's back
   EXPECT_EQ(dump.Preset(2), third) << "the current slot is not read again";
@@ -59,8 +50,8 @@ TEST_F(SysExDump, RepeatedRequestsGiveTheSameObjectUntilAnotherSlotIsLoaded) {
 }
 
 TEST_F(SysExDump, LabelsComeStraightFromTheFileEvenForDamagedSlots) {
-  auto bytes = Join(PresetBuilder().Name("Clean").Number(101).BadChecksum().Bytes(),
-                    PresetBuilder().Name("Factory").Number(5).Bytes());
+  auto bytes = Joined({PresetBuilder().Name("Clean").Number(101).BadChecksum().Bytes(),
+                       PresetBuilder().Name("Factory").Number(5).Bytes()});
   bytes.resize(615 * 2 + 400);  // a third slot, cut short
   CSysEx dump(ShowRefusal);
   ASSERT_TRUE(dump.OpenFile(WriteDump(bytes)));
@@ -81,8 +72,8 @@ TEST_F(SysExDump, UpdatedSlotReadsBackWithItsEditsAndAFreshChecksum) {
   p->SetValue(169, 42);
   dump.UpdatePreset(p);
   const auto after = ReadBytes(path);
-  EXPECT_EQ(Slice(after, 0), Slice(bytes, 0));
-  EXPECT_EQ(Slice(after, 2), Slice(bytes, 2));
+  EXPECT_EQ(Slots(after, 0), Slots(bytes, 0));
+  EXPECT_EQ(Slots(after, 2), Slots(bytes, 2));
   CPreset reread;
   ASSERT_TRUE(reread.Read(path, 1)) << "checksum recomputed";
   EXPECT_EQ(reread.Value(169), 42);
@@ -97,7 +88,7 @@ TEST_F(SysExDump, SplitsAHundredPresetsIntoAHundredFilesAndReloadsTheCurrentSlot
   std::filesystem::create_directory(out);
   EXPECT_TRUE(dump.SplitFile(out).AllWritten());
   for (int n = 1; n <= 100; ++n) {
-    ASSERT_EQ(ReadBytes((out / ("preset_" + std::to_string(n) + ".syx")).string()), Slice(bytes, n - 1)) << n;
+    ASSERT_EQ(ReadBytes((out / ("preset_" + std::to_string(n) + ".syx")).string()), Slots(bytes, n - 1)) << n;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 100);
   EXPECT_EQ(dump.Preset(40)->PresetNumber(), 141);
@@ -107,7 +98,7 @@ TEST_F(SysExDump, SplitsAHundredPresetsIntoAHundredFilesAndReloadsTheCurrentSlot
 // A dump named like one of its slots' files (preset_8.syx holding U7, U8)
 // is refused whole, whichever slot it is and whether that slot is damaged.
 TEST_F(SysExDump, SplitThatWouldReplaceTheDumpWritesNothing) {
-  const auto bytes = Join(PresetBuilder().Number(107).Bytes(), PresetBuilder().Number(108).BadChecksum().Bytes());
+  const auto bytes = Joined({PresetBuilder().Number(107).Bytes(), PresetBuilder().Number(108).BadChecksum().Bytes()});
   const std::string path = dir.File("preset_8.syx");
   WriteBytes(path, bytes);
   CSysEx dump(ShowRefusal);
@@ -123,8 +114,8 @@ TEST_F(SysExDump, SplitThatWouldReplaceTheDumpWritesNothing) {
 }
 
 TEST_F(SysExDump, SplitSkipsABadSlotAndACutOffSlotAndWritesEveryOther) {
-  auto bytes = Join(Join(DumpBytes(2), PresetBuilder().Number(150).Value(169, 3).BadChecksum().Bytes()),
-                    DumpBytes(2, 103));
+  auto bytes =
+      Joined({DumpBytes(2), PresetBuilder().Number(150).Value(169, 3).BadChecksum().Bytes(), DumpBytes(2, 103)});
   bytes.resize(bytes.size() + 400, 0);  // an all-zero partial slot would pass its checksum
   CSysEx dump(ShowRefusal);
   ASSERT_TRUE(dump.OpenFile(WriteDump(bytes)));

@@ -7,15 +7,9 @@ namespace {
 
 using Import = ServiceFixture;
 
-std::vector<uint8_t> Join(std::initializer_list<std::vector<uint8_t>> parts) {
-  std::vector<uint8_t> all;
-  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
 TEST_F(Import, DumpFileStoresEveryValidSlotAndReportsTheRest) {
   const auto bad = PresetBuilder().Name("Broken").BadChecksum().Bytes();
-  WriteBytes(dir.File("dump.syx"), Join({DumpBytes(3), bad, DumpBytes(1, 120), {0xF0, 0x00}}));
+  WriteBytes(dir.File("dump.syx"), Joined({DumpBytes(3), bad, DumpBytes(1, 120), {0xF0, 0x00}}));
   const ImportReport report = ImportPresetFiles(*store, {dir.File("dump.syx")}, "Live set", "Sunday gig");
   EXPECT_EQ(report.added, 4);
   EXPECT_EQ(report.refused, 2);

@@ -56,3 +56,14 @@ std::vector<uint8_t> DumpBytes(int count, int firstNumber) {
   }
   return dump;
 }
+
+std::vector<uint8_t> Joined(const std::vector<std::vector<uint8_t>>& parts) {
+  std::vector<uint8_t> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+std::vector<uint8_t> Slots(const std::vector<uint8_t>& dump, int first, int count) {
+  const auto begin = dump.begin() + first * static_cast<std::ptrdiff_t>(kPresetSize);
+  return {begin, begin + count * static_cast<std::ptrdiff_t>(kPresetSize)};
+}

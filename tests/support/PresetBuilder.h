@@ -31,3 +31,8 @@ class PresetBuilder {
 // n presets numbered first, first+1, ... named "Preset <number>", one after
 // another as a dump file's bytes.
 std::vector<uint8_t> DumpBytes(int count, int firstNumber = 101);
+
+// The parts one after another.
+std::vector<uint8_t> Joined(const std::vector<std::vector<uint8_t>>& parts);
+// count slots of a dump's bytes, from slot first (0 based) on.
+std::vector<uint8_t> Slots(const std::vector<uint8_t>& dump, int first, int count = 1);

@@ -10,6 +10,8 @@ class TestLog {
  public:
   TestLog() : log_(dir_.Path()) { CLog::SetProgram(&log_); }
   ~TestLog() { CLog::SetProgram(nullptr); }
+  TestLog(const TestLog&) = delete;
+  TestLog& operator=(const TestLog&) = delete;
   std::string Text() const { return ReadText(log_.Path().string()); }
   // Whether a line "number<TAB>description<TAB>source<TAB>..." was logged.
   bool Has(int number, const std::string& description, const std::string& source) const {

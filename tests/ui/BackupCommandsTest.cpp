@@ -28,10 +28,6 @@ Bytes UserBank(SimulatorMidiSystem& midi) {
   return midi.WithDevice([](SimulatedGMajor& device) { return device.UserBank(); });
 }
 
-Bytes Slots(const Bytes& dump, int first, int count) {
-  return {dump.begin() + first * 615, dump.begin() + (first + count) * 615};
-}
-
 void SetFault(SimulatorMidiSystem& midi, const std::string& fault) {
   midi.WithDevice([&](SimulatedGMajor& device) { device.SetFault(*ParseSimFault(fault)); });
 }

@@ -63,11 +63,6 @@ FrameTools SilentTools() {
   return tools;
 }
 
-std::vector<uint8_t> Slot(const std::vector<uint8_t>& dump, int slot) {
-  const auto begin = dump.begin() + slot * static_cast<std::ptrdiff_t>(kPresetSize);
-  return {begin, begin + static_cast<std::ptrdiff_t>(kPresetSize)};
-}
-
 QString Trimmed(const std::string& name) {
   QString text = QString::fromStdString(name);
   while (text.endsWith(' ')) text.chop(1);
@@ -245,7 +240,7 @@ class FrameTest : public QObject {
     QCOMPARE(f.Frame().State(), DisplayState::DumpSlot);
     const CPreset u1 = DevicePreset(f.midi, 101);
     QCOMPARE(f.Label("lblPresetName").text(), Trimmed(u1.PresetName()));
-    QCOMPARE(Slot(bytes, 0), std::vector<uint8_t>(u1.Image().begin(), u1.Image().end()));
+    QCOMPARE(Slots(bytes, 0), std::vector<uint8_t>(u1.Image().begin(), u1.Image().end()));
     QVERIFY(f.Enabled("mnuFileSave") && f.Enabled("mnuFileSendSysEx") && f.Enabled("mnuFileSplitSysEx"));
   }
 
@@ -295,10 +290,10 @@ class FrameTest : public QObject {
     const std::vector<uint8_t> after = ReadBytes(path);
     QCOMPARE(after.size(), before.size());
     for (int slot = 0; slot < 100; ++slot) {
-      if (slot != 3) QVERIFY2(Slot(after, slot) == Slot(before, slot), qPrintable(QString("slot %1").arg(slot)));
+      if (slot != 3) QVERIFY2(Slots(after, slot) == Slots(before, slot), qPrintable(QString("slot %1").arg(slot)));
     }
     CPreset written;
-    QVERIFY(written.LoadFromByteArray(Slot(after, 3)));
+    QVERIFY(written.LoadFromByteArray(Slots(after, 3)));
     QCOMPARE(Trimmed(written.PresetName()), QString("Edited Three"));
     QCOMPARE(list.item(3)->text(), QString("4 - Edited Three        "));
     QCOMPARE(list.currentRow(), 3);
@@ -316,7 +311,7 @@ class FrameTest : public QObject {
     const std::vector<uint8_t> bytes = ReadBytes(path);
     for (int slot = 0; slot < 100; ++slot) {
       const CPreset held = DevicePreset(f.midi, 101 + slot);
-      QCOMPARE(std::vector<uint8_t>(held.Image().begin(), held.Image().end()), Slot(bytes, slot));
+      QCOMPARE(std::vector<uint8_t>(held.Image().begin(), held.Image().end()), Slots(bytes, slot));
     }
     QCOMPARE(f.Frame().MidiSetup().findChild<QLabel*>("lblDisplay")->text(), QString("100 preset(s) sent"));
     QCOMPARE(f.Frame().State(), DisplayState::DumpSlot);  // opened again
@@ -354,7 +349,7 @@ class FrameTest : public QObject {
     f.Trigger("mnuFileOpen");
     f.Trigger("mnuFileSplitSysEx");
     const std::vector<uint8_t> dump = ReadBytes(path);
-    for (int n = 1; n <= 3; ++n) QCOMPARE(ReadBytes(f.dir.File("preset_" + std::to_string(n) + ".syx")), Slot(dump, n - 1));
+    for (int n = 1; n <= 3; ++n) QCOMPARE(ReadBytes(f.dir.File("preset_" + std::to_string(n) + ".syx")), Slots(dump, n - 1));
     QCOMPARE(f.Messages(), std::vector<std::string>{"3 of 3 presets written to " + f.dir.Path().string()});
   }
 

@@ -1,27 +1,17 @@
-// Points the program's error log at a temporary folder for one test and
-// reads back the lines written since.
+// The error log of TestLog, read back as the lines written since, for the
+// widget suites.
 #pragma once
 
 #include <QStringList>
 
-#include "CLog.h"
-#include "TempDir.h"
+#include "TestLog.h"
 
-class ErrorLogCapture {
+class ErrorLogCapture : public TestLog {
  public:
-  ErrorLogCapture() : log_(dir_.Path()) { CLog::SetProgram(&log_); }
-  ~ErrorLogCapture() { CLog::SetProgram(nullptr); }
-  ErrorLogCapture(const ErrorLogCapture&) = delete;
-  ErrorLogCapture& operator=(const ErrorLogCapture&) = delete;
-
   // The logged lines without the header line.
   QStringList Lines() const {
-    QStringList lines = QString::fromStdString(ReadText(log_.Path().string())).split("\r\n", Qt::SkipEmptyParts);
+    QStringList lines = QString::fromStdString(Text()).split("\r\n", Qt::SkipEmptyParts);
     if (!lines.isEmpty()) lines.removeFirst();
     return lines;
   }
-
- private:
-  TempDir dir_;
-  CLog log_;
 };

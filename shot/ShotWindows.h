@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "BlockEditor.h"
-#include "RecordingHost.h"
+#include "IBlockHost.h"
 
 class CPreset;
 
@@ -29,7 +29,20 @@ class ShotWindow {
   virtual BlockEditor* AsEditor() { return nullptr; }
 };
 
-// A block editor after Setup, hosted by a host that only records.
+// A host that does nothing: a shot shows one window and never reacts to it.
+class QuietHost final : public IBlockHost {
+ public:
+  void SetFormDirty(bool) override {}
+  void BlockOnOffChanged() override {}
+  void SubTypeChanged(BlockEditor&) override {}
+  void DoRightMouseMenu(BlockNumber, Qt::MouseButton, QPoint) override {}
+  void SizeForm(QWidget&) override {}
+  void ToggleButtons() override {}
+  void UpdateRoutingDisplay(int) override {}
+  void SetTapTempoSpeed(const QString&) override {}
+};
+
+// A block editor after Setup, under a host that does nothing.
 template <class Editor>
 class EditorShot final : public ShotWindow {
  public:
@@ -40,7 +53,7 @@ class EditorShot final : public ShotWindow {
   BlockEditor* AsEditor() override { return &editor_; }
 
  private:
-  RecordingHost host_;
+  QuietHost host_;
   Editor editor_;
 };
 
