@@ -27,18 +27,6 @@
 
 namespace {
 
-class QuietHost final : public IBlockHost {
- public:
-  void SetFormDirty(bool) override {}
-  void BlockOnOffChanged() override {}
-  void SubTypeChanged(BlockEditor&) override {}
-  void DoRightMouseMenu(BlockNumber, Qt::MouseButton, QPoint) override {}
-  void SizeForm(QWidget&) override {}
-  void ToggleButtons() override {}
-  void UpdateRoutingDisplay(int) override {}
-  void SetTapTempoSpeed(const QString&) override {}
-};
-
 // The ten editors, as the main window keeps them.
 std::vector<std::unique_ptr<BlockEditor>> MakeEditors() {
   std::vector<std::unique_ptr<BlockEditor>> editors;
@@ -89,7 +77,7 @@ CPreset SamplePreset() {
 }
 
 void BM_BuildAndSetupEveryEditor(benchmark::State& state) {
-  QuietHost host;
+  QuietBlockHost host;
   for (auto _ : state) {
     for (const auto& editor : MakeEditors()) editor->Setup(host);
   }
@@ -97,7 +85,7 @@ void BM_BuildAndSetupEveryEditor(benchmark::State& state) {
 BENCHMARK(BM_BuildAndSetupEveryEditor)->Unit(benchmark::kMicrosecond);
 
 void BM_ScatterGatherEveryEditor(benchmark::State& state) {
-  QuietHost host;
+  QuietBlockHost host;
   const auto editors = MakeEditors();
   for (const auto& editor : editors) editor->Setup(host);
   const CPreset preset = SamplePreset();
@@ -113,7 +101,7 @@ BENCHMARK(BM_ScatterGatherEveryEditor)->Unit(benchmark::kMicrosecond);
 
 // Setup alone (the lists' filling), on new editors as at start-up.
 void BM_SetupTypedEditors(benchmark::State& state) {
-  QuietHost host;
+  QuietBlockHost host;
   for (auto _ : state) {
     state.PauseTiming();
     auto editors = MakeTypedEditors();
@@ -127,7 +115,7 @@ void BM_SetupTypedEditors(benchmark::State& state) {
 BENCHMARK(BM_SetupTypedEditors)->Unit(benchmark::kMillisecond);
 
 void BM_ScatterTypedEditors(benchmark::State& state) {
-  QuietHost host;
+  QuietBlockHost host;
   const auto editors = MakeTypedEditors();
   for (const auto& editor : editors) editor->Setup(host);
   const CPreset preset = TypedPreset(state.range(0) != 0);
@@ -157,7 +145,7 @@ BENCHMARK(BM_SelectLastItemData)->Unit(benchmark::kMicrosecond);
 // the preset, every card drawn anew from it (the cards' texts; painting waits
 // for the next paint event).
 void BM_OverviewRefreshAfterOneEdit(benchmark::State& state) {
-  QuietHost host;
+  QuietBlockHost host;
   const auto editors = MakeEditors();
   for (const auto& editor : editors) editor->Setup(host);
   const CPreset preset = TypedPreset(true);
@@ -187,7 +175,7 @@ CPreset CurvePreset() {
 
 // One curve painted whole, at its usual size on a screen of scale Arg/100.
 void BM_CurveRedraw(benchmark::State& state, const char* editorName, const char* picture) {
-  QuietHost host;
+  QuietBlockHost host;
   const auto editors = MakeEditors();
   const auto editor = std::find_if(editors.begin(), editors.end(), [&](const auto& e) {
     return e->objectName() == editorName;

@@ -28,3 +28,17 @@ class IBlockHost {
   // sSpeed: the tap tempo list's text, read as whole milliseconds.
   virtual void SetTapTempoSpeed(const QString& sSpeed) = 0;
 };
+
+// A host that does nothing, for an editor shown on its own (a screenshot, a
+// benchmark) that nothing reacts to.
+class QuietBlockHost final : public IBlockHost {
+ public:
+  void SetFormDirty(bool) override {}
+  void BlockOnOffChanged() override {}
+  void SubTypeChanged(BlockEditor&) override {}
+  void DoRightMouseMenu(BlockNumber, Qt::MouseButton, QPoint) override {}
+  void SizeForm(QWidget&) override {}
+  void ToggleButtons() override {}
+  void UpdateRoutingDisplay(int) override {}
+  void SetTapTempoSpeed(const QString&) override {}
+};

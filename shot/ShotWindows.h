@@ -29,19 +29,6 @@ class ShotWindow {
   virtual BlockEditor* AsEditor() { return nullptr; }
 };
 
-// A host that does nothing: a shot shows one window and never reacts to it.
-class QuietHost final : public IBlockHost {
- public:
-  void SetFormDirty(bool) override {}
-  void BlockOnOffChanged() override {}
-  void SubTypeChanged(BlockEditor&) override {}
-  void DoRightMouseMenu(BlockNumber, Qt::MouseButton, QPoint) override {}
-  void SizeForm(QWidget&) override {}
-  void ToggleButtons() override {}
-  void UpdateRoutingDisplay(int) override {}
-  void SetTapTempoSpeed(const QString&) override {}
-};
-
 // A block editor after Setup, under a host that does nothing.
 template <class Editor>
 class EditorShot final : public ShotWindow {
@@ -53,7 +40,7 @@ class EditorShot final : public ShotWindow {
   BlockEditor* AsEditor() override { return &editor_; }
 
  private:
-  QuietHost host_;
+  QuietBlockHost host_;
   Editor editor_;
 };
 
