@@ -348,7 +348,7 @@ class FrameTest : public QObject {
       QCOMPARE(ReadBytes(f.dir.File("preset_" + std::to_string(n) + ".syx")), Slots(before, n - 1));
     }
     QCOMPARE(std::filesystem::exists(f.dir.File("preset_1.syx")), written > 0);
-    message = message.arg(QString::fromStdString(path), QString::fromStdString(f.dir.Path().string()));
+    message.replace("%1", QString::fromStdString(path)).replace("%2", QString::fromStdString(f.dir.Path().string()));
     QCOMPARE(f.Messages(), std::vector{message.toStdString()});
   }
 
