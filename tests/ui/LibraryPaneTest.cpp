@@ -168,16 +168,13 @@ class LibraryPaneTest : public QObject {
     rig.DropOnSlot(2, QByteArray::number(a) + "\n" + QByteArray::number(b) + "\n");
     const std::vector<uint8_t> after = ReadBytes(dump);
     QCOMPARE(after.size(), before.size());
-    const auto slot = [&](const std::vector<uint8_t>& bytes, int i) {
-      return std::span<const uint8_t>(bytes).subspan(static_cast<size_t>(i) * kPresetSize, kPresetSize);
-    };
-    QVERIFY(Sound(slot(after, 2)) == Sound(rig.Library().Entry(a)->image));
-    QVERIFY(Sound(slot(after, 3)) == Sound(rig.Library().Entry(b)->image));
-    for (int i : {0, 1, 4}) QVERIFY(std::ranges::equal(slot(after, i), slot(before, i)));
+    QVERIFY(Sound(Slots(after, 2)) == Sound(rig.Library().Entry(a)->image));
+    QVERIFY(Sound(Slots(after, 3)) == Sound(rig.Library().Entry(b)->image));
+    for (int i : {0, 1, 4}) QVERIFY(Slots(after, i) == Slots(before, i));
     CPreset written;
     QVERIFY(written.Read(dump, 3));
     CPreset original;
-    original.LoadFromByteArray(slot(before, 3));
+    original.LoadFromByteArray(Slots(before, 3));
     QCOMPARE(written.PresetNumber(), original.PresetNumber());
     QCOMPARE(rig.f.Frame().DumpSlot(), 2);
   }
