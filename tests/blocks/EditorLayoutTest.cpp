@@ -2,7 +2,6 @@
 // titled section, captions right-aligned with their lists' left edges in line
 // (also across stacked sections), every list wide enough for its widest item,
 // and no two controls or sections overlapping.
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>

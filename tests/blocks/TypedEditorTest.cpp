@@ -97,13 +97,6 @@ class TypedEditorTest : public QObject {
     for (const QComboBox* list : fresh.findChildren<QComboBox*>()) QCOMPARE(list->currentIndex(), -1);
   }
 
-  void ListsSharingAPlaceTakeTurns() {
-    QVERIFY(p->Shows("cmbShared1"));
-    QVERIFY(!p->Shows("cmbShared2"));
-    QCOMPARE(p->Caption("lblShared"), QString("(not used)"));
-    QCOMPARE(Frm().SubType(), -1);
-  }
-
   void EachTypeHasItsLayout_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("shared");
@@ -131,9 +124,12 @@ class TypedEditorTest : public QObject {
     QTEST(p->Enabled("cmbSpeed"), "speedEnabled");
   }
 
+  // Without a preset the type's fields show their neutral values.
   void CaptionsAreKeptWhereATypeSaysSo() {
     QVERIFY(p->Show(nullptr));
     ChooseType(1);
+    QCOMPARE(p->List("cmbShared2").currentIndex(), 5);
+    QCOMPARE(p->Check("chkSwitch").checkState(), Qt::Unchecked);
     QCOMPARE(p->Caption("lblSpeed"), QString("Rate"));
     ChooseType(0);
     QCOMPARE(p->Caption("lblSpeed"), QString("Rate"));
@@ -153,13 +149,6 @@ class TypedEditorTest : public QObject {
     QCOMPARE(p->List("cmbLevel").currentIndex(), 30);  // bAll false leaves the common fields
   }
 
-  void WithoutAPresetTypeFieldsShowTheirNeutralValues() {
-    QVERIFY(p->Show(nullptr));
-    ChooseType(1);
-    QCOMPARE(p->List("cmbShared2").currentIndex(), 5);
-    QCOMPARE(p->Check("chkSwitch").checkState(), Qt::Unchecked);
-  }
-
   void NeutralScatterKeepsTheTypeLayout() {
     const CPreset preset = PresetBuilder().Value(kType, 1).Build();
     QVERIFY(p->Show(&preset));
@@ -169,12 +158,16 @@ class TypedEditorTest : public QObject {
     QCOMPARE(p->Caption("lblShared"), QString("Amount"));
   }
 
+  // Lists sharing a place take turns: before any type, and after a scatter
+  // that selects none, the first list holds it.
   void NoLayoutWithoutASelectedType() {
     const CPreset preset = PresetBuilder().Value(kType, 1).Build();
-    QVERIFY(Frm().Scatter(&preset, true, false));
-    QCOMPARE(Frm().SubType(), -1);
-    QCOMPARE(p->Caption("lblShared"), QString("(not used)"));
-    QVERIFY(p->Shows("cmbShared1"));
+    for (bool scattered : {false, true}) {
+      if (scattered) QVERIFY(Frm().Scatter(&preset, true, false));
+      QCOMPARE(Frm().SubType(), -1);
+      QCOMPARE(p->Caption("lblShared"), QString("(not used)"));
+      QVERIFY(p->Shows("cmbShared1") && !p->Shows("cmbShared2"));
+    }
   }
 
   void GatherWritesTheSelectedTypesFields_data() {

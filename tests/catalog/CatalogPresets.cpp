@@ -1,6 +1,6 @@
 #include "CatalogPresets.h"
 
-#include <algorithm>
+#include <random>
 #include <set>
 
 #include "PresetValues.h"

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "CPreset.h"

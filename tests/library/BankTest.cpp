@@ -25,6 +25,13 @@ BankPlan Plan(const std::vector<int64_t>& entries) {
   return plan;
 }
 
+// The first slots as given, then empty slots up to slot 100, which holds last.
+std::vector<int64_t> UpToTheLast(std::vector<int64_t> first, int64_t last) {
+  first.resize(100, 0);
+  first[99] = last;
+  return first;
+}
+
 struct RearrangeCase {
   const char* what;
   void (*step)(BankPlan&);
@@ -45,14 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RearrangeCase{"move_up", [](BankPlan& p) { p.Move(5, 2); }, {11, 15, 12, 0, 14}},
                       RearrangeCase{"move_onto_itself", [](BankPlan& p) { p.Move(2, 2); }, {11, 12, 0, 14, 15}},
                       RearrangeCase{"move_an_empty_slot", [](BankPlan& p) { p.Move(3, 1); }, {0, 11, 12, 14, 15}},
-                      RearrangeCase{"move_to_the_last_slot",
-                                    [](BankPlan& p) { p.Move(1, 100); },
-                                    [] {
-                                      std::vector<int64_t> e{12, 0, 14, 15};
-                                      e.resize(100, 0);
-                                      e[99] = 11;
-                                      return e;
-                                    }()},
+                      RearrangeCase{"move_to_the_last_slot", [](BankPlan& p) { p.Move(1, 100); },
+                                    UpToTheLast({12, 0, 14, 15}, 11)},
                       RearrangeCase{"swap", [](BankPlan& p) { p.Swap(1, 5); }, {15, 12, 0, 14, 11}},
                       RearrangeCase{"swap_with_empty", [](BankPlan& p) { p.Swap(3, 4); }, {11, 12, 14, 0, 15}},
                       RearrangeCase{"set", [](BankPlan& p) { p.Set(3, 99); }, {11, 12, 99, 14, 15}},
@@ -62,14 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RearrangeCase{"drop_with_copy", [](BankPlan& p) { p.Drop(1, 4, true); }, {11, 12, 0, 11, 15}},
                       RearrangeCase{"drop_an_empty_slot", [](BankPlan& p) { p.Drop(3, 1, false); }, {11, 12, 0, 14, 15}},
                       RearrangeCase{"place_entries", [](BankPlan& p) { p.Place(2, {7, 8}); }, {11, 7, 8, 14, 15}},
-                      RearrangeCase{"place_past_the_end",
-                                    [](BankPlan& p) { p.Place(100, {7, 8}); },
-                                    [] {
-                                      std::vector<int64_t> e{11, 12, 0, 14, 15};
-                                      e.resize(100, 0);
-                                      e[99] = 7;
-                                      return e;
-                                    }()}),
+                      RearrangeCase{"place_past_the_end", [](BankPlan& p) { p.Place(100, {7, 8}); },
+                                    UpToTheLast({11, 12, 0, 14, 15}, 7)}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST(BankSlots, OutsideOneToAHundredAreRefusedAndChangeNothing) {

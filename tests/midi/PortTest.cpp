@@ -2,7 +2,6 @@
 // the queue that never drops a message, and the logged ReadSysEx errors.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
 #include "CMIDIInPort.h"

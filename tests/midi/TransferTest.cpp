@@ -30,6 +30,7 @@ class Transfer : public ::testing::Test {
       ADD_FAILURE() << "the engine waited with nothing left to happen";
       transfer.Cancel();
     };
+    EXPECT_TRUE(in.Create(files.File("in.syx")));
   }
 
   // The device answers every request with the preset of that number.
@@ -53,6 +54,12 @@ class Transfer : public ::testing::Test {
   MemorySettings settings;
   MidiTransfer transfer{midi, pump, settings};
   RecordingListener listener;
+  CFile in;  // where a received dump goes
+
+  std::vector<uint8_t> Received() {
+    in.Close();
+    return ReadBytes(files.File("in.syx"));
+  }
 };
 
 TEST_F(Transfer, RequestReadsTheAnswerIntoThePresetAndClosesBothPorts) {
@@ -156,15 +163,12 @@ TEST_F(Transfer, EditBufferTransmitWaitsForTheDevicesAnswer) {
 }
 
 TEST_F(Transfer, ReceivedDumpGoesToTheFileInOrderUntilDone) {
-  CFile file;
-  ASSERT_TRUE(file.Create(files.File("in.syx")));
   pump.Then([this] {  // faster than the engine reads: they must queue
     for (int n = 101; n <= 200; ++n) midi.Deliver(Preset(n));
   });
   pump.Then([this] { transfer.Cancel(); });  // the button reads "Done"
-  ASSERT_TRUE(transfer.ReceiveSysEx(file));
-  file.Close();
-  EXPECT_EQ(ReadBytes(files.File("in.syx")), Presets(101, 200));
+  ASSERT_TRUE(transfer.ReceiveSysEx(in));
+  EXPECT_EQ(Received(), Presets(101, 200));
   EXPECT_EQ(listener.statuses.back(), "Received 61500 Bytes");
   EXPECT_EQ(listener.captions, (std::vector<std::string>{"Cancel", "Done"}));
   EXPECT_EQ(listener.progress.size(), 100u);
@@ -183,19 +187,16 @@ struct BadDumpMessage {
 class ReceiveWithBadMessage : public Transfer, public ::testing::WithParamInterface<BadDumpMessage> {};
 
 TEST_P(ReceiveWithBadMessage, EndsWithFalseAndTheErrorInTheLog) {
-  CFile file;
-  ASSERT_TRUE(file.Create(files.File("in.syx")));
   pump.Then([this] {
     midi.Deliver(Preset(101));
     midi.Deliver(GetParam().message);
     midi.Deliver(Preset(103));  // never read: the run ended
   });
-  EXPECT_FALSE(transfer.ReceiveSysEx(file));
-  file.Close();
+  EXPECT_FALSE(transfer.ReceiveSysEx(in));
   EXPECT_EQ(transfer.State(), Failed);
   EXPECT_EQ(listener.statuses.back(), "Error");
   EXPECT_TRUE(log.Has(GetParam().number, GetParam().description, GetParam().source)) << log.Text();
-  EXPECT_EQ(ReadBytes(files.File("in.syx")).size(), GetParam().bytesInFile);
+  EXPECT_EQ(Received().size(), GetParam().bytesInFile);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -209,30 +210,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 // An error event waits behind the whole presets that arrived before it.
 TEST_F(Transfer, InputErrorEndsADumpOnlyAfterThePresetsBeforeIt) {
-  CFile file;
-  ASSERT_TRUE(file.Create(files.File("in.syx")));
   pump.Then([this] {
     for (int n = 101; n <= 150; ++n) midi.Deliver(Preset(n));
     midi.Deliver({0x12, 0x34});  // no status byte: no MIDI message
     midi.ReportInputError("buffer overrun");
     for (int n = 151; n <= 200; ++n) midi.Deliver(Preset(n));
   });
-  EXPECT_FALSE(transfer.ReceiveSysEx(file));
-  file.Close();
+  EXPECT_FALSE(transfer.ReceiveSysEx(in));
   EXPECT_EQ(transfer.State(), Failed);
-  EXPECT_EQ(ReadBytes(files.File("in.syx")), Presets(101, 150));
+  EXPECT_EQ(transfer.FailureReason(), "the input device reported an error");
+  EXPECT_EQ(Received(), Presets(101, 150));
 }
 
-TEST_F(Transfer, DumpReceptionFailsOnInputErrorsAndALostDevice) {
-  CFile file;
-  ASSERT_TRUE(file.Create(files.File("in.syx")));
-  pump.Then([this] { midi.ReportInputError("buffer overrun"); });
-  EXPECT_FALSE(transfer.ReceiveSysEx(file));
-  EXPECT_EQ(transfer.FailureReason(), "the input device reported an error");
-
+TEST_F(Transfer, DumpReceptionFailsOnALostDevice) {
   midi.inputCanReceive = false;
   pump.Then([this] { midi.Deliver(Preset(101)); });
-  EXPECT_FALSE(transfer.ReceiveSysEx(file));
+  EXPECT_FALSE(transfer.ReceiveSysEx(in));
   EXPECT_TRUE(log.Has(30006, "Unable to add a buffer", "CMIDIInPort.ReadSysEx")) << log.Text();
   EXPECT_TRUE(log.Has(30000, "Error reading SysEx from in port", "ReadBuffer")) << log.Text();
 }
@@ -297,37 +290,31 @@ TEST_F(Transfer, PortsThatCannotOpenOrSendAreLoggedWithTheirSources) {
   EXPECT_TRUE(dialogs.Shown().empty()) << "transfers show no message box";
 }
 
-TEST_F(Transfer, SetupStoresTheChoiceWithoutOpeningAnyPort) {
+// What the setup dialog stores, asks and opens is DialogsTest's; here the
+// listener's controls, the port the next run opens, and Cancel's end state.
+TEST_F(Transfer, SetupEnablesTheControlsAndTheNextRunOpensTheChoice) {
   FakeMidiSystem two({"In A", "In B"}, {"Out A", "Out B"});
   MidiTransfer setup(two, pump, settings);
   setup.SetListener(&listener);
   setup.BeginSetup();
   EXPECT_TRUE(listener.controlsEnabled);
   setup.SelectInput(1);
-  setup.SelectOutput(-1);
-  setup.OK();
-  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"You must select devices for input and output or hit Cancel"});
-  EXPECT_FALSE(settings.Has("MIDI", "MIDI_IN")) << "a refused OK changes nothing";
   setup.SelectOutput(1);
   setup.OK();
   EXPECT_TRUE(setup.Result());
   EXPECT_FALSE(listener.controlsEnabled) << "controls stay disabled until the next run";
-  EXPECT_EQ(settings.Get("MIDI", "MIDI_IN", ""), "1");
-  EXPECT_EQ(settings.Get("MIDI", "MIDI_OUT", ""), "1");
   EXPECT_FALSE(two.OpenedInput().has_value());
 
-  MidiTransfer second(two, pump, settings);  // the choice is what the next start opens
+  MidiTransfer second(two, pump, settings);
   second.SetTimings({std::chrono::microseconds(0), std::chrono::milliseconds(0), std::chrono::milliseconds(0)});
   CPreset preset = PresetBuilder().Number(150).Build();
   ASSERT_TRUE(second.TransmitPreset(preset));
   EXPECT_EQ(two.OpenedInput(), 1);
 
-  settings.Set("MIDI", "MIDI_IN", "0");
   setup.BeginSetup();
   setup.Cancel();
   EXPECT_FALSE(setup.Result());
   EXPECT_EQ(setup.State(), Cancelled);
-  EXPECT_EQ(settings.Get("MIDI", "MIDI_IN", ""), "0") << "Cancel stores nothing";
 }
 
 struct StoredPositions {
@@ -361,13 +348,11 @@ INSTANTIATE_TEST_SUITE_P(Settings, RestoredChoice,
                                            StoredPositions{"x", "0", -1, -1}));
 
 TEST_F(Transfer, ALateDeviceEventUndoesNeitherDoneNorAnError) {
-  CFile file;
-  ASSERT_TRUE(file.Create(files.File("in.syx")));
   pump.Then([this] {
     transfer.Cancel();            // Done
     midi.Deliver(Preset(101));    // arrives after Done: stays unread
   });
-  EXPECT_TRUE(transfer.ReceiveSysEx(file));
+  EXPECT_TRUE(transfer.ReceiveSysEx(in));
   EXPECT_EQ(transfer.ByteCount(), 0);
   transfer.InProc(MIM_LONGDATA);
   EXPECT_EQ(transfer.State(), Finished);
@@ -393,10 +378,8 @@ TEST_P(ControlChangesDuringAWait, DoNotKeepTheRunPastItsTimeOut) {
   }
   transfer.SetTimeout(100ms);
   CPreset preset;
-  CFile file;
-  ASSERT_TRUE(file.Create(files.File("in.syx")));
   const bool result =
-      GetParam().mode == TransferMode::RequestPreset ? transfer.RequestPreset(preset, 105) : transfer.ReceiveSysEx(file);
+      GetParam().mode == TransferMode::RequestPreset ? transfer.RequestPreset(preset, 105) : transfer.ReceiveSysEx(in);
   EXPECT_EQ(result, GetParam().mode == TransferMode::ReceiveDump);  // a dump ends as if Done
   EXPECT_TRUE(transfer.TimedOut());
   EXPECT_EQ(transfer.State(), GetParam().endState);
@@ -410,8 +393,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, ControlChangesDuringAWait,
 
 // A command run from inside a transfer's wait asks for a second transfer.
 TEST_F(Transfer, ATransferAskedForDuringAnotherIsRefusedAndSaid) {
-  CFile file;
-  ASSERT_TRUE(file.Create(files.File("in.syx")));
   CPreset other;
   CFile otherFile;
   std::vector<bool> refused;
@@ -422,14 +403,13 @@ TEST_F(Transfer, ATransferAskedForDuringAnotherIsRefusedAndSaid) {
   });
   pump.Then([this] { midi.Deliver(Preset(102)); });
   pump.Then([this] { transfer.Cancel(); });  // Done
-  ASSERT_TRUE(transfer.ReceiveSysEx(file));
+  ASSERT_TRUE(transfer.ReceiveSysEx(in));
   EXPECT_EQ(refused, (std::vector<bool>{true, true, true, true}));
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(4, kTransferRunning));
   EXPECT_TRUE(log.Has(30000, kTransferRunning, "dlgMidiSetUp.OK")) << log.Text();
   EXPECT_TRUE(midi.Sent().empty());
   EXPECT_EQ(transfer.ByteCount(), 1230);
-  file.Close();
-  EXPECT_EQ(ReadBytes(files.File("in.syx")).size(), 1230u);
+  EXPECT_EQ(Received().size(), 1230u);
 }
 
 }  // namespace

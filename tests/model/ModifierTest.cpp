@@ -36,7 +36,13 @@ INSTANTIATE_TEST_SUITE_P(
     Entries, PromptLookup,
     ::testing::Values(PromptCase{0, 0, 1, "FIL OutLev", false}, PromptCase{1, 5, 0, "", false},
                       PromptCase{5, 0, 0, "", true}, PromptCase{-1, 0, 0, "", true}, PromptCase{0, 6, 0, "", true},
-                      PromptCase{0, 0, 10, "", true}, PromptCase{4, 0, -1, "", true}));
+                      PromptCase{0, 0, 10, "", true}, PromptCase{4, 0, -1, "", true}),
+    [](const auto& info) {
+      const auto part = [](const char* what, int n) {
+        return what + (n < 0 ? "Minus" + std::to_string(-n) : std::to_string(n));
+      };
+      return part("Group", info.param.group) + part("Type", info.param.type) + part("Slot", info.param.slot);
+    });
 
 // Every prompt of every block type, one type a line as in the golden file
 // tests/data/modifier-prompts.txt: a changed letter in any prompt, a prompt
@@ -91,7 +97,11 @@ INSTANTIATE_TEST_SUITE_P(Values, SlotValue,
                          ::testing::Values(SlotValueCase{-1, 0, 0, 50, 100, "off"}, SlotValueCase{0, 0, 0, 0, 0, "off"},
                                            SlotValueCase{0x123456, 6, 10, 13, 9, ""},
                                            SlotValueCase{4 + 127 * 8 + 127 * 131072, 4, 127, 0, 127, "M4"},
-                                           SlotValueCase{0xFFFFFF, 7, 127, 127, 127, ""}));
+                                           SlotValueCase{0xFFFFFF, 7, 127, 127, 127, ""}),
+                         [](const auto& info) {
+                           const int32_t v = info.param.value;
+                           return v < 0 ? "Minus" + std::to_string(-v) : "Value" + std::to_string(v);
+                         });
 
 class PresetModifiers : public WithLog {};
 

@@ -2,7 +2,6 @@
 // compressor's line below, at and above the threshold; the delay's repeats.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <vector>
 

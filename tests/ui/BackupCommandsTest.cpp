@@ -11,7 +11,6 @@
 
 #include "DeviceState.h"
 #include "EditorBankDevice.h"
-#include "FactoryBank.h"
 #include "FrameFixture.h"
 #include "LibraryCommands.h"
 #include "LibraryKeeper.h"
@@ -42,8 +41,7 @@ std::string SendDump(FrameFixture& f, int count, bool verify, bool backup) {
     dump.insert(dump.end(), p.begin(), p.end());
   }
   WriteBytes(path, dump);
-  f.files.opens.push_back(path);
-  f.Trigger("mnuFileOpen");
+  f.TriggerOpening("mnuFileOpen", path);
   f.dialogs.QueueAnswer(MessageAnswer::Yes);
   f.dialogs.QueueCheck(verify);
   f.dialogs.QueueCheck(backup);
@@ -74,8 +72,7 @@ class BackupCommandsTest : public QObject {
     FrameFixture f;
     const std::string path = f.dir.File("backup.syx");
     SetFault(f.midi, "corrupt-every=1");
-    f.files.saves.push_back(path);
-    f.Trigger("mnuFileBackup");
+    f.TriggerSaving("mnuFileBackup", path);
     QCOMPARE(f.Messages().back(), std::string("No preset could be read; nothing written."));
     QCOMPARE(f.dialogs.Shown().back().icon, MessageIcon::Exclamation);
 

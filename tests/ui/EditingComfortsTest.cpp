@@ -38,8 +38,7 @@ struct AuditionRig {
   FrameFixture f{{}, &midi};
 
   AuditionRig() {
-    f.files.opens.push_back(f.WritePreset("u5.syx", "Stored", 105));
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", f.WritePreset("u5.syx", "Stored", 105));
   }
   CPreset Heard() const {
     CPreset heard;
@@ -141,7 +140,6 @@ class EditingComfortsTest : public QObject {
 
   void UndoAndRedoWalkAcrossEditorsAndTheName() {
     FrameFixture f;
-    QVERIFY(!f.Enabled("mnuEditUndo") && !f.Enabled("mnuEditRedo"));
     f.Trigger("mnuPresetNew");
     QVERIFY(!f.Enabled("mnuEditUndo"));
     const int ratio = f.List("frmCompressor", "cmbRatio").currentIndex();
@@ -174,8 +172,7 @@ class EditingComfortsTest : public QObject {
 
     // The redone preset is the one saved.
     const std::string path = f.dir.File("redone.syx");
-    f.files.saves.push_back(path);
-    f.Trigger("mnuPresetSave");
+    f.TriggerSaving("mnuPresetSave", path);
     CPreset saved;
     QVERIFY(saved.Read(path));
     QCOMPARE(saved.Value(Offset::Delay), 2);
@@ -184,8 +181,7 @@ class EditingComfortsTest : public QObject {
 
   void UndoKeepsTheLoadedNumberAndTheNumberBox() {
     FrameFixture f;
-    f.files.opens.push_back(f.WritePreset("u5.syx", "Stored", 105));
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", f.WritePreset("u5.syx", "Stored", 105));
     f.TypeNumber("7");
     ChooseNext(f, "frmCompressor", "cmbRatio");
     Settle();
@@ -198,12 +194,10 @@ class EditingComfortsTest : public QObject {
 
   void ASaveIsTheNewUneditedState() {
     FrameFixture f;
-    f.files.opens.push_back(f.WritePreset("a.syx", "Saved"));
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", f.WritePreset("a.syx", "Saved"));
     ChooseNext(f, "frmReverb", "cmbRevType");
     Settle();
-    f.files.saves.push_back(f.dir.File("b.syx"));
-    f.Trigger("mnuPresetSave");
+    f.TriggerSaving("mnuPresetSave", f.dir.File("b.syx"));
     QVERIFY(!f.EditedShown());
     f.Trigger("mnuEditUndo");
     QVERIFY(f.EditedShown());
@@ -213,8 +207,7 @@ class EditingComfortsTest : public QObject {
 
   void BlocksSwitchedFromTheToolbarAndPastedAreUndoneToo() {
     FrameFixture f;
-    f.files.opens.push_back(f.WritePreset("a.syx", "Blocks"));
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", f.WritePreset("a.syx", "Blocks"));
     const EditHistory& history = f.Frame().Comforts().History();
     const BlockEditor& delay = *f.Frame().Blocks().ByName("frmDelay");
     const bool on = delay.IsOn();
@@ -245,16 +238,14 @@ class EditingComfortsTest : public QObject {
     Settle();
     QVERIFY(f.Enabled("mnuEditUndo"));
     f.dialogs.QueueAnswer(MessageAnswer::Ok);  // lose the edit
-    f.files.opens.push_back(file);
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", file);
     QVERIFY(!f.Enabled("mnuEditUndo") && !f.Enabled("mnuEditRedo"));
 
     ChooseNext(f, "frmPitch", "cmbPitchType");
     Settle();
     f.Trigger("mnuEditUndo");
     QVERIFY(f.Enabled("mnuEditRedo"));
-    f.files.opens.push_back(f.WriteDump("d.syx", 3));
-    f.Trigger("mnuFileOpen");
+    f.TriggerOpening("mnuFileOpen", f.WriteDump("d.syx", 3));
     QCOMPARE(f.Frame().State(), DisplayState::DumpSlot);
     QVERIFY(!f.Enabled("mnuEditUndo") && !f.Enabled("mnuEditRedo"));
   }
@@ -263,9 +254,7 @@ class EditingComfortsTest : public QObject {
 
   void CompareShowsTheSavedPresetAndGivesTheEditsBack() {
     FrameFixture f;
-    QVERIFY(!f.Enabled("mnuPresetCompare"));
-    f.files.opens.push_back(f.WritePreset("a.syx", "Original"));
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", f.WritePreset("a.syx", "Original"));
     const int storedRatio = f.List("frmCompressor", "cmbRatio").currentIndex();
     const int editedRatio = (storedRatio + 4) % f.List("frmCompressor", "cmbRatio").count();
     f.TypeName("Edited name");
@@ -294,8 +283,7 @@ class EditingComfortsTest : public QObject {
 
   void TouchingAnEditorWhileComparingBringsTheEditsBackUnchanged() {
     FrameFixture f;
-    f.files.opens.push_back(f.WritePreset("a.syx", "Original"));
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", f.WritePreset("a.syx", "Original"));
     f.Trigger("mnuEBDelay");
     const int edited = ChooseNext(f, "frmDelay", "cmbDelayType");
     f.Trigger("mnuPresetCompare");
@@ -312,13 +300,11 @@ class EditingComfortsTest : public QObject {
 
   void CommandsWhileComparingWorkOnTheEdits() {
     FrameFixture f;
-    f.files.opens.push_back(f.WritePreset("a.syx", "Original"));
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", f.WritePreset("a.syx", "Original"));
     const int edited = ChooseNext(f, "frmDelay", "cmbDelayType");
     f.Trigger("mnuPresetCompare");
     const std::string path = f.dir.File("saved.syx");
-    f.files.saves.push_back(path);
-    f.Trigger("mnuPresetSave");
+    f.TriggerSaving("mnuPresetSave", path);
     QVERIFY(!f.Frame().Comforts().Comparing());
     CPreset saved;
     QVERIFY(saved.Read(path));

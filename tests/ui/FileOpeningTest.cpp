@@ -74,8 +74,7 @@ void ChooseRecent(FrameFixture& f, int position) {
 void OpenBy(Way way, FrameFixture& f, const std::string& path) {
   switch (way) {
     case Way::Menu:
-      f.files.opens.push_back(path);
-      f.Trigger("mnuPresetLoad");
+      f.TriggerOpening("mnuPresetLoad", path);
       break;
     case Way::CommandLine:
       FileOpener(f.Frame()).OpenArguments({"lindel", QString::fromStdString(path)});
@@ -226,8 +225,7 @@ class FileOpeningTest : public QObject {
     f.Trigger("mnuFileOpen");
     f.Trigger("mnuPresetNew");
     f.TypeName("Saved");
-    f.files.saves.push_back(saved);
-    f.Trigger("mnuPresetSave");
+    f.TriggerSaving("mnuPresetSave", saved);
     QCOMPARE(Recent(f), (std::vector<std::string>{saved, dump, loaded}));
     QCOMPARE(Captions(RecentMenu(f)), (QStringList{"&1 " + QString::fromStdString(f.dir.File("saved && kept.syx")),
                                                     "&2 " + QString::fromStdString(dump),

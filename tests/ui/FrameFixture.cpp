@@ -1,6 +1,5 @@
 #include "FrameFixture.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -27,6 +26,13 @@ MidiTimings FastTimings() {
   timings.perByte = std::chrono::microseconds(0);
   timings.transmitPause = std::chrono::milliseconds(20);
   return timings;
+}
+
+// Replaces the box's text key by key, as the user does.
+void Retype(QLineEdit& box, const QString& text) {
+  box.selectAll();
+  QTest::keyClick(&box, Qt::Key_Backspace);
+  QTest::keyClicks(&box, text);
 }
 
 template <class T>
@@ -141,19 +147,9 @@ void FrameFixture::CancelTransfer() {
   });
 }
 
-void FrameFixture::TypeName(const QString& name) {
-  QLineEdit& box = Box("txtPresetName");
-  box.selectAll();
-  QTest::keyClick(&box, Qt::Key_Delete);
-  QTest::keyClicks(&box, name);
-}
+void FrameFixture::TypeName(const QString& name) { Retype(Box("txtPresetName"), name); }
 
-void FrameFixture::TypeNumber(const QString& number) {
-  QLineEdit& box = Box("txtPresetNumber");
-  box.selectAll();
-  QTest::keyClick(&box, Qt::Key_Backspace);
-  QTest::keyClicks(&box, number);
-}
+void FrameFixture::TypeNumber(const QString& number) { Retype(Box("txtPresetNumber"), number); }
 
 QComboBox& FrameFixture::List(const char* editor, const char* list) {
   BlockEditor* window = frame_->Blocks().ByName(editor);

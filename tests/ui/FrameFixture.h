@@ -76,6 +76,15 @@ class FrameFixture {
 
   frmMDIMain& Frame() { return *frame_; }
   void Trigger(const char* menuItem);
+  // Runs the menu item with its open or save file dialog answering path.
+  void TriggerOpening(const char* menuItem, const std::string& path) {
+    files.opens.push_back(path);
+    Trigger(menuItem);
+  }
+  void TriggerSaving(const char* menuItem, const std::string& path) {
+    files.saves.push_back(path);
+    Trigger(menuItem);
+  }
   bool Enabled(const char* menuItem);
 
   // Steps for what the user does inside a command.

@@ -4,7 +4,6 @@
 // (dumps that hold no preset, a cut-off dump, a read-only dump, a request
 // cancelled or never answered, a garbled reply): a clear message or log
 // line, nothing lost, the editor still running.
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,7 +17,6 @@
 #include "FileModes.h"
 #include "DumpPane.h"
 #include "FrameFixture.h"
-#include "MainMenu.h"
 #include "PresetBuilder.h"
 #include "dlgMidiSetup.h"
 
@@ -32,8 +30,7 @@ constexpr const char* kLoseChanges =
 
 // A dump open with its second slot on screen and edited.
 void EditedDumpSlot(FrameFixture& f) {
-  f.files.opens.push_back(f.WriteDump("open.syx", 3));
-  f.Trigger("mnuFileOpen");
+  f.TriggerOpening("mnuFileOpen", f.WriteDump("open.syx", 3));
   f.Frame().findChild<QListWidget*>("lstPresets")->setCurrentRow(1);
   f.TypeName("Unsaved");
 }
@@ -135,29 +132,28 @@ class FrameQuestionsTest : public QObject {
     QVERIFY(f.Frame().close());
   }
 
-  void NameBoxRefusesTheTildeAndStopsAtTwentyCharacters() {
-    FrameFixture f;
-    f.Trigger("mnuPresetNew");
-    QLineEdit& name = f.Box("txtPresetName");
-    QTest::keyClicks(&name, "ab~c");
-    QCOMPARE(name.text(), QString("abc"));
-    QCOMPARE(f.Messages(), std::vector<std::string>{"Character ~ is not valid in a Preset Name"});
-    QTest::keyClicks(&name, "defghijklmnopqrstuvwxyz");
-    QCOMPARE(name.text(), QString("abcdefghijklmnopqrst"));
-    QTest::keyClick(&name, Qt::Key_Backspace);
-    QCOMPARE(name.text(), QString("abcdefghijklmnopqrs"));
-    QCOMPARE(f.Messages().size(), std::size_t(1));
-    QVERIFY(f.EditedShown());
+  // The name box refuses the tilde and stops at twenty characters; the number box takes digits only.
+  void BoxesRefuseWhatTheyCannotHold_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("tilde in the name") << "txtPresetName" << "ab~c" << "abc" << "Character ~ is not valid in a Preset Name";
+    QTest::newRow("name of 26, then backspace") << "txtPresetName" << "abcdefghijklmnopqrstuvwxyz\b"
+                                                << "abcdefghijklmnopqrs" << "";
+    QTest::newRow("letter in the number") << "txtPresetNumber" << "1x2" << "12" << "x is not valid in a Preset Number";
   }
-
-  void NumberBoxTakesDigitsOnly() {
+  void BoxesRefuseWhatTheyCannotHold() {
+    QFETCH(QString, box);
+    QFETCH(QString, keys);
+    QFETCH(QString, message);
     FrameFixture f;
     f.Trigger("mnuPresetNew");
-    QLineEdit& number = f.Box("txtPresetNumber");
-    number.clear();
-    QTest::keyClicks(&number, "1x2");
-    QCOMPARE(number.text(), QString("12"));
-    QCOMPARE(f.Messages(), std::vector<std::string>{"x is not valid in a Preset Number"});
+    QLineEdit& edit = f.Box(qPrintable(box));
+    edit.clear();
+    QTest::keyClicks(&edit, keys);
+    QTEST(edit.text(), "text");
+    QCOMPARE(f.Messages(), message.isEmpty() ? std::vector<std::string>{} : std::vector{message.toStdString()});
     QVERIFY(f.EditedShown());
   }
 
@@ -201,13 +197,11 @@ class FrameQuestionsTest : public QObject {
     QFETCH(int, size);
     QFETCH(QString, message);
     FrameFixture f;
-    f.files.opens.push_back(f.WriteDump("first.syx", 2));
-    f.Trigger("mnuFileOpen");
+    f.TriggerOpening("mnuFileOpen", f.WriteDump("first.syx", 2));
     const std::string path = f.dir.File("bad.syx");
     const std::vector<uint8_t> one = DumpBytes(1);
     if (size >= 0) WriteBytes(path, std::vector<uint8_t>(one.begin(), one.begin() + size));
-    f.files.opens.push_back(path);
-    f.Trigger("mnuFileOpen");
+    f.TriggerOpening("mnuFileOpen", path);
     QCOMPARE(QString::fromStdString(f.Messages().back()), message.arg(QString::fromStdString(path)));
     QCOMPARE(f.Frame().State(), DisplayState::DumpSlot);  // the open dump stays
     QCOMPARE(f.Frame().Dump()->FileName(), f.dir.File("first.syx"));
@@ -219,8 +213,7 @@ class FrameQuestionsTest : public QObject {
     bytes.resize(2 * kPresetSize + 400);
     const std::string path = f.dir.File("cut.syx");
     WriteBytes(path, bytes);
-    f.files.opens.push_back(path);
-    f.Trigger("mnuFileOpen");
+    f.TriggerOpening("mnuFileOpen", path);
     QCOMPARE(f.Messages().back(), path + " ends inside its last preset, which cannot be shown");
     auto& list = *f.Frame().findChild<QListWidget*>("lstPresets");
     QCOMPARE(list.count(), 3);
@@ -244,8 +237,7 @@ class FrameQuestionsTest : public QObject {
     ::chmod(folder.c_str(), 0555);
     {
       const FileModesEnforced modes;
-      f.files.opens.push_back(path);
-      f.Trigger("mnuFileOpen");
+      f.TriggerOpening("mnuFileOpen", path);
       f.TypeName("Not Written");
       f.Trigger("mnuFileSave");
     }
@@ -257,8 +249,7 @@ class FrameQuestionsTest : public QObject {
     QCOMPARE(f.Frame().findChild<QListWidget*>("lstPresets")->item(0)->text(), QString("1 - Preset 101          "));
     // What is on screen can still go to a file of its own.
     const std::string copy = f.dir.File("copy.syx");
-    f.files.saves.push_back(copy);
-    f.Trigger("mnuPresetSave");
+    f.TriggerSaving("mnuPresetSave", copy);
     CPreset saved;
     QVERIFY(saved.Read(copy));
     QVERIFY(QString::fromStdString(saved.PresetName()).startsWith("Not Written"));
@@ -279,8 +270,7 @@ class FrameQuestionsTest : public QObject {
     QFETCH(bool, edited);
     FrameFixture f;
     if (edited) EditedSinglePreset(f);
-    f.files.saves.push_back(file.isEmpty() ? f.dir.Path().string() : f.dir.File(file.toStdString()));
-    f.Trigger(qPrintable(item));
+    f.TriggerSaving(qPrintable(item), file.isEmpty() ? f.dir.Path().string() : f.dir.File(file.toStdString()));
     QCOMPARE(f.Messages(), std::vector<std::string>{"File is already open"});
     QCOMPARE(f.EditedShown(), edited);
     if (edited) QCOMPARE(f.Box("txtPresetName").text(), QString("Unsaved"));

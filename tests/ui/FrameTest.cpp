@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -46,10 +45,8 @@ void ListMenu(const QMenu& menu, const QString& indent, QStringList& lines) {
   }
 }
 
-QStringList GoldenLines(const char* file) {
-  QFile golden(QString(LINDEL_TEST_DATA) + "/" + file);
-  if (!golden.open(QIODevice::ReadOnly | QIODevice::Text)) return {"cannot read " + golden.fileName()};
-  QStringList lines = QString::fromUtf8(golden.readAll()).split('\n', Qt::SkipEmptyParts);
+QStringList GoldenMenuLines() {
+  QStringList lines = QString::fromStdString(ReadText(LINDEL_TEST_DATA "/MainMenu.txt")).split('\n', Qt::SkipEmptyParts);
   lines.removeIf([](const QString& line) { return line.startsWith('#'); });
   return lines;
 }
@@ -63,11 +60,7 @@ FrameTools SilentTools() {
   return tools;
 }
 
-QString Trimmed(const std::string& name) {
-  QString text = QString::fromStdString(name);
-  while (text.endsWith(' ')) text.chop(1);
-  return text;
-}
+QString Trimmed(const std::string& name) { return QString::fromStdString(name).trimmed(); }
 
 QListWidget& PresetList(frmMDIMain& frame) { return *frame.findChild<QListWidget*>("lstPresets"); }
 
@@ -86,7 +79,6 @@ class FrameTest : public QObject {
     QVERIFY(!f.EditedShown());
     QVERIFY(f.Box("txtPresetName").isReadOnly());
     QVERIFY(frame.Pane().isHidden());
-    QCOMPARE(frame.Toolbar().TapInterval(), 600);
     QStringList names;
     for (const BlockEditor* window : frame.Blocks().All()) {
       names << window->objectName();
@@ -106,7 +98,7 @@ class FrameTest : public QObject {
       lines << top->objectName() + " | " + top->text();
       ListMenu(*top->menu(), "    ", lines);
     }
-    QCOMPARE(lines.join('\n'), GoldenLines("MainMenu.txt").join('\n'));
+    QCOMPARE(lines.join('\n'), GoldenMenuLines().join('\n'));
     QSet<QKeySequence> taken;
     for (const QAction* item : f.Frame().findChildren<QAction*>()) {
       for (const QKeySequence& key : item->shortcuts()) {
@@ -159,31 +151,31 @@ class FrameTest : public QObject {
     f.Choose("frmCompressor", "cmbRatio", 5);
     f.Choose("frmDelay", "cmbDelayType", 2);
     const std::string first = f.dir.File("first.syx");
-    f.files.saves.push_back(first);
-    f.Trigger("mnuPresetSave");
+    f.TriggerSaving("mnuPresetSave", first);
     QVERIFY(!f.EditedShown());
     const std::vector<uint8_t> saved = ReadBytes(first);
     QCOMPARE(saved.size(), kPresetSize);
 
     f.Trigger("mnuPresetNew");
     QCOMPARE(f.Box("txtPresetName").text(), QString());
-    f.files.opens.push_back(first);
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", first);
     QCOMPARE(f.Box("txtPresetName").text(), QString("Lindel Test"));
     QCOMPARE(f.Label("lblPresetName").text(), QString("Lindel Test"));
     QCOMPARE(f.List("frmCompressor", "cmbRatio").currentIndex(), 5);
     QVERIFY(!f.EditedShown());
     const std::string second = f.dir.File("second.syx");
-    f.files.saves.push_back(second);
-    f.Trigger("mnuPresetSave");
+    f.TriggerSaving("mnuPresetSave", second);
     QCOMPARE(ReadBytes(second), saved);
     QVERIFY(f.Messages().empty());
   }
 
-  void RequestedUserPresetOneShowsItsName() {
+  void RequestedPresetsAreShownAndTheBlockOnShowStays() {
     FrameFixture f;
     f.Trigger("mnuEBReverb");  // disabled without a preset: nothing opens
     QCOMPARE(f.Frame().CurrentBlock(), 0);
+    f.Trigger("mnuPresetNew");
+    f.Trigger("mnuEBDelay");
+    QCOMPARE(f.Frame().windowTitle(), QString("Lindel editor - Delay block"));
     f.AnswerRequest("1", true);
     f.Trigger("mnuPresetRequest");
     QCOMPARE(f.steps.Stuck(), QString());
@@ -194,17 +186,10 @@ class FrameTest : public QObject {
     QCOMPARE(f.Frame().Preset()->Image(), u1.Image());
     QVERIFY(!f.EditedShown());
     QVERIFY(f.Frame().MidiSetup().isHidden());
-  }
-
-  void RequestKeepsTheBlockOnShow() {
-    FrameFixture f;
-    f.Trigger("mnuPresetNew");
-    f.Trigger("mnuEBDelay");
-    QCOMPARE(f.Frame().windowTitle(), QString("Lindel editor - Delay block"));
-    f.AnswerRequest("5", false);
-    f.Trigger("mnuPresetRequest");
     QCOMPARE(f.Frame().CurrentBlock(), int(BlockNumber::Delay));
     QVERIFY(f.Frame().Blocks().ByName("frmDelay")->isVisibleTo(&f.Frame()));
+    f.AnswerRequest("5", false);
+    f.Trigger("mnuPresetRequest");
     QCOMPARE(f.Frame().Preset()->Image(), DevicePreset(f.midi, 5).Image());
   }
 
@@ -278,8 +263,7 @@ class FrameTest : public QObject {
     FrameFixture f;
     const std::string path = f.WriteDump("bank.syx", 100);
     const std::vector<uint8_t> before = ReadBytes(path);
-    f.files.opens.push_back(path);
-    f.Trigger("mnuFileOpen");
+    f.TriggerOpening("mnuFileOpen", path);
     QListWidget& list = PresetList(f.Frame());
     list.setCurrentRow(3);
     QCOMPARE(f.Frame().DumpSlot(), 3);
@@ -302,8 +286,7 @@ class FrameTest : public QObject {
   void DumpSentBackFillsTheDeviceUserBank() {
     FrameFixture f;
     const std::string path = f.WriteDump("send.syx", 100);
-    f.files.opens.push_back(path);
-    f.Trigger("mnuFileOpen");
+    f.TriggerOpening("mnuFileOpen", path);
     f.dialogs.QueueAnswer(MessageAnswer::Yes);
     f.Trigger("mnuFileSendSysEx");
     QCOMPARE(f.dialogs.Shown().at(0).title, std::string("SysEx Send - warning"));
@@ -331,8 +314,7 @@ class FrameTest : public QObject {
     QFETCH(int, key);
     FrameFixture f;
     const CPreset before = DevicePreset(f.midi, 101);
-    f.files.opens.push_back(f.WriteDump("send.syx", 2));
-    f.Trigger("mnuFileOpen");
+    f.TriggerOpening("mnuFileOpen", f.WriteDump("send.syx", 2));
     PresetList(f.Frame()).setCurrentRow(1);
     if (answer >= 0) f.dialogs.QueueAnswer(MessageAnswer(answer));
     if (key >= 0) f.dialogs.QueueKey(DialogKey(key));
@@ -342,28 +324,32 @@ class FrameTest : public QObject {
     QCOMPARE(f.Frame().DumpSlot(), 1);
   }
 
-  void SplitWritesOneFilePerPresetBesideTheDump() {
-    FrameFixture f;
-    const std::string path = f.WriteDump("split.syx", 3);
-    f.files.opens.push_back(path);
-    f.Trigger("mnuFileOpen");
-    f.Trigger("mnuFileSplitSysEx");
-    const std::vector<uint8_t> dump = ReadBytes(path);
-    for (int n = 1; n <= 3; ++n) QCOMPARE(ReadBytes(f.dir.File("preset_" + std::to_string(n) + ".syx")), Slots(dump, n - 1));
-    QCOMPARE(f.Messages(), std::vector<std::string>{"3 of 3 presets written to " + f.dir.Path().string()});
+  // One file per preset beside the dump, but never one that replaces the dump itself.
+  void SplitWritesOneFilePerPresetBesideTheDump_data() {
+    QTest::addColumn<QString>("dump");
+    QTest::addColumn<int>("written");
+    QTest::addColumn<QString>("message");  // %1 the dump, %2 its folder
+    QTest::newRow("three") << "split.syx" << 3 << "3 of 3 presets written to %2";
+    QTest::newRow("named like its second slot")
+        << "preset_2.syx" << 0
+        << "Unable to split the dump: slot 1 would replace the dump itself (%1): nothing was split. Rename the dump first.";
   }
-
-  void SplitNeverReplacesTheDumpItSplits() {
+  void SplitWritesOneFilePerPresetBesideTheDump() {
+    QFETCH(QString, dump);
+    QFETCH(int, written);
+    QFETCH(QString, message);
     FrameFixture f;
-    const std::string path = f.WriteDump("preset_2.syx", 2);
+    const std::string path = f.WriteDump(dump.toStdString(), std::max(written, 2));
     const std::vector<uint8_t> before = ReadBytes(path);
-    f.files.opens.push_back(path);
-    f.Trigger("mnuFileOpen");
+    f.TriggerOpening("mnuFileOpen", path);
     f.Trigger("mnuFileSplitSysEx");
     QCOMPARE(ReadBytes(path), before);
-    QVERIFY(!std::filesystem::exists(f.dir.File("preset_1.syx")));
-    QCOMPARE(f.Messages(), std::vector<std::string>{"Unable to split the dump: slot 1 would replace the dump itself (" +
-                                                    path + "): nothing was split. Rename the dump first."});
+    for (int n = 1; n <= written; ++n) {
+      QCOMPARE(ReadBytes(f.dir.File("preset_" + std::to_string(n) + ".syx")), Slots(before, n - 1));
+    }
+    QCOMPARE(std::filesystem::exists(f.dir.File("preset_1.syx")), written > 0);
+    message.replace("%1", QString::fromStdString(path)).replace("%2", QString::fromStdString(f.dir.Path().string()));
+    QCOMPARE(f.Messages(), std::vector{message.toStdString()});
   }
 
   void BlockCopiedFromOnePresetPastesIntoAnother() {
@@ -372,8 +358,7 @@ class FrameTest : public QObject {
                                .Value(173, 7).Value(177, 20).Value(181, 4).Build();
     const std::string path = f.dir.File("source.syx");
     WriteBytes(path, std::vector<uint8_t>(source.Image().begin(), source.Image().end()));
-    f.files.opens.push_back(path);
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", path);
     f.Trigger("mnuEBCompressor");
     f.Trigger("mnuEditCopyBlock");
     QVERIFY(f.Enabled("mnuEditPasteBlock"));

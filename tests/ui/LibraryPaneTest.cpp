@@ -147,8 +147,7 @@ class LibraryPaneTest : public QObject {
     QFETCH(int, answer);
     QFETCH(bool, opened);
     Rig rig;
-    rig.f.files.opens.push_back(rig.f.WritePreset("on.syx", "On screen", 120));
-    rig.f.Trigger("mnuPresetLoad");
+    rig.f.TriggerOpening("mnuPresetLoad", rig.f.WritePreset("on.syx", "On screen", 120));
     if (edited) rig.f.TypeName("Edited");
     if (answer >= 0) rig.f.dialogs.QueueAnswer(static_cast<MessageAnswer>(answer));
     const int64_t id = rig.Keep(7, "Kept as");
@@ -163,23 +162,19 @@ class LibraryPaneTest : public QObject {
   void EntriesDroppedOnADumpSlotFillItAndTheNextKeepingTheirNumbers() {
     Rig rig;
     const std::string dump = rig.f.WriteDump("bank.syx", 5);
-    rig.f.files.opens.push_back(dump);
-    rig.f.Trigger("mnuFileOpen");
+    rig.f.TriggerOpening("mnuFileOpen", dump);
     const int64_t a = rig.Keep(11, "Dropped A"), b = rig.Keep(12, "Dropped B");
     const std::vector<uint8_t> before = ReadBytes(dump);
     rig.DropOnSlot(2, QByteArray::number(a) + "\n" + QByteArray::number(b) + "\n");
     const std::vector<uint8_t> after = ReadBytes(dump);
     QCOMPARE(after.size(), before.size());
-    const auto slot = [&](const std::vector<uint8_t>& bytes, int i) {
-      return std::span<const uint8_t>(bytes).subspan(static_cast<size_t>(i) * kPresetSize, kPresetSize);
-    };
-    QVERIFY(Sound(slot(after, 2)) == Sound(rig.Library().Entry(a)->image));
-    QVERIFY(Sound(slot(after, 3)) == Sound(rig.Library().Entry(b)->image));
-    for (int i : {0, 1, 4}) QVERIFY(std::ranges::equal(slot(after, i), slot(before, i)));
+    QVERIFY(Sound(Slots(after, 2)) == Sound(rig.Library().Entry(a)->image));
+    QVERIFY(Sound(Slots(after, 3)) == Sound(rig.Library().Entry(b)->image));
+    for (int i : {0, 1, 4}) QVERIFY(Slots(after, i) == Slots(before, i));
     CPreset written;
     QVERIFY(written.Read(dump, 3));
     CPreset original;
-    original.LoadFromByteArray(slot(before, 3));
+    original.LoadFromByteArray(Slots(before, 3));
     QCOMPARE(written.PresetNumber(), original.PresetNumber());
     QCOMPARE(rig.f.Frame().DumpSlot(), 2);
   }
@@ -349,8 +344,7 @@ class LibraryPaneTest : public QObject {
     WriteBytes(rig.f.dir.File("not-a-folder"), {1});
     qputenv("LINDEL_LIBRARY", QByteArray::fromStdString(rig.f.dir.File("not-a-folder") + "/library.db"));
     for (const char* name : {"First", "Second"}) {
-      rig.f.files.opens.push_back(rig.f.WritePreset(std::string(name) + ".syx", name, 101 + name[0]));
-      rig.f.Trigger("mnuPresetLoad");
+      rig.f.TriggerOpening("mnuPresetLoad", rig.f.WritePreset(std::string(name) + ".syx", name, 101 + name[0]));
       QCOMPARE(rig.f.Frame().NameOnScreen().trimmed(), QString(name));
     }
     const std::vector<std::string> shown = rig.f.Messages();

@@ -6,7 +6,6 @@
 #include <QtTest>
 
 #include "PresetBuilder.h"
-#include "SvgPicture.h"
 #include "frmOverview.h"
 
 namespace {

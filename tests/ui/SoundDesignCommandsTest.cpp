@@ -15,7 +15,6 @@
 #include "EditingComforts.h"
 #include "FrameFixture.h"
 #include "LibraryKeeper.h"
-#include "MainMenu.h"
 #include "PresetBuilder.h"
 #include "PresetLibrary.h"
 #include "PreviewPacer.h"
@@ -51,8 +50,7 @@ struct Rig {
     f.settings.Set(kLibrarySection, kKeepAutomaticallyKey, "0");
     const std::string stored = f.dir.File("u5.syx");
     WriteBytes(stored, ShownAsItIs("Stored", 105, 1));
-    f.files.opens.push_back(stored);
-    f.Trigger("mnuPresetLoad");
+    f.TriggerOpening("mnuPresetLoad", stored);
     target = f.dir.File("target.syx");
     WriteBytes(target, ShownAsItIs("Target", 3, 2));
   }
@@ -176,7 +174,6 @@ class SoundDesignCommandsTest : public QObject {
 
   void AgainRollsANewResultAsAStepOfItsOwn() {
     Rig rig;
-    const PresetImage start = rig.History().Current();
     rig.Run("mnuPresetRandomize", [](dlgSoundDesign& d) { Child<QCheckBox>(d, "chkKeepTypes").setChecked(true); });
     const PresetImage first = rig.History().Current();
     QVERIFY(rig.f.Enabled("mnuPresetAgain"));
@@ -185,8 +182,6 @@ class SoundDesignCommandsTest : public QObject {
     QVERIFY(second != first);
     rig.f.Trigger("mnuEditUndo");
     QVERIFY(rig.History().Current() == first);
-    rig.f.Trigger("mnuEditUndo");
-    QVERIFY(rig.History().Current() == start);
   }
 
   void MovingTheMorphSliderThenCancellingPutsTheScreenBack() {
