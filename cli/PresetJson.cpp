@@ -20,7 +20,7 @@ constexpr int kHighestOutput = 127;
 constexpr int kHighestModifier = 7;
 const std::array<const char*, 5> kModifierTexts = {"off", "M1", "M2", "M3", "M4"};
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string DoubleQuoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 Json ValueJson(int32_t value, const std::optional<std::string>& text) {
   return {{"value", value}, {"text", text ? Json(*text) : Json(nullptr)}};
@@ -44,7 +44,7 @@ std::string ListSample(const CatalogRow& row) {
   std::vector<std::string> shown;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (items.size() <= 12 || i < 3 || i + 2 >= items.size()) {
-      shown.push_back(Quoted(items[i].text));
+      shown.push_back(DoubleQuoted(items[i].text));
     } else if (i == 3) {
       shown.push_back("...");
     }
@@ -119,14 +119,14 @@ class DocumentReader {
   void CheckKeys(const Json& object, const std::string& where, std::initializer_list<const char*> known) {
     for (const auto& [key, value] : object.items()) {
       if (std::none_of(known.begin(), known.end(), [&](const char* k) { return key == k; })) {
-        Fail(where, "unknown key " + Quoted(key));
+        Fail(where, "unknown key " + DoubleQuoted(key));
       }
     }
   }
 
   void CheckFormat(const Json& doc) {
     const Json* format = Required(doc, "format", "format");
-    if (format && *format != kPresetFormat) Fail("format", "must be " + Quoted(kPresetFormat));
+    if (format && *format != kPresetFormat) Fail("format", "must be " + DoubleQuoted(kPresetFormat));
     const Json* version = Required(doc, "version", "version");
     if (version && *version != kPresetFormatVersion) {
       Fail("version", "must be " + std::to_string(kPresetFormatVersion) + ", not " + version->dump());
@@ -140,10 +140,11 @@ class DocumentReader {
     std::string text = name->get<std::string>();
     text.erase(text.find_last_not_of(' ') + 1);  // the padding is the preset's own
     if (Utf8Length(text) > static_cast<std::size_t>(Offset::NameLength)) {
-      return Fail("name", Quoted(text) + " has more than 20 characters");
+      return Fail("name", DoubleQuoted(text) + " has more than 20 characters");
     }
     if (FromAnsi(ToAnsi(text)) != text) {
-      return Fail("name", Quoted(text) + " holds a character the preset cannot store (it keeps Windows-1252 text)");
+      return Fail("name",
+                  DoubleQuoted(text) + " holds a character the preset cannot store (it keeps Windows-1252 text)");
     }
     values_.name = text;
   }
@@ -173,14 +174,14 @@ class DocumentReader {
     const auto byValue = Integer(*value);
     if (byValue == byText) return byText;
     Fail(where, "\"value\" " + value->dump() + " and \"text\" " + text->dump() + " disagree: " +
-                    Quoted(TextOf(row, *byText).value_or("")) + " is value " + std::to_string(*byText) +
+                    DoubleQuoted(TextOf(row, *byText).value_or("")) + " is value " + std::to_string(*byText) +
                     "; give one of them");
     return std::nullopt;
   }
 
   std::optional<int32_t> ByText(const CatalogRow& row, const std::string& text, const std::string& where) {
     const auto value = ValueOf(row, text);
-    if (!value) Fail(where, Quoted(text) + " is not in its list (" + ListSample(row) + ")");
+    if (!value) Fail(where, DoubleQuoted(text) + " is not in its list (" + ListSample(row) + ")");
     return value;
   }
 
@@ -211,7 +212,7 @@ class DocumentReader {
     for (const CatalogBlock& block : CatalogBlocks()) names.push_back(block.name);
     for (const auto& [key, value] : blocks->items()) {
       if (std::find(names.begin(), names.end(), key) == names.end()) {
-        Fail("blocks", "no block " + Quoted(key) + "; the blocks are " + Joined(names));
+        Fail("blocks", "no block " + DoubleQuoted(key) + "; the blocks are " + Joined(names));
       }
     }
     for (const CatalogBlock& block : CatalogBlocks()) {
@@ -230,14 +231,14 @@ class DocumentReader {
       const auto stored = given ? ReadValue(*given, TypeRow(block), prefix + type) : std::nullopt;
       if (!stored) return;
       values.type = ShownType(block, *stored);
-      ofType = " of type " + Quoted(TextOf(TypeRow(block), values.type).value_or(""));
+      ofType = " of type " + DoubleQuoted(TextOf(TypeRow(block), values.type).value_or(""));
     }
     const std::vector<CatalogField> fields = FieldsOf(block, values.type);
     std::vector<std::string> names;
     for (const CatalogField& f : fields) names.emplace_back(f.name);
     for (const auto& [key, value] : j.items()) {
       if (std::find(names.begin(), names.end(), key) == names.end()) {
-        Fail(block.name, "no field " + Quoted(key) + ofType + "; its fields are " + Joined(names));
+        Fail(block.name, "no field " + DoubleQuoted(key) + ofType + "; its fields are " + Joined(names));
       }
     }
     for (const CatalogField& field : fields) {
@@ -276,7 +277,8 @@ class DocumentReader {
     for (const auto& [prompt, entry] : given->items()) {
       const auto slot = slots.find(prompt);
       if (slot == slots.end()) {
-        Fail("modifiers", "no parameter " + Quoted(prompt) + " for the blocks' types; they have " + Joined(prompts));
+        Fail("modifiers",
+             "no parameter " + DoubleQuoted(prompt) + " for the blocks' types; they have " + Joined(prompts));
         continue;
       }
       ReadAssignment(prompt, slot->second, entry);
@@ -373,7 +375,7 @@ class DocumentReader {
   // or a type's fixed value may say otherwise.
   void Verify(const PresetImage& image) {
     const PresetValues stored = ReadPresetValues(image);
-    if (stored.name != values_.name) Fail("name", "the raw bytes make it " + Quoted(stored.name));
+    if (stored.name != values_.name) Fail("name", "the raw bytes make it " + DoubleQuoted(stored.name));
     if (stored.number != values_.number) Fail("number", "cannot be stored: the preset would hold " + PresetNumberText(stored.number));
     for (std::size_t b = 0; b < values_.blocks.size(); ++b) VerifyBlock(values_.blocks[b], stored.blocks[b]);
     for (const ModifierValue& m : values_.modifiers) {
@@ -392,8 +394,9 @@ class DocumentReader {
       const FieldValue& want = given.fields[f];
       const FieldValue& got = stored.fields[f];
       if (want.value == got.value) continue;
-      Fail(prefix + std::string(want.field.name), Quoted(ShownNumber(want)) + " cannot be stored: the preset would hold " +
-                                                      ShownText(got) + " (" + WhyChanged(given, want) + ")");
+      Fail(prefix + std::string(want.field.name), DoubleQuoted(ShownNumber(want)) +
+                                                      " cannot be stored: the preset would hold " + ShownText(got) +
+                                                      " (" + WhyChanged(given, want) + ")");
     }
   }
 
@@ -403,7 +406,8 @@ class DocumentReader {
     const FieldLocation at = field.field.row->at;
     for (const FixedValue& fixed : FixedValuesOf(*block.block, block.type)) {
       if (fixed.offset == at.offset) {
-        return "type " + Quoted(TextOf(TypeRow(*block.block), block.type).value_or("")) + " always stores it as " +
+        const std::string type = TextOf(TypeRow(*block.block), block.type).value_or("");
+        return "type " + DoubleQuoted(type) + " always stores it as " +
                TextOf(*field.field.row, fixed.value).value_or(std::to_string(fixed.value));
       }
     }
@@ -457,7 +461,7 @@ Json ParseDocument(const std::string& text) {
     return true;
   };
   Json document = Json::parse(text, check);
-  if (!twice.empty()) throw std::invalid_argument("the key " + Quoted(twice) + " appears twice in one object");
+  if (!twice.empty()) throw std::invalid_argument("the key " + DoubleQuoted(twice) + " appears twice in one object");
   return document;
 }
 

@@ -9,11 +9,10 @@
 #include "DumpSlots.h"
 #include "LibraryError.h"
 #include "PresetLibrary.h"
+#include "Quoted.h"
 #include "utilities.h"
 
 namespace {
-
-std::string Quoted(const std::string& name) { return "'" + name + "'"; }
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -76,8 +76,6 @@ bool FlushFolders(const std::set<fs::path>& folders) {
 
 }  // namespace
 
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
-
 StagedFiles::~StagedFiles() { RemoveTemps(); }
 
 void StagedFiles::RemoveTemps() {

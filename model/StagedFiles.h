@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-// "'path'" as messages quote file names.
-std::string Quoted(const std::string& path);
+#include "Quoted.h"
 
 class StagedFiles {
  public:
