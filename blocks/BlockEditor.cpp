@@ -41,12 +41,35 @@ int ResolveIndex(const QComboBox& list, int index) { return index == kLastItem ?
   throw std::logic_error(std::string(spec.name) + ": " + std::string(what));
 }
 
+const CatalogBlock& CatalogFor(const EditorSpec& spec) {
+  const CatalogBlock* block = spec.catalog ? spec.catalog : CatalogBlockOf(spec.name);
+  if (!block) BadTable(spec, "no catalog block");
+  return *block;
+}
+
+bool IsKept(const Look& look) {
+  return look.shown == Look::Shown::Keep && look.enabled == Look::Enabled::Keep && look.value == kKeepValue;
+}
+
+bool IsFieldOf(const CatalogRow& row, int type) {
+  return row.looks[static_cast<std::size_t>(type)].presence != Presence::Absent;
+}
+
+// The position of the item standing for value; 0 when none does.
+int PositionOf(const CatalogRow& row, int32_t value) {
+  const int count = static_cast<int>(Items(row).size());
+  for (int position = 0; position < count; ++position) {
+    if (ItemValue(row, position) == value) return position;
+  }
+  return 0;
+}
+
 }  // namespace
 
 BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent)
     : QWidget(parent),
       spec_(spec),
-      catalog_(CatalogBlockOf(spec.name)),
+      catalog_(CatalogFor(spec)),
       grid_(*this, spec.sections),
       fastEntry_(new FastEntry(this)) {
   setObjectName(spec.name);
@@ -72,10 +95,8 @@ void BlockEditor::Setup(IBlockHost& frmParent) {
 }
 
 void BlockEditor::FillList(const Control& control) {
-  QComboBox& list = ListNamed(control.name);
-  if (control.fill) return control.fill(list);
-  const ValueList& items = Items(*RowOf(*catalog_, control.name));
-  FillCombo(list, control.localDecimals ? WithLocaleDecimals(items) : items);
+  const ValueList& items = Items(RowFor(control.name));
+  FillCombo(ListNamed(control.name), control.localDecimals ? WithLocaleDecimals(items) : items);
 }
 
 bool BlockEditor::Scatter(const CPreset* preset, bool bShow, bool bAll) {
@@ -110,12 +131,25 @@ void BlockEditor::ScatterTypeValues(int type, const CPreset* preset) {
   if (type < static_cast<int>(spec_.types.values.size())) ScatterRows(preset, spec_.types.values[type]);
 }
 
+// The catalog's fields of the shown type in row order, then the values the
+// type always stores. Parts of a word are the editors' own to gather.
 void BlockEditor::GatherFields(CPreset& preset) {
-  GatherRows(preset, spec_.gather);
-  const int type = SubType();
-  if (type >= 0 && type < static_cast<int>(spec_.types.gather.size())) {
-    GatherRows(preset, spec_.types.gather[type]);
+  const int type = std::max(SubType(), 0);
+  for (const CatalogField& field : FieldsOf(catalog_, type)) {
+    if (!field.row->at.Whole()) BadTable(spec_, std::string(field.row->control) + " is part of a word");
+    preset.SetValue(field.row->at.offset, ShownValue(*field.row));
   }
+  for (const FixedValue& fixed : FixedValuesOf(catalog_, type)) preset.SetValue(fixed.offset, fixed.value);
+}
+
+int32_t BlockEditor::ShownValue(const CatalogRow& row) const {
+  switch (row.rep) {
+    case Representation::Index: return ListNamed(row.control).currentIndex();
+    case Representation::ItemData: return SelectedItemData(ListNamed(row.control));
+    case Representation::OnOff: return CheckValue(CheckNamed(row.control)) ^ 1;
+    case Representation::Check: break;
+  }
+  return CheckValue(CheckNamed(row.control));
 }
 
 void BlockEditor::Clicked(QWidget&, ControlRole role) {
@@ -129,45 +163,48 @@ void BlockEditor::Clicked(QWidget&, ControlRole role) {
 
 void BlockEditor::ScatterRows(const CPreset* preset, std::span<const Field> rows) {
   for (const Field& field : rows) {
-    if (field.rep == Rep::Fixed) continue;
     QWidget& control = Named(field.control);
-    if (!preset || field.offset == kNoField) {
+    if (!preset || !field.fromPreset) {
       SetValue(control, field.neutral);
       continue;
     }
-    switch (field.rep) {
-      case Rep::Index: {
+    const CatalogRow& row = RowFor(field.control);
+    const int offset = row.at.offset;
+    switch (row.rep) {
+      case Representation::Index: {
         auto& list = static_cast<QComboBox&>(control);
-        SelectComboIndex(list, preset, field.offset, ResolveIndex(list, field.defaultIndex));
+        SelectComboIndex(list, preset, offset, ResolveIndex(list, field.defaultIndex));
         break;
       }
-      case Rep::ItemData: {
+      case Representation::ItemData: {
         auto& list = static_cast<QComboBox&>(control);
-        SelectComboItemData(list, preset->Value(field.offset), ResolveIndex(list, field.defaultIndex));
+        SelectComboItemData(list, preset->Value(offset), ResolveIndex(list, field.defaultIndex));
         break;
       }
-      case Rep::OnOff: SetCheckValue(static_cast<QCheckBox&>(control), preset->Value(field.offset) ^ 1); break;
-      case Rep::Check: SetCheckValue(static_cast<QCheckBox&>(control), preset->Value(field.offset)); break;
-      case Rep::Fixed: break;
+      case Representation::OnOff: SetCheckValue(static_cast<QCheckBox&>(control), preset->Value(offset) ^ 1); break;
+      case Representation::Check: SetCheckValue(static_cast<QCheckBox&>(control), preset->Value(offset)); break;
     }
   }
 }
 
-void BlockEditor::GatherRows(CPreset& preset, std::span<const Field> rows) const {
-  for (const Field& field : rows) {
-    if (field.offset == kNoField) continue;
-    switch (field.rep) {
-      case Rep::Index: preset.SetValue(field.offset, ListNamed(field.control).currentIndex()); break;
-      case Rep::ItemData: preset.SetValue(field.offset, SelectedItemData(ListNamed(field.control))); break;
-      case Rep::OnOff: preset.SetValue(field.offset, CheckValue(CheckNamed(field.control)) ^ 1); break;
-      case Rep::Check: preset.SetValue(field.offset, CheckValue(CheckNamed(field.control))); break;
-      case Rep::Fixed: preset.SetValue(field.offset, field.neutral); break;
-    }
-  }
-}
-
+// The type's fields as the catalog has them, then the editor's looks for the
+// controls that are no field of the type.
 void BlockEditor::ApplyLayout(int type) {
+  for (const CatalogField& field : FieldsOf(catalog_, type)) ShowField(field, type);
   for (const LayoutRow& row : spec_.types.layout) ApplyLook(Named(row.control), row.looks[type]);
+}
+
+// Shown, enabled when active; a field the type limits to one position shows
+// it, and a disabled field whose value the type fixes shows that value.
+void BlockEditor::ShowField(const CatalogField& field, int type) {
+  QWidget& control = Named(field.row->control);
+  control.show();
+  control.setEnabled(field.active);
+  if (field.first == field.last) SetValue(control, field.first);
+  if (field.active) return;
+  for (const FixedValue& fixed : FixedValuesOf(catalog_, type)) {
+    if (fixed.offset == field.row->at.offset) SetValue(control, PositionOf(*field.row, fixed.value));
+  }
 }
 
 void BlockEditor::ApplyLook(QWidget& control, const Look& look) {
@@ -318,48 +355,58 @@ void BlockEditor::Register(std::string name, QWidget* widget) {
   entries_.push_back({std::move(name), widget});
 }
 
+// Every control has its catalog row (headings aside) of the kind its
+// representation needs; a table row read from a preset is a whole field; for
+// the types the catalog lists a control under, the catalog alone decides
+// what the control looks like and shows.
 void BlockEditor::CheckTables() const {
-  const auto check = [this](std::span<const Field> rows) {
+  for (const Control& control : spec_.controls) {
+    if (control.kind != ControlKind::Heading && !RowOf(catalog_, control.name)) {
+      BadTable(spec_, std::string(control.name) + " has no catalog row");
+    }
+  }
+  for (const CatalogRow& row : catalog_.rows) {
+    const bool list = row.rep == Representation::Index || row.rep == Representation::ItemData;
+    if (list) ListNamed(row.control); else CheckNamed(row.control);
+  }
+  const auto check = [this](std::span<const Field> rows, int type) {
     for (const Field& field : rows) {
-      if (field.rep == Rep::Fixed || field.offset == kNoField) {
-        if (field.control) Named(field.control);
-      } else if (field.rep == Rep::Index || field.rep == Rep::ItemData) {
-        ListNamed(field.control);
-      } else {
-        CheckNamed(field.control);
+      Named(field.control);
+      if (!field.fromPreset && type < 0) continue;
+      const CatalogRow& row = RowFor(field.control);
+      if (field.fromPreset && !row.at.Whole()) BadTable(spec_, std::string(field.control) + " is part of a word");
+      if (type >= 0 && field.fromPreset != IsFieldOf(row, type)) {
+        const char* why = field.fromPreset ? " is read for a type it is no field of"
+                                           : " is set for a type the catalog shows it in";
+        BadTable(spec_, std::string(field.control) + why);
       }
     }
   };
-  check(spec_.fields);
-  check(spec_.neutral);
-  check(spec_.gather);
-  for (const auto& rows : spec_.types.values) check(rows);
-  for (const auto& rows : spec_.types.gather) check(rows);
-  for (const LayoutRow& row : spec_.types.layout) Named(row.control);
+  check(spec_.fields, -1);
+  check(spec_.neutral, -1);
+  for (std::size_t type = 0; type < spec_.types.values.size(); ++type) {
+    check(spec_.types.values[type], static_cast<int>(type));
+  }
+  for (const LayoutRow& row : spec_.types.layout) {
+    Named(row.control);
+    const CatalogRow* field = RowOf(catalog_, row.control);
+    for (int type = 0; field && type < TypeCount(catalog_); ++type) {
+      if (IsFieldOf(*field, type) && !IsKept(row.looks[static_cast<std::size_t>(type)])) {
+        BadTable(spec_, std::string(row.control) + ": the catalog gives its look for type " + std::to_string(type));
+      }
+    }
+  }
   if (!spec_.types.layout.empty() && !typeList_) BadTable(spec_, "a type layout without a type list");
-  CheckCatalog();
 }
 
-// The catalog gives the lists' items: each list has its row or fills itself,
-// never both, and each row of the editor's block names a control of the kind
-// its representation needs.
-void BlockEditor::CheckCatalog() const {
-  for (const Control& control : spec_.controls) {
-    if (control.kind == ControlKind::Heading) continue;
-    const bool listed = catalog_ && RowOf(*catalog_, control.name);
-    if (catalog_ && !listed) BadTable(spec_, std::string(control.name) + " has no catalog row");
-    if (control.kind == ControlKind::List && listed == (control.fill != nullptr)) {
-      BadTable(spec_, std::string(control.name) + (listed ? " fills itself though the catalog lists it" : " has no items"));
-    }
-  }
-  if (!catalog_) return;
-  for (const CatalogRow& row : catalog_->rows) {
-    if (row.rep == Representation::Index || row.rep == Representation::ItemData) {
-      ListNamed(row.control);
-    } else {
-      CheckNamed(row.control);
-    }
-  }
+int32_t BlockEditor::Stored(const CPreset& preset, std::string_view control) const {
+  return ReadLocation(preset.Image(), RowFor(control).at);
+}
+
+const CatalogRow& BlockEditor::RowFor(std::string_view control) const {
+  const CatalogRow* row = RowOf(catalog_, control);
+  if (!row) BadTable(spec_, std::string(control) + " has no catalog row");
+  return *row;
 }
 
 // A caption that the types change keeps the width of its longest text, so

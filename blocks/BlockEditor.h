@@ -4,8 +4,9 @@
 // from those tables and runs them:
 //   Setup    keeps the host, hides the window, lets the host place it, fills the
 //            lists (from the parameter catalog's rows of the controls' names);
-//   Scatter  preset -> controls (or the neutral values), then the type's layout and fields;
-//   Gather   controls -> preset, then the type's fields.
+//   Scatter  preset -> controls (or the neutral values), then the type's
+//            looks (the catalog's for its fields, the editor's for the rest) and values;
+//   Gather   controls -> preset: the catalog's fields of the type and the values it fixes.
 // Every value set from code raises the control's click handling, so showing a
 // preset reports to the host exactly as the user's clicks would. Editors with
 // rules that no table holds override the hooks below.
@@ -21,6 +22,8 @@
 #include "EditorTables.h"
 
 struct CatalogBlock;
+struct CatalogField;
+struct CatalogRow;
 class CPreset;
 class IBlockHost;
 class QCheckBox;
@@ -60,13 +63,14 @@ class BlockEditor : public QWidget {
   virtual void ScatterShown(const CPreset* preset, bool bAll);
   // The fields set after a type's layout. Default: that type's value table.
   virtual void ScatterTypeValues(int type, const CPreset* preset);
-  // Default: the gather table, then the selected type's.
+  // Default: the catalog's fields of the selected type, then its fixed values.
   virtual void GatherFields(CPreset& preset);
   // A click by the user or by code. Default: tells the host by the control's role.
   virtual void Clicked(QWidget& control, ControlRole role);
 
   void ScatterRows(const CPreset* preset, std::span<const Field> rows);
-  void GatherRows(CPreset& preset, std::span<const Field> rows) const;
+  // What the preset holds in the catalog field of the control.
+  int32_t Stored(const CPreset& preset, std::string_view control) const;
   void ApplyLayout(int type);
   // Places a picture in a titled section of its own among the controls' sections.
   void AddPicture(QWidget& picture, const char* title, const Place& place);
@@ -96,7 +100,9 @@ class BlockEditor : public QWidget {
   void OrderTabs();
   void Register(std::string name, QWidget* widget);
   void CheckTables() const;
-  void CheckCatalog() const;
+  const CatalogRow& RowFor(std::string_view control) const;
+  int32_t ShownValue(const CatalogRow& row) const;
+  void ShowField(const CatalogField& field, int type);
   void FillList(const Control& control);
   void ReserveCaptionWidths();
   void SetValue(QWidget& control, int value);
@@ -104,7 +110,7 @@ class BlockEditor : public QWidget {
   std::string Source(const char* operation) const;
 
   const EditorSpec& spec_;
-  const CatalogBlock* catalog_;  // null for an editor the catalog does not describe
+  const CatalogBlock& catalog_;
   EditorGrid grid_;
   std::vector<Entry> entries_;
   IBlockHost* host_ = nullptr;

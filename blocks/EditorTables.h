@@ -1,7 +1,9 @@
 // The tables by which a block editor declares itself, so that an editor reads
-// as data: its controls (what they are and where they sit), its fields (which
-// control shows which preset offset, and how), and, for blocks with types,
-// what each type does to each control.
+// as data: its controls (what they are and where they sit), the order it
+// shows its fields in and what they show by default, and, for blocks with
+// types, what each type does to the controls that are not its fields. What a
+// field is (offset, representation, items, what each type makes of it) is
+// the parameter catalog's, and Gather writes the catalog's fields.
 #pragma once
 
 #include <array>
@@ -11,7 +13,7 @@
 
 #include "PresetLayout.h"
 
-class QComboBox;
+struct CatalogBlock;
 
 // ---- Controls -------------------------------------------------------------
 
@@ -22,7 +24,6 @@ enum class ControlRole : uint8_t {
   OnOff,      // BlockOnOffChanged
   Type,       // SubTypeChanged(editor)
 };
-using ListFiller = void (*)(QComboBox&);
 
 struct Control {
   ControlKind kind;
@@ -30,7 +31,6 @@ struct Control {
   const char* caption;  // a check box's text, or the text of a list's caption label ("" for none)
   int row;              // place in the editor's grid; lists placed in one cell take turns,
   int column;           // share the first one's label, and all but one start hidden
-  ListFiller fill = nullptr;  // lists of editors the catalog does not describe: how Setup fills them
   ControlRole role = ControlRole::Parameter;
   const char* label = nullptr;  // caption label's objectName; default "lbl" + name less "cmb"
   bool front = false;           // shown, not hidden, in a place an earlier list took
@@ -56,23 +56,23 @@ struct Control {
   }
 };
 
-// A list whose items the catalog row of its name gives, unless fill is given.
-constexpr Control ListControl(const char* name, const char* caption, int row, int column, ListFiller fill = nullptr) {
-  return {ControlKind::List, name, caption, row, column, fill};
+// A list whose items the catalog row of its name gives.
+constexpr Control ListControl(const char* name, const char* caption, int row, int column) {
+  return {ControlKind::List, name, caption, row, column};
 }
 constexpr Control CheckControl(const char* name, const char* caption, int row, int column) {
   return {ControlKind::Check, name, caption, row, column};
 }
 // Every effect block's switch, at the top left.
 constexpr Control OnOffCheck(const char* name) {
-  return {ControlKind::Check, name, "On/Off", 0, 0, nullptr, ControlRole::OnOff};
+  return {ControlKind::Check, name, "On/Off", 0, 0, ControlRole::OnOff};
 }
 // A text over a column of lists, in the lists' cell column.
 constexpr Control Heading(const char* name, const char* text, int row, int column) {
   return {ControlKind::Heading, name, text, row, column};
 }
-constexpr Control TypeList(const char* name, int row, int column, ListFiller fill = nullptr) {
-  return {ControlKind::List, name, "Type", row, column, fill, ControlRole::Type};
+constexpr Control TypeList(const char* name, int row, int column) {
+  return {ControlKind::List, name, "Type", row, column, ControlRole::Type};
 }
 
 // ---- Sections -------------------------------------------------------------
@@ -101,47 +101,24 @@ struct Section {
 
 // ---- Fields ---------------------------------------------------------------
 
-// How a control stands for a stored value.
-enum class Rep : uint8_t {
-  Index,     // a list's selected position
-  ItemData,  // the selected item's item data
-  OnOff,     // a check box, stored 0 = on, 1 = off (check value XOR 1)
-  Check,     // a check box's value as stored
-  Fixed,     // no control: Gather writes a constant
-};
-
-inline constexpr int kNoField = -1;   // a row that sets a control whatever the preset holds
+// Where a control's value lives and how the control stands for it are the
+// parameter catalog's: a field row names the control and says what it shows
+// when the preset holds no item's value, or when there is no preset.
 inline constexpr int kLastItem = -2;  // as an index: the list's last item
 
 struct Field {
   const char* control;
-  int offset;        // byte offset in the preset image, or kNoField
-  Rep rep;
+  bool fromPreset;   // false: the control is set to neutral whatever the preset holds
   int defaultIndex;  // shown when the stored value matches no item
-  int neutral;       // shown without a preset (index or check value); Fixed: the value written
+  int neutral;       // shown without a preset (index or check value)
 };
 
-constexpr Field ByIndex(const char* control, int offset, int defaultIndex, int neutral) {
-  return {control, offset, Rep::Index, defaultIndex, neutral};
+// The control shows its catalog field of the preset.
+constexpr Field Read(const char* control, int defaultIndex = 0, int neutral = 0) {
+  return {control, true, defaultIndex, neutral};
 }
-constexpr Field ByItemData(const char* control, int offset, int defaultIndex, int neutral) {
-  return {control, offset, Rep::ItemData, defaultIndex, neutral};
-}
-constexpr Field OnOffField(const char* control, int offset) { return {control, offset, Rep::OnOff, 0, 0}; }
-constexpr Field CheckField(const char* control, int offset) { return {control, offset, Rep::Check, 0, 0}; }
 // Sets a list's index or a check box's value, with or without a preset.
-constexpr Field SetTo(const char* control, int value) { return {control, kNoField, Rep::Index, value, value}; }
-// Gather writes value at offset.
-constexpr Field Write(int offset, int value) { return {nullptr, offset, Rep::Fixed, 0, value}; }
-
-// One table after the other, for tables that share rows but not their order.
-template <std::size_t A, std::size_t B>
-constexpr std::array<Field, A + B> JoinFields(const Field (&first)[A], const Field (&second)[B]) {
-  std::array<Field, A + B> joined{};
-  for (std::size_t i = 0; i < A; ++i) joined[i] = first[i];
-  for (std::size_t i = 0; i < B; ++i) joined[A + i] = second[i];
-  return joined;
-}
+constexpr Field SetTo(const char* control, int value) { return {control, false, value, value}; }
 
 // ---- Per-type layout --------------------------------------------------------
 
@@ -167,13 +144,16 @@ struct Look {
 
 // The letters of the layout tables: E enabled, D shown but disabled, H
 // hidden, S shown with its enabled state kept, K kept as it is; Caption("")
-// empties a caption. E.g. {"cmbPhaseFB", {D, D, E, E, E, D}}, D.At(100).
+// empties a caption. E.g. {"cmbTremType", {H, D, E}}, D.At(100). For a type
+// the catalog lists a control's field under, the catalog shows, enables and
+// pins the control; the editor's look for it is C, the catalog's.
 namespace Looks {
 inline constexpr Look E{Look::Shown::Show, Look::Enabled::Enable};
 inline constexpr Look D{Look::Shown::Show, Look::Enabled::Disable};
 inline constexpr Look H{Look::Shown::Hide, Look::Enabled::Keep};
 inline constexpr Look S{Look::Shown::Show, Look::Enabled::Keep};
 inline constexpr Look K{};
+inline constexpr Look C{};  // the catalog's look: the control is a field of the type
 constexpr Look Caption(const char* text) { return {Look::Shown::Keep, Look::Enabled::Keep, text}; }
 }  // namespace Looks
 
@@ -184,21 +164,20 @@ struct LayoutRow {
 };
 
 struct TypeTables {
-  std::span<const LayoutRow> layout;                // applied in row order
-  std::span<const std::span<const Field>> values;   // per type: set after the layout
-  std::span<const std::span<const Field>> gather;   // per type: written after the common fields
+  std::span<const LayoutRow> layout;               // applied in row order, after the catalog's looks
+  std::span<const std::span<const Field>> values;  // per type: set after the layout
 };
 
 // ---- The whole editor -------------------------------------------------------
 
 struct EditorSpec {
-  const char* name;   // the window's objectName, e.g. "frmCompressor"
-  const char* title;  // the title the host shows, e.g. "Compressor block"
+  const char* name;                        // the window's objectName, e.g. "frmCompressor"
+  const char* title = "";                  // the title the host shows, e.g. "Compressor block"
   BlockNumber block;
-  std::span<const Control> controls;  // in the order Setup fills the lists
-  std::span<const Field> fields;      // read by Scatter with bAll true, in order
-  std::span<const Field> neutral;     // set by Scatter with bShow false, in order
-  std::span<const Field> gather;      // written by Gather before the type's fields, in order
+  std::span<const Control> controls = {};  // in the order Setup fills the lists
+  std::span<const Field> fields = {};      // read by Scatter with bAll true, in order
+  std::span<const Field> neutral = {};     // set by Scatter with bShow false, in order
   TypeTables types = {};
   std::span<const Section> sections = {};  // how the controls are grouped; none: one untitled
+  const CatalogBlock* catalog = nullptr;   // the fields' block; null: the catalog's of the window's name
 };

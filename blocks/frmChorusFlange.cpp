@@ -6,8 +6,6 @@
 
 namespace {
 
-using namespace Looks;
-
 constexpr int kDelayNotZero = 1;  // 0.1 ms: the device takes no delay of 0.0 ms
 
 constexpr Control kControls[] = {
@@ -33,50 +31,23 @@ constexpr Section kSections[] = {
     {"Output",              {1, 2}, {2, 2},  {0, 2}},
 };
 
-// (control, offset, default index, neutral index), read and set neutral in
-// this order. Offsets 405 to 413 are unused.
+// (control, default index, neutral index), read and set neutral in this
+// order. What each type shows of the flanger's controls, the delay and the
+// switches is the catalog's.
 constexpr Field kFields[] = {
-    OnOffField("chkChorusOnOff", 417),
-    ByIndex("cmbChorusType", 357, 0, 0),
-    ByIndex("cmbChorusSpeed", 361, 0, 0),
-    ByIndex("cmbChorusDepth", 365, 0, 0),
-    ByIndex("cmbChorusTempo", 369, 0, 0),
-    ByIndex("cmbChorusHiCut", 373, 60, 60),             // "Off"
-    ByItemData("cmbChorusFlangerFB", 377, 0, 100),      // neutral: 0
-    ByIndex("cmbChorusFlaFBHiCut", 381, 60, 60),
-    ByIndex("cmbChorusDelay", 385, kDelayNotZero, 0),   // tenths of a millisecond
-    CheckField("chkChorusGoldRatio", 389),
-    CheckField("chkChorusPhaseRev", 393),
-    ByIndex("cmbChorusMix", 397, 100, 100),
-    ByItemData("cmbChorusOut", 401, 0, 100),            // neutral: 0 dB
-};
-
-constexpr Field kGather[] = {
-    OnOffField("chkChorusOnOff", 417),
-    ByIndex("cmbChorusType", 357, 0, 0),
-    ByIndex("cmbChorusSpeed", 361, 0, 0),
-    ByIndex("cmbChorusDepth", 365, 0, 0),
-    ByIndex("cmbChorusTempo", 369, 0, 0),
-    ByIndex("cmbChorusHiCut", 373, 0, 0),
-    ByItemData("cmbChorusFlangerFB", 377, 0, 0),
-    ByIndex("cmbChorusFlaFBHiCut", 381, 0, 0),
-    ByIndex("cmbChorusMix", 397, 0, 0),
-    ByItemData("cmbChorusOut", 401, 0, 0),
-    ByIndex("cmbChorusDelay", 385, 0, 0),
-    CheckField("chkChorusGoldRatio", 389),
-    CheckField("chkChorusPhaseRev", 393),
-};
-
-// The flanger controls belong to the flangers; the choruses and the vibrato
-// leave them at 0 and "Off". Only the advanced types set delay and switches.
-constexpr LayoutRow kLayout[] = {
-    //                        Classic Cho  Adv Chorus  Classic Fla  Adv Flange  Vibrator
-    {"cmbChorusFlangerFB",  {D.At(100),  D.At(100), E,           E,          D.At(100)}},
-    {"cmbChorusFlaFBHiCut", {D.At(60),   D.At(60),  E,           E,          D.At(60)}},
-    {"cmbChorusDelay",      {D.At(1),    E,         D,           E,          E}},
-    {"chkChorusGoldRatio",  {D.At(0),    E,         D.At(0),     E,          D.At(0)}},
-    {"chkChorusPhaseRev",   {D.At(0),    E,         D.At(0),     E,          D.At(0)}},
-    {"cmbChorusMix",        {E,          E,         E,           E,          D.At(100)}},
+    Read("chkChorusOnOff"),
+    Read("cmbChorusType"),
+    Read("cmbChorusSpeed"),
+    Read("cmbChorusDepth"),
+    Read("cmbChorusTempo"),
+    Read("cmbChorusHiCut", 60, 60),           // "Off"
+    Read("cmbChorusFlangerFB", 0, 100),       // neutral: 0
+    Read("cmbChorusFlaFBHiCut", 60, 60),
+    Read("cmbChorusDelay", kDelayNotZero, 0),  // tenths of a millisecond
+    Read("chkChorusGoldRatio"),
+    Read("chkChorusPhaseRev"),
+    Read("cmbChorusMix", 100, 100),
+    Read("cmbChorusOut", 0, 100),             // neutral: 0 dB
 };
 
 constexpr EditorSpec kSpec{
@@ -86,8 +57,6 @@ constexpr EditorSpec kSpec{
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,
-    .gather = kGather,
-    .types = {.layout = kLayout, .values = {}, .gather = {}},
     .sections = kSections,
 };
 

@@ -18,15 +18,15 @@ constexpr Section kSections[] = {
     {"Compressor", {0, 5}, {0, 0}, {0, 0}},
 };
 
-// (control, offset, default index, neutral index); read, set neutral and
-// written in this one order. Offsets 185 to 221 are unused.
+// (control, default index, neutral index), read and set neutral in this
+// order.
 constexpr Field kFields[] = {
-    OnOffField("chkCompOnOff", 225),
-    ByIndex("cmbRatio", 169, 0, 0),
-    ByItemData("cmbThreshold", 165, 0, 0),
-    ByItemData("cmbAttack", 173, 0, 0),
-    ByItemData("cmbRelease", 177, 0, 0),
-    ByItemData("cmbGain", 181, 6, 6),  // index 6 is 0 dB
+    Read("chkCompOnOff"),
+    Read("cmbRatio"),
+    Read("cmbThreshold"),
+    Read("cmbAttack"),
+    Read("cmbRelease"),
+    Read("cmbGain", 6, 6),  // index 6 is 0 dB
 };
 
 constexpr EditorSpec kSpec{
@@ -36,7 +36,6 @@ constexpr EditorSpec kSpec{
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,
-    .gather = kFields,
     .sections = kSections,
 };
 

@@ -47,22 +47,22 @@ constexpr Section kSections[] = {
 constexpr int kZeroDb = 50;   // cmbDelaySens: -50 .. 0 dB
 constexpr int kCentre = 50;   // the pans: -50 .. 50
 
-// The fields every type shows, as (control, offset, default index, neutral
-// index): read with bAll and written by Gather.
+// The fields every type shows, as (control, default index, neutral index):
+// read with bAll.
 constexpr Field kFields[] = {
-    OnOffField("chkDelayOnOff", 481),
-    ByIndex("cmbDelayType", 421, 0, 0),
-    ByIndex("cmbDelayTime1", 425, 0, 0),
-    ByIndex("cmbDelayTime2", 429, 0, 0),
-    ByIndex("cmbDelayTempo1", 433, 0, 0),
-    ByIndex("cmbDelayFB1", 441, 0, 0),
-    ByIndex("cmbDelayFB2", 445, 0, 0),
-    ByItemData("cmbDelayFBHiCut", 449, kLastItem, kLastItem),  // "Off"
-    ByIndex("cmbDelayFBLoCut", 453, 0, 0),
-    ByIndex("cmbDelayDamping", 465, 0, 0),
-    ByItemData("cmbDelayRelease", 469, 0, 0),
-    ByIndex("cmbDelayMix", 473, 100, 100),
-    ByItemData("cmbDelayOut", 477, 0, 100),  // index 100 is 0 dB
+    Read("chkDelayOnOff"),
+    Read("cmbDelayType"),
+    Read("cmbDelayTime1"),
+    Read("cmbDelayTime2"),
+    Read("cmbDelayTempo1"),
+    Read("cmbDelayFB1"),
+    Read("cmbDelayFB2"),
+    Read("cmbDelayFBHiCut", kLastItem, kLastItem),  // "Off"
+    Read("cmbDelayFBLoCut"),
+    Read("cmbDelayDamping"),
+    Read("cmbDelayRelease"),
+    Read("cmbDelayMix", 100, 100),
+    Read("cmbDelayOut", 0, 100),  // index 100 is 0 dB
 };
 
 // Without a preset every list, the type-dependent ones included, shows its
@@ -76,9 +76,8 @@ constexpr Field kNeutral[] = {
     SetTo("cmbDelayOut", 100),     SetTo("cmbDelayPan1", kCentre), SetTo("cmbDelayPan2", kCentre),
 };
 
-// Controls a type does not use show their first (or neutral) value, so that
-// Gather stores that value; the dual delay's ducking lists are also disabled
-// while hidden.
+// The dynamic delay's second tempo shows the 0 its type stores; the dual
+// delay's ducking lists are also disabled while hidden.
 constexpr Look HD{Look::Shown::Hide, Look::Enabled::Disable};
 constexpr Look kEmpty = Caption("");
 constexpr Look kTime = Caption("Time");
@@ -89,58 +88,36 @@ constexpr LayoutRow kLayout[] = {
     //                    Ping Pong           Dynamic                 Dual
     {"lblDelayTime1",    {kTime,              kTime,                  Caption("Time 1")}},
     {"lblDelayTime2",    {kEmpty,             kEmpty,                 Caption("Time 2")}},
-    {"cmbDelayTime2",    {D.At(0),            D.At(0),                E}},
     {"lblDelayTempo1",   {kTapTempo,          kTapTempo,              Caption("Tempo 1")}},
     {"lblDelayTempo2",   {Caption("Width"),   kEmpty,                 Caption("Tempo 2")}},
-    {"cmbDelayTempo2",   {H,                  D.At(0),                E}},
-    {"cmbDelayWidth",    {S,                  H,                      H}},
+    {"cmbDelayTempo2",   {H,                  D.At(0),                C}},
+    {"cmbDelayWidth",    {C,                  H,                      H}},
     {"lblDelayFB1",      {kFeedback,          kFeedback,              Caption("Feedback 1")}},
     {"lblDelayFB2",      {kEmpty,             kEmpty,                 Caption("Feedback 2")}},
-    {"cmbDelayFB2",      {D.At(0),            D.At(0),                E}},
     {"lblDelayOffset",   {kEmpty,             Caption("Offset"),      Caption("Pan1")}},
-    {"cmbDelayOffset",   {D.At(0),            E,                      HD}},
-    {"cmbDelayPan1",     {H,                  H,                      S}},
+    {"cmbDelayOffset",   {C,                  C,                      HD}},
+    {"cmbDelayPan1",     {H,                  H,                      C}},
     {"lblDelaySens",     {kEmpty,             Caption("Sensitivity"), Caption("Pan2")}},
-    {"cmbDelaySens",     {D.At(kZeroDb),      E,                      HD.At(kZeroDb)}},
-    {"cmbDelayPan2",     {H,                  H,                      S}},
+    {"cmbDelaySens",     {C,                  C,                      HD.At(kZeroDb)}},
+    {"cmbDelayPan2",     {H,                  H,                      C}},
     {"lblDelayDamping",  {kEmpty,             Caption("Damping"),     kEmpty}},
-    {"cmbDelayDamping",  {D.At(0),            E,                      D.At(0)}},
     {"lblDelayRelease",  {kEmpty,             Caption("Release"),     kEmpty}},
-    {"cmbDelayRelease",  {D.At(0),            E,                      D.At(0)}},
 };
 
-constexpr Field kPingPongValues[] = {ByIndex("cmbDelayWidth", 437, 0, 0)};
+constexpr Field kPingPongValues[] = {Read("cmbDelayWidth")};
 constexpr Field kDynamicValues[] = {
-    ByIndex("cmbDelayOffset", 457, 0, 0),
-    ByItemData("cmbDelaySens", 461, 0, kZeroDb),
-    ByIndex("cmbDelayDamping", 465, 0, 0),
-    ByItemData("cmbDelayRelease", 469, 0, 0),
+    Read("cmbDelayOffset"),
+    Read("cmbDelaySens", 0, kZeroDb),
+    Read("cmbDelayDamping"),
+    Read("cmbDelayRelease"),
 };
 constexpr Field kDualValues[] = {
-    ByIndex("cmbDelayTempo2", 437, 0, 0),
-    ByIndex("cmbDelayFB2", 445, 0, 0),
-    ByItemData("cmbDelayPan1", 457, 0, kCentre),
-    ByItemData("cmbDelayPan2", 461, 0, kCentre),
+    Read("cmbDelayTempo2"),
+    Read("cmbDelayFB2"),
+    Read("cmbDelayPan1", 0, kCentre),
+    Read("cmbDelayPan2", 0, kCentre),
 };
 constexpr std::span<const Field> kValues[] = {kPingPongValues, kDynamicValues, kDualValues};
-
-// Offsets 437, 457 and 461 by type.
-constexpr Field kPingPongGather[] = {
-    ByIndex("cmbDelayWidth", 437, 0, 0),
-    ByIndex("cmbDelayOffset", 457, 0, 0),
-    ByItemData("cmbDelaySens", 461, 0, 0),
-};
-constexpr Field kDynamicGather[] = {
-    Write(437, 0),
-    ByIndex("cmbDelayOffset", 457, 0, 0),
-    ByItemData("cmbDelaySens", 461, 0, 0),
-};
-constexpr Field kDualGather[] = {
-    ByIndex("cmbDelayTempo2", 437, 0, 0),
-    ByItemData("cmbDelayPan1", 457, 0, 0),
-    ByItemData("cmbDelayPan2", 461, 0, 0),
-};
-constexpr std::span<const Field> kTypeGather[] = {kPingPongGather, kDynamicGather, kDualGather};
 
 constexpr EditorSpec kSpec{
     .name = "frmDelay",
@@ -149,8 +126,7 @@ constexpr EditorSpec kSpec{
     .controls = kControls,
     .fields = kFields,
     .neutral = kNeutral,
-    .gather = kFields,
-    .types = {kLayout, kValues, kTypeGather},
+    .types = {kLayout, kValues},
     .sections = kSections,
 };
 

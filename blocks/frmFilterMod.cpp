@@ -38,41 +38,22 @@ constexpr Section kSections[] = {
     {"Output",               {4, 5}, {2, 2},  {1, 2}},
 };
 
-// The fields every type shows, as (control, offset, default index, neutral
-// index): read with bAll, and set to their neutral values without a preset.
+// The fields every type shows, as (control, default index, neutral index):
+// read with bAll, and set to their neutral values without a preset.
 constexpr Field kFields[] = {
-    OnOffField("chkFiltOnOff", 289),
-    ByIndex("cmbFiltType", 229, 0, 0),
-    ByIndex("cmbFiltOrder", 233, 0, 0),
-    ByIndex("cmbFiltSens", 237, 0, 0),
-    ByIndex("cmbFiltResp", 241, 0, 0),
-    ByIndex("cmbPhaseSpeed", 245, 0, 0),
-    ByIndex("cmbPhaseDepth", 249, 0, 0),
-    ByIndex("cmbTremType", 257, 0, 0),
-    ByIndex("cmbPhaseRange", 265, 0, 0),
-    CheckField("chkPhaseReverse", 269),
-    ByIndex("cmbFiltResPulse", 277, 0, 0),
-    ByIndex("cmbFiltMix", 281, 100, 100),
-    ByItemData("cmbFiltOut", 285, 0, 100),  // index 100 is 0 dB
-};
-
-// Sensitivity is read by position but written as item data (they agree), and
-// the phase feedback is written whatever the type.
-constexpr Field kGather[] = {
-    OnOffField("chkFiltOnOff", 289),
-    ByIndex("cmbFiltType", 229, 0, 0),
-    ByIndex("cmbFiltOrder", 233, 0, 0),
-    ByItemData("cmbFiltSens", 237, 0, 0),
-    ByIndex("cmbFiltResp", 241, 0, 0),
-    ByIndex("cmbPhaseSpeed", 245, 0, 0),
-    ByIndex("cmbPhaseDepth", 249, 0, 0),
-    ByIndex("cmbTremType", 257, 0, 0),
-    ByItemData("cmbPhaseFB", 261, 0, 0),
-    ByIndex("cmbPhaseRange", 265, 0, 0),
-    CheckField("chkPhaseReverse", 269),
-    ByIndex("cmbFiltResPulse", 277, 0, 0),
-    ByIndex("cmbFiltMix", 281, 0, 0),
-    ByItemData("cmbFiltOut", 285, 0, 0),
+    Read("chkFiltOnOff"),
+    Read("cmbFiltType"),
+    Read("cmbFiltOrder"),
+    Read("cmbFiltSens"),
+    Read("cmbFiltResp"),
+    Read("cmbPhaseSpeed"),
+    Read("cmbPhaseDepth"),
+    Read("cmbTremType"),
+    Read("cmbPhaseRange"),
+    Read("chkPhaseReverse"),
+    Read("cmbFiltResPulse"),
+    Read("cmbFiltMix", 100, 100),
+    Read("cmbFiltOut", 0, 100),  // index 100 is 0 dB
 };
 
 // A phaser, tremolo or panner reuses the speed and depth lists; the resonance
@@ -87,70 +68,44 @@ constexpr Look kFiltRes = Caption("Filt Res");
 
 constexpr LayoutRow kLayout[] = {
     //                    Auto Res    Resonan     VinPhas     SmthPhas    Tremolo     Panner
-    {"cmbFiltOrder",     {E,          E,          D,          D,          D,          D}},
-    {"cmbFiltSens",      {E,          D,          D,          D,          D,          D}},
-    {"cmbFiltResp",      {E,          D,          D,          D,          D,          D}},
     {"lblFreqTempo",     {kFreqMax,   kFreqMax,   kTapTempo,  kTapTempo,  kTapTempo,  kTapTempo}},
-    {"cmbFiltFreqMax",   {E,          D,          H,          H,          H,          H}},
-    {"cmbFiltTapTempo",  {H,          H,          E,          E,          E,          E}},
+    {"cmbFiltFreqMax",   {C,          C,          H,          H,          H,          H}},
+    {"cmbFiltTapTempo",  {H,          H,          C,          C,          C,          C}},
     {"lblPhaseSpeed",    {K,          K,          Caption("Phase Speed"), Caption("Phase Speed"),
                                                                           Caption("TRM Speed"), Caption("PAN Speed")}},
-    {"cmbPhaseSpeed",    {D,          D,          E,          E,          E,          E}},
     {"lblPhaseDepth",    {K,          K,          Caption("Phase Depth"), Caption("Phase Depth"),
                                                                           Caption("TRM Depth"), Caption("PAN Width")}},
-    {"cmbPhaseDepth",    {D,          D,          E,          E,          E,          E}},
     {"lblPhaseFB",       {kPhaseFB,   kPhaseFB,   kPhaseFB,   kPhaseFB,   Caption("PWidth"), K}},
-    {"cmbPhaseFB",       {D,          D,          E,          E,          E,          D}},
-    {"cmbPhaseRange",    {D,          D,          E,          E,          D,          D}},
-    {"chkPhaseReverse",  {D,          D,          E,          E,          D,          D}},
-    {"cmbTremType",      {D,          D,          D,          D,          E,          D}},
     {"lblFiltHiCut",     {kFiltHiCut, kFiltHiCut, kEmpty,     kEmpty,     Caption("TRM HiCut"), kEmpty}},
-    {"cmbFiltResHiCut",  {E,          E,          H,          H,          H,          H}},
-    {"cmbFiltTremHiCut", {H,          H,          D,          D,          E,          D}},
+    {"cmbFiltResHiCut",  {C,          C,          H,          H,          H,          H}},
+    {"cmbFiltTremHiCut", {H,          H,          D,          D,          C,          D}},
     {"lblFiltResPulse",  {kFiltRes,   kFiltRes,   kEmpty,     kEmpty,     kEmpty,     kEmpty}},
-    {"cmbFiltResPulse",  {E,          E,          D,          D,          D,          D}},
 };
 
-// Set after the layout: read from the preset, or the neutral value without one.
-constexpr int kFeedbackZero = 100;  // cmbPhaseFB: -100 .. 100
-constexpr int kHiCutOff = 60;       // cmbFiltTremHiCut: "Off"
+// Set after the layout: read from the preset, or the neutral value without
+// one. The types without a hi cut show the tremolo's as "Off".
+constexpr int kHiCutOff = 60;  // cmbFiltTremHiCut: "Off"
 constexpr Field kAutoResValues[] = {
-    ByItemData("cmbFiltFreqMax", 253, 0, 0),
-    ByItemData("cmbFiltResHiCut", 273, 0, 0),
-    SetTo("cmbPhaseFB", kFeedbackZero),
+    Read("cmbFiltFreqMax"),
+    Read("cmbFiltResHiCut"),
 };
-constexpr Field kResonanValues[] = {
-    ByItemData("cmbFiltResHiCut", 273, 0, 0),
-    SetTo("cmbPhaseFB", kFeedbackZero),
-    SetTo("cmbFiltFreqMax", 0),
-    SetTo("cmbFiltSens", 0),
-    SetTo("cmbFiltResp", 0),
-};
+constexpr Field kResonanValues[] = {Read("cmbFiltResHiCut")};
 constexpr Field kPhaserValues[] = {
-    ByIndex("cmbFiltTapTempo", 253, 0, 0),
-    ByItemData("cmbPhaseFB", 261, 0, kFeedbackZero),
+    Read("cmbFiltTapTempo"),
+    Read("cmbPhaseFB", 0, 100),  // neutral: 0
     SetTo("cmbFiltTremHiCut", kHiCutOff),
 };
 constexpr Field kTremoloValues[] = {
-    ByItemData("cmbPhaseFB", 261, 0, kFeedbackZero),
-    ByItemData("cmbFiltTremHiCut", 273, 0, kHiCutOff),
-    ByIndex("cmbFiltTapTempo", 253, 0, 0),
+    Read("cmbPhaseFB", 0, 100),
+    Read("cmbFiltTremHiCut", 0, kHiCutOff),
+    Read("cmbFiltTapTempo"),
 };
 constexpr Field kPannerValues[] = {
-    SetTo("cmbPhaseFB", kFeedbackZero),
     SetTo("cmbFiltTremHiCut", kHiCutOff),
-    ByIndex("cmbFiltTapTempo", 253, 0, 0),
+    Read("cmbFiltTapTempo"),
 };
 constexpr std::span<const Field> kValues[] = {kAutoResValues, kResonanValues, kPhaserValues,
                                               kPhaserValues,  kTremoloValues, kPannerValues};
-
-// Offsets 253 and 273 by type; a type without a hi-cut stores 0 there.
-constexpr Field kResonanceGather[] = {ByItemData("cmbFiltFreqMax", 253, 0, 0),
-                                     ByItemData("cmbFiltResHiCut", 273, 0, 0)};
-constexpr Field kTempoGather[] = {ByIndex("cmbFiltTapTempo", 253, 0, 0), Write(273, 0)};
-constexpr Field kTremoloGather[] = {ByIndex("cmbFiltTapTempo", 253, 0, 0), ByItemData("cmbFiltTremHiCut", 273, 0, 0)};
-constexpr std::span<const Field> kTypeGather[] = {kResonanceGather, kResonanceGather, kTempoGather,
-                                                  kTempoGather,     kTremoloGather,   kTempoGather};
 
 constexpr EditorSpec kSpec{
     .name = "frmFilterMod",
@@ -159,8 +114,7 @@ constexpr EditorSpec kSpec{
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,
-    .gather = kGather,
-    .types = {kLayout, kValues, kTypeGather},
+    .types = {kLayout, kValues},
     .sections = kSections,
 };
 

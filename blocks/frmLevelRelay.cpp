@@ -30,9 +30,7 @@ constexpr EditorSpec kSpec{
     .title = "Levels All/Relay 1+2",
     .block = BlockNumber::LevelRelay,
     .controls = kControls,
-    .fields = {},
     .neutral = kNeutral,
-    .gather = {},
     .sections = kSections,
 };
 

@@ -37,40 +37,26 @@ constexpr Section kSections[] = {
 constexpr int kGainZero = 12;  // 0 dB
 constexpr int kWidthHalf = 4;  // "0.5"
 
-// (control, offset, default index, neutral index); a frequency that fits no
-// item shows the last one, "off". Offset 605 is unused.
-constexpr Field kBands[] = {
-    ByItemData("cmbEQFreq1", 569, kLastItem, kLastItem),
-    ByItemData("cmbEQGain1", 573, kGainZero, kGainZero),
-    ByItemData("cmbEQWidth1", 577, kWidthHalf, kWidthHalf),
-    ByItemData("cmbEQFreq2", 581, kLastItem, kLastItem),
-    ByItemData("cmbEQGain2", 585, kGainZero, kGainZero),
-    ByItemData("cmbEQWidth2", 589, kWidthHalf, kWidthHalf),
-    ByItemData("cmbEQFreq3", 593, kLastItem, kLastItem),
-    ByItemData("cmbEQGain3", 597, kGainZero, kGainZero),
-    ByItemData("cmbEQWidth3", 601, kWidthHalf, kWidthHalf),
+// (control, default index, neutral index), read and set neutral in this
+// order, both switches first; a frequency that fits no item shows the last
+// one, "off".
+constexpr Field kFields[] = {
+    Read("chkNoiseGateOnOff"),
+    Read("chkEqOnOff"),
+    Read("cmbNGSoftHard"),
+    Read("cmbNGThreshold"),  // -60 dB
+    Read("cmbNGDamping"),
+    Read("cmbNGRelease"),  // 3 dB/s
+    Read("cmbEQFreq1", kLastItem, kLastItem),
+    Read("cmbEQGain1", kGainZero, kGainZero),
+    Read("cmbEQWidth1", kWidthHalf, kWidthHalf),
+    Read("cmbEQFreq2", kLastItem, kLastItem),
+    Read("cmbEQGain2", kGainZero, kGainZero),
+    Read("cmbEQWidth2", kWidthHalf, kWidthHalf),
+    Read("cmbEQFreq3", kLastItem, kLastItem),
+    Read("cmbEQGain3", kGainZero, kGainZero),
+    Read("cmbEQWidth3", kWidthHalf, kWidthHalf),
 };
-
-// Shown with both switches first; gathered with the EQ switch after the gate.
-constexpr Field kGateShown[] = {
-    OnOffField("chkNoiseGateOnOff", 609),
-    CheckField("chkEqOnOff", 565),  // stored 1 = on
-    ByIndex("cmbNGSoftHard", 549, 0, 0),
-    ByItemData("cmbNGThreshold", 553, 0, 0),  // -60 dB
-    ByIndex("cmbNGDamping", 557, 0, 0),
-    ByItemData("cmbNGRelease", 561, 0, 0),  // 3 dB/s
-};
-constexpr Field kGateGathered[] = {
-    OnOffField("chkNoiseGateOnOff", 609),
-    ByIndex("cmbNGSoftHard", 549, 0, 0),
-    ByItemData("cmbNGThreshold", 553, 0, 0),
-    ByIndex("cmbNGDamping", 557, 0, 0),
-    ByItemData("cmbNGRelease", 561, 0, 0),
-    CheckField("chkEqOnOff", 565),
-};
-
-constexpr auto kFields = JoinFields(kGateShown, kBands);
-constexpr auto kGather = JoinFields(kGateGathered, kBands);
 
 constexpr EditorSpec kSpec{
     .name = "frmNoiseGateEQ",
@@ -79,7 +65,6 @@ constexpr EditorSpec kSpec{
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,
-    .gather = kGather,
     .sections = kSections,
 };
 

@@ -5,7 +5,6 @@
 #include "CPreset.h"
 #include "Dialogs.h"
 #include "Selection.h"
-#include "comboBoxUtils.h"
 
 namespace {
 
@@ -13,7 +12,6 @@ using namespace Looks;
 
 enum PitchType { kDetune, kWhammy, kOctaver, kShifter };
 
-constexpr int kRange = 337;
 constexpr int kOneOctave = 1;        // cmbPitchRange: "0", "1 Oct", "2 Oct"
 constexpr int kDetuneDelayMax = 50;  // ms, also the list position
 constexpr int kZero = 100;           // lists of -100 .. 0 or -100 .. 100
@@ -55,32 +53,18 @@ constexpr Section kSections[] = {
     {"Output",  {1, 2}, {2, 2},  {0, 1, 2}},
 };
 
-// The fields every type shows, as (control, offset, default index, neutral
-// index): read with bAll, and set to their neutral values without a preset.
+// The fields every type shows, as (control, default index, neutral index):
+// read with bAll, and set to their neutral values without a preset.
 constexpr Field kFields[] = {
-    OnOffField("chkPitchOnOff", 353),
-    ByIndex("cmbPitchType", 293, 0, 0),
-    ByIndex("cmbPitchRange", kRange, 0, 0),
-    ByIndex("cmbPitchD1", 313, 0, 0),
-    ByIndex("cmbPitchD2", 317, 0, 0),
-    ByIndex("cmbPitchFB1", 321, 0, 0),
-    ByIndex("cmbPitchFB2", 325, 0, 0),
-    ByIndex("cmbPitchMix", 341, 100, 100),
-    ByItemData("cmbPitchOut", 345, 0, kZero),
-};
-
-constexpr Field kGather[] = {
-    OnOffField("chkPitchOnOff", 353),
-    ByIndex("cmbPitchType", 293, 0, 0),
-    ByItemData("cmbPitchP1", 305, 0, 0),
-    ByItemData("cmbPitchP2", 309, 0, 0),
-    ByIndex("cmbPitchD1", 313, 0, 0),
-    ByIndex("cmbPitchD2", 317, 0, 0),
-    ByIndex("cmbPitchFB1", 321, 0, 0),
-    ByIndex("cmbPitchFB2", 325, 0, 0),
-    ByIndex("cmbPitchRange", kRange, 0, 0),
-    ByIndex("cmbPitchMix", 341, 0, 0),
-    ByItemData("cmbPitchOut", 345, 0, 0),
+    Read("chkPitchOnOff"),
+    Read("cmbPitchType"),
+    Read("cmbPitchRange"),
+    Read("cmbPitchD1"),
+    Read("cmbPitchD2"),
+    Read("cmbPitchFB1"),
+    Read("cmbPitchFB2"),
+    Read("cmbPitchMix", 100, 100),
+    Read("cmbPitchOut", 0, kZero),
 };
 
 constexpr Look kEmpty = Caption("");
@@ -98,103 +82,48 @@ constexpr LayoutRow kLayout[] = {
     {"lblPitchFB2",             {kEmpty,             kEmpty,           kEmpty,      Caption("Feedback 2")}},
     {"lblPitchRangeLevel",      {kEmpty,             Caption("Range"), kEmpty,      Caption("Level 1")}},
     {"lblPitchDL",              {kEmpty,             kDirection,       kDirection,  Caption("Level 2")}},
-    {"cmbPitchVL",              {E,                  D,                D,           H}},
-    {"cmbPitchVR",              {E,                  D,                D,           H}},
-    {"cmbPitchV1",              {H,                  H,                H,           E}},
-    {"cmbPitchV2",              {H,                  H,                H,           E}},
-    {"cmbPitchP1",              {D,                  D,                D,           E}},
-    {"cmbPitchP2",              {D,                  D,                D,           E}},
-    {"cmbPitchD1",              {E,                  D,                D,           E}},
-    {"cmbPitchD2",              {E,                  D,                D,           E}},
-    {"cmbPitchFB1",             {D,                  D,                D,           E}},
-    {"cmbPitchFB2",             {D,                  D,                D,           E}},
-    {"cmbPitchWhammyRange",     {D,                  E,                D,           H}},
-    {"cmbPitchLevel1",          {H,                  H,                H,           E}},
-    {"cmbPitchWhammyDirection", {H,                  S,                S,           H}},  // never disabled
-    {"cmbPitchLevel2",          {D,                  H,                H,           E}},
-    {"cmbPitchRange",           {D,                  E,                E,           D}},
-    {"cmbPitchMix",             {E,                  D,                E,           E}},
+    {"cmbPitchVL",              {C,                  D,                D,           H}},
+    {"cmbPitchVR",              {C,                  D,                D,           H}},
+    {"cmbPitchV1",              {H,                  H,                H,           C}},
+    {"cmbPitchV2",              {H,                  H,                H,           C}},
+    {"cmbPitchWhammyRange",     {D,                  C,                D,           H}},
+    {"cmbPitchLevel1",          {H,                  H,                H,           C}},
+    {"cmbPitchWhammyDirection", {H,                  C,                C,           H}},
+    {"cmbPitchLevel2",          {D,                  H,                H,           C}},
 };
 
 // Set after the layout: read from the preset, or the neutral value without
-// one. The lists a type does not use get values that mean "no effect", and
-// Gather stores them. The whammy's and octaver's range is ShowOctaveRange's.
+// one. The lists a type shows but has no field in show "no effect"; the
+// whammy's and octaver's range is ShowOctaveRange's.
 constexpr Field kDetuneValues[] = {
-    ByItemData("cmbPitchVL", 297, 0, kZero),
-    ByItemData("cmbPitchVR", 301, 0, kZero),
-    SetTo("cmbPitchRange", 0),
-    SetTo("cmbPitchP1", 0),          // hard left
-    SetTo("cmbPitchP2", kLastItem),  // hard right
+    Read("cmbPitchVL", 0, kZero),
+    Read("cmbPitchVR", 0, kZero),
     SetTo("cmbPitchWhammyRange", 0),
     SetTo("cmbPitchLevel2", kZero),
-    SetTo("cmbPitchFB1", 0),
-    SetTo("cmbPitchFB2", 0),
 };
 constexpr Field kWhammyValues[] = {
-    ByIndex("cmbPitchWhammyRange", 329, 100, 100),
-    ByIndex("cmbPitchWhammyDirection", 333, 1, 1),  // "Up"
-    SetTo("cmbPitchD1", 0),
-    SetTo("cmbPitchD2", 0),
+    Read("cmbPitchWhammyRange", 100, 100),
+    Read("cmbPitchWhammyDirection", 1, 1),  // "Up"
     SetTo("cmbPitchVL", kZero),
     SetTo("cmbPitchVR", kZero),
-    SetTo("cmbPitchP1", kCentre),
-    SetTo("cmbPitchP2", kCentre),
-    SetTo("cmbPitchFB1", 0),
-    SetTo("cmbPitchFB2", 0),
-    SetTo("cmbPitchMix", 100),
 };
 constexpr Field kOctaverValues[] = {
-    ByIndex("cmbPitchWhammyDirection", 333, 1, 1),
-    SetTo("cmbPitchD1", 0),
-    SetTo("cmbPitchD2", 0),
+    Read("cmbPitchWhammyDirection", 1, 1),
     SetTo("cmbPitchVL", kZero),
     SetTo("cmbPitchVR", kZero),
-    SetTo("cmbPitchP1", kCentre),
-    SetTo("cmbPitchP2", kCentre),
-    SetTo("cmbPitchFB1", 0),
-    SetTo("cmbPitchFB2", 0),
     SetTo("cmbPitchWhammyRange", 0),
 };
 constexpr Field kShifterValues[] = {
-    ByItemData("cmbPitchV1", 297, 0, kShiftZero),
-    ByItemData("cmbPitchV2", 301, 0, kShiftZero),
-    ByItemData("cmbPitchP1", 305, 0, kCentre),
-    ByItemData("cmbPitchP2", 309, 0, kCentre),
-    ByIndex("cmbPitchFB1", 321, 0, 0),
-    ByIndex("cmbPitchFB2", 325, 0, 0),
-    ByItemData("cmbPitchLevel1", 329, 0, kZero),
-    ByItemData("cmbPitchLevel2", 333, 0, kZero),
-    SetTo("cmbPitchRange", 0),
+    Read("cmbPitchV1", 0, kShiftZero),
+    Read("cmbPitchV2", 0, kShiftZero),
+    Read("cmbPitchP1", 0, kCentre),
+    Read("cmbPitchP2", 0, kCentre),
+    Read("cmbPitchFB1"),
+    Read("cmbPitchFB2"),
+    Read("cmbPitchLevel1", 0, kZero),
+    Read("cmbPitchLevel2", 0, kZero),
 };
 constexpr std::span<const Field> kValues[] = {kDetuneValues, kWhammyValues, kOctaverValues, kShifterValues};
-
-// Offsets 297, 301, 329 and 333 by type; the whammy always mixes fully.
-constexpr Field kDetuneGather[] = {
-    ByItemData("cmbPitchVL", 297, 0, 0),
-    ByItemData("cmbPitchVR", 301, 0, 0),
-    Write(329, 0),
-    Write(333, 0),
-};
-constexpr Field kWhammyGather[] = {
-    Write(297, 0),
-    Write(301, 0),
-    ByIndex("cmbPitchWhammyRange", 329, 0, 0),
-    ByIndex("cmbPitchWhammyDirection", 333, 0, 0),
-    Write(341, 100),
-};
-constexpr Field kOctaverGather[] = {
-    Write(297, 0),
-    Write(301, 0),
-    Write(329, 0),
-    ByIndex("cmbPitchWhammyDirection", 333, 0, 0),
-};
-constexpr Field kShifterGather[] = {
-    ByItemData("cmbPitchV1", 297, 0, 0),
-    ByItemData("cmbPitchV2", 301, 0, 0),
-    ByItemData("cmbPitchLevel1", 329, 0, 0),
-    ByItemData("cmbPitchLevel2", 333, 0, 0),
-};
-constexpr std::span<const Field> kTypeGather[] = {kDetuneGather, kWhammyGather, kOctaverGather, kShifterGather};
 
 constexpr EditorSpec kSpec{
     .name = "frmPitch",
@@ -203,8 +132,7 @@ constexpr EditorSpec kSpec{
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,
-    .gather = kGather,
-    .types = {kLayout, kValues, kTypeGather},
+    .types = {kLayout, kValues},
     .sections = kSections,
 };
 
@@ -222,11 +150,8 @@ void frmPitch::ScatterTypeValues(int type, const CPreset* preset) {
 // "1 Oct", and so does a value no item stands for.
 void frmPitch::ShowOctaveRange(const CPreset* preset) {
   QComboBox& range = ListNamed("cmbPitchRange");
-  if (preset && preset->Value(kRange) >= kOneOctave) {
-    SelectComboIndex(range, preset, kRange, kOneOctave);
-  } else {
-    SelectListIndex(range, kOneOctave);
-  }
+  const int32_t stored = preset ? Stored(*preset, "cmbPitchRange") : 0;
+  SelectListIndex(range, stored >= kOneOctave && stored < range.count() ? stored : kOneOctave);
 }
 
 // A new type applies the detune limit to the delays at once. While Scatter

@@ -37,24 +37,24 @@ constexpr Section kSections[] = {
 constexpr int kFactorZero = 25;  // 0 in a -25 .. 25 list
 constexpr int kLevelZero = 100;  // 0 dB in a -100 .. 0 list
 
-// (control, offset, default index, neutral index); read and written in this
-// order. Offset 541 is unused.
+// (control, default index, neutral index), read and set neutral in this
+// order.
 constexpr Field kFields[] = {
-    OnOffField("chkReverbOnOff", 545),
-    ByIndex("cmbRevType", 485, 0, 0),
-    ByIndex("cmbRevDecay", 489, 0, 0),  // tenths of a second
-    ByIndex("cmbRevPreDelay", 493, 0, 0),
-    ByIndex("cmbRevShape", 497, 0, 0),
-    ByIndex("cmbRevSize", 501, 0, 0),
-    ByIndex("cmbRevHiColor", 505, 0, 0),
-    ByItemData("cmbRevHiFactor", 509, kFactorZero, kFactorZero),
-    ByIndex("cmbRevLoColor", 513, 0, 0),
-    ByItemData("cmbRevLoFactor", 517, kFactorZero, kFactorZero),
-    ByItemData("cmbRevRoomLevel", 521, kLevelZero, kLevelZero),
-    ByItemData("cmbRevLevel", 525, kLevelZero, kLevelZero),
-    ByItemData("cmbRevDiffuse", 529, kFactorZero, kFactorZero),
-    ByIndex("cmbRevMix", 533, 100, 100),
-    ByItemData("cmbRevOut", 537, 0, kLevelZero),  // a stored level that fits no item shows -100 dB
+    Read("chkReverbOnOff"),
+    Read("cmbRevType"),
+    Read("cmbRevDecay"),  // tenths of a second
+    Read("cmbRevPreDelay"),
+    Read("cmbRevShape"),
+    Read("cmbRevSize"),
+    Read("cmbRevHiColor"),
+    Read("cmbRevHiFactor", kFactorZero, kFactorZero),
+    Read("cmbRevLoColor"),
+    Read("cmbRevLoFactor", kFactorZero, kFactorZero),
+    Read("cmbRevRoomLevel", kLevelZero, kLevelZero),
+    Read("cmbRevLevel", kLevelZero, kLevelZero),
+    Read("cmbRevDiffuse", kFactorZero, kFactorZero),
+    Read("cmbRevMix", 100, 100),
+    Read("cmbRevOut", 0, kLevelZero),  // a stored level that fits no item shows -100 dB
 };
 
 constexpr EditorSpec kSpec{
@@ -64,7 +64,6 @@ constexpr EditorSpec kSpec{
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,
-    .gather = kFields,
     .sections = kSections,
 };
 

@@ -21,9 +21,7 @@ constexpr EditorSpec kSpec{
     .title = "Routing block",
     .block = BlockNumber::Routing,
     .controls = kControls,
-    .fields = {},
     .neutral = kNeutral,
-    .gather = {},
     .sections = kSections,
 };
 

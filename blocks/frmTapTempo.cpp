@@ -14,7 +14,7 @@ constexpr Control kControls[] = {
 constexpr Section kSections[] = {{"Tap tempo", {0, 0}, {0, 0}, {0, 0}}};
 
 // A tempo that fits no item shows the first one, 100 ms.
-constexpr Field kFields[] = {ByItemData("cmbTapTempo", 161, 0, 0)};
+constexpr Field kFields[] = {Read("cmbTapTempo")};
 
 constexpr EditorSpec kSpec{
     .name = "frmTapTempo",
@@ -23,7 +23,6 @@ constexpr EditorSpec kSpec{
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,
-    .gather = kFields,
     .sections = kSections,
 };
 

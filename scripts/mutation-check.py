@@ -40,6 +40,12 @@ MUTATIONS = [
     ("backup leaves out the factory range", "midi/DeviceBackup.cpp", "if (range.factory) {", "if (!range.factory) {",
      MIDI_SUITES),
     ("pitch pan centre", "blocks/frmPitch.cpp", "kCentre = 50;", "kCentre = 51;", BLOCK_SUITES),
+    ("catalog pins not shown", "blocks/BlockEditor.cpp", "  if (field.first == field.last) SetValue(control, field.first);\n",
+     "", BLOCK_SUITES),
+    ("disabled fields enabled", "blocks/BlockEditor.cpp", "control.setEnabled(field.active);", "control.setEnabled(true);",
+     BLOCK_SUITES),
+    ("fixed values not gathered", "blocks/BlockEditor.cpp", "preset.SetValue(fixed.offset, fixed.value)", "(void)fixed",
+     BLOCK_SUITES),
     ("pitch type text", "model/CatalogTables.cpp", '"Octaver", "Shifter"', '"Octave", "Shifter"', MODEL_SUITES),
 ]
 

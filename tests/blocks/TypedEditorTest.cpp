@@ -1,8 +1,10 @@
-// The machinery of the editor pattern, on a small editor with three types:
-// Setup, per-type layouts that relabel, hide, disable and reset controls,
-// captions kept across type switches, lists that share a place, per-type
-// fields with and without a preset, per-type gathering, and failures that
-// end an operation where they happen.
+// The machinery of the editor pattern, on a small editor with three types
+// and a catalog block of its own: Setup, per-type looks (the catalog's for a
+// type's fields, pins included, the editor's for the rest) that relabel,
+// hide, disable and reset controls, captions kept across type switches,
+// lists that share a place, per-type fields with and without a preset,
+// gathering the catalog's fields and fixed values, failures that end an
+// operation where they happen, and tables the catalog contradicts.
 #include <QtTest>
 #include <optional>
 
@@ -10,48 +12,60 @@
 #include "EditorProbe.h"
 #include "ErrorLogCapture.h"
 #include "PresetBuilder.h"
-#include "comboBoxUtils.h"
+#include "ParameterCatalog.h"
 
 namespace {
 
 using namespace Looks;
 
-constexpr int kType = 229, kLevel = 233, kShared = 237, kSwitch = 241, kOnOff = 289;
+constexpr int kType = 229, kLevel = 233, kShared = 237, kSwitch = 241, kSpeed = 245, kOnOff = 289;
+
+// The sample's fields: A shows the shared place's tempo and pins the switch
+// off, B the shared amount and the switch, C neither, storing 0 in the shared
+// field; the speed is a field of A and B.
+constexpr Appearance kOn{Presence::Active, ""};
+constexpr Appearance kOff{Presence::Inactive, ""};
+constexpr Appearance kNone{};
+constexpr CatalogRow kRows[] = {
+    {"chkSampleOnOff", {kOnOff}, Representation::OnOff, [] { return ValueList{{"On", 0}, {"Off", 1}}; },
+     {kOn, kOn, kOn}},
+    {"cmbSampleType", {kType}, Representation::Index,
+     [] { return ValueList{{"A", std::nullopt}, {"B", std::nullopt}, {"C", std::nullopt}}; }, {kOn, kOn, kOn}},
+    {"cmbLevel", {kLevel}, Representation::Index, [] { return IntegerList(0, 100, "%"); }, {kOn, kOn, kOn}},
+    {"cmbShared1", {kShared}, Representation::Index, TempoList, {kOn, kNone, kNone}},
+    {"cmbShared2", {kShared}, Representation::ItemData, [] { return IntegerList(0, 10, ""); }, {kNone, kOn, kNone}},
+    {"chkSwitch", {kSwitch}, Representation::Check, [] { return ValueList{{"Off", 0}, {"On", 1}}; },
+     {kOff.Shows(0, 0), kOn, kNone}},
+    {"cmbSpeed", {kSpeed}, Representation::Index, SpeedList, {kOn, kOn, kNone}},
+};
+constexpr FixedValue kFixed[] = {{kShared, 1u << 2, 0}};
+constexpr CatalogBlock kSampleBlock{"Sample", BlockNumber::FilterMod, "frmSample", kType, kRows, kFixed};
 
 constexpr Control kControls[] = {
     OnOffCheck("chkSampleOnOff"),
-    TypeList("cmbSampleType", 1, 0, [](QComboBox& c) { FillTextCombo(c, {"A", "B", "C"}); }),
-    ListControl("cmbLevel", "Level", 2, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 100, "%"); }),
-    ListControl("cmbShared1", "(not used)", 3, 0, [](QComboBox& c) { FillCombo(c, TempoList()); }).Label("lblShared"),
-    ListControl("cmbShared2", "", 3, 0, [](QComboBox& c) { FillIntegerCombo(c, 0, 10, ""); }).Label("lblShared"),
+    TypeList("cmbSampleType", 1, 0),
+    ListControl("cmbLevel", "Level", 2, 0),
+    ListControl("cmbShared1", "(not used)", 3, 0).Label("lblShared"),
+    ListControl("cmbShared2", "", 3, 0).Label("lblShared"),
     CheckControl("chkSwitch", "Switch", 1, 1),
-    ListControl("cmbSpeed", "Speed", 2, 1, [](QComboBox& c) { FillCombo(c, SpeedList()); }).Label("lblSpeed"),
+    ListControl("cmbSpeed", "Speed", 2, 1).Label("lblSpeed"),
 };
 
-constexpr Field kFields[] = {
-    OnOffField("chkSampleOnOff", kOnOff),
-    ByIndex("cmbSampleType", kType, 0, 0),
-    ByIndex("cmbLevel", kLevel, 100, 100),
-};
+constexpr Field kFields[] = {Read("chkSampleOnOff"), Read("cmbSampleType"), Read("cmbLevel", 100, 100)};
 
 constexpr LayoutRow kLayout[] = {
     //              A                   B                  C
     {"lblShared", {Caption("Tempo"), Caption("Amount"), K}},
-    {"cmbShared1", {E, H, H}},
-    {"cmbShared2", {H, E, H}},
+    {"cmbShared1", {C, H, H}},
+    {"cmbShared2", {H, C, H}},
     {"lblSpeed", {K, Caption("Rate"), Caption("")}},
-    {"chkSwitch", {D.At(0), E, D}},
-    {"cmbSpeed", {E, E, D.At(104)}},
+    {"chkSwitch", {C, C, D}},
+    {"cmbSpeed", {C, C, D.At(104)}},
 };
 
-constexpr Field kValuesA[] = {ByIndex("cmbShared1", kShared, 0, 0)};
-constexpr Field kValuesB[] = {ByItemData("cmbShared2", kShared, 0, 5), CheckField("chkSwitch", kSwitch)};
+constexpr Field kValuesA[] = {Read("cmbShared1")};
+constexpr Field kValuesB[] = {Read("cmbShared2", 0, 5), Read("chkSwitch")};
 constexpr std::span<const Field> kValues[] = {kValuesA, kValuesB, {}};
-
-constexpr Field kGatherA[] = {ByIndex("cmbShared1", kShared, 0, 0), Write(kSwitch, 0)};
-constexpr Field kGatherB[] = {ByItemData("cmbShared2", kShared, 0, 0), CheckField("chkSwitch", kSwitch)};
-constexpr Field kGatherC[] = {Write(kShared, 0)};
-constexpr std::span<const Field> kGather[] = {kGatherA, kGatherB, kGatherC};
 
 constexpr EditorSpec kSpec{
     .name = "frmSample",
@@ -60,8 +74,8 @@ constexpr EditorSpec kSpec{
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,
-    .gather = kFields,
-    .types = {kLayout, kValues, kGather},
+    .types = {kLayout, kValues},
+    .catalog = &kSampleBlock,
 };
 
 class frmSample final : public BlockEditor {
@@ -69,8 +83,36 @@ class frmSample final : public BlockEditor {
   explicit frmSample(const EditorSpec& spec = kSpec) : BlockEditor(spec) {}
 };
 
-constexpr Field kMisnamed[] = {ByIndex("cmbNoSuchList", kLevel, 0, 0)};
-constexpr EditorSpec kBrokenSpec{"frmBroken", "", BlockNumber::FilterMod, kControls, kMisnamed, {}, {}};
+// Tables that contradict the catalog or name no control, refused at start-up.
+constexpr Field kMisnamed[] = {Read("cmbNoSuchList")};
+constexpr Field kSetWhereShown[] = {SetTo("cmbShared1", 0)};
+constexpr Field kReadWhereAbsent[] = {Read("cmbShared2")};
+constexpr std::span<const Field> kWrongValues[] = {kSetWhereShown, {}, {}};
+constexpr std::span<const Field> kAbsentValues[] = {kReadWhereAbsent, {}, {}};
+constexpr LayoutRow kLookWhereShown[] = {{"cmbShared1", {E, H, H}}};
+constexpr Control kUncatalogued[] = {TypeList("cmbSampleType", 1, 0), ListControl("cmbExtra", "Extra", 2, 0)};
+
+struct BrokenTable {
+  const char* why;  // in the refusal's message
+  EditorSpec spec;
+};
+const BrokenTable kBrokenTables[] = {
+    {"no control cmbNoSuchList",
+     {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kControls, .fields = kMisnamed,
+      .catalog = &kSampleBlock}},
+    {"cmbShared1 is set for a type the catalog shows it in",
+     {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kControls, .types = {kLayout, kWrongValues},
+      .catalog = &kSampleBlock}},
+    {"cmbShared2 is read for a type it is no field of",
+     {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kControls, .types = {kLayout, kAbsentValues},
+      .catalog = &kSampleBlock}},
+    {"cmbShared1: the catalog gives its look for type 0",
+     {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kControls, .types = {kLookWhereShown, kValues},
+      .catalog = &kSampleBlock}},
+    {"cmbExtra has no catalog row",
+     {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kUncatalogued, .catalog = &kSampleBlock}},
+    {"no catalog block", {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kControls}},
+};
 
 }  // namespace
 
@@ -174,9 +216,9 @@ class TypedEditorTest : public QObject {
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("shared");
     QTest::addColumn<int>("switchValue");
-    QTest::newRow("A: index, switch forced to 0") << 0 << 4 << 0;
+    QTest::newRow("A: index, switch pinned to 0") << 0 << 4 << 0;
     QTest::newRow("B: item data and check box") << 1 << 4 << 1;
-    QTest::newRow("C: shared forced to 0, switch untouched") << 2 << 0 << 55;
+    QTest::newRow("C: shared fixed at 0, switch untouched") << 2 << 0 << 55;
   }
   void GatherWritesTheSelectedTypesFields() {
     QFETCH(int, type);
@@ -215,8 +257,15 @@ class TypedEditorTest : public QObject {
     QVERIFY2(log.Lines()[1].startsWith("381\t") && log.Lines()[1].contains("cmbShared2"), qPrintable(log.Lines()[1]));
   }
 
-  void ATableNamingNoControlIsRefusedAtOnce() {
-    QVERIFY_THROWS_EXCEPTION(std::logic_error, frmSample{kBrokenSpec});
+  void TablesTheCatalogContradictsAreRefusedAtOnce() {
+    for (const BrokenTable& table : kBrokenTables) {
+      try {
+        frmSample broken(table.spec);
+        QFAIL(table.why);
+      } catch (const std::logic_error& refusal) {
+        QVERIFY2(QString(refusal.what()).contains(table.why), refusal.what());
+      }
+    }
   }
 };
 
