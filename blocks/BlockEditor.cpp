@@ -34,8 +34,6 @@ std::string CaptionLabelName(const Control& control) {
   return "lbl" + std::string(name);
 }
 
-int ResolveIndex(const QComboBox& list, int index) { return index == kLastItem ? list.count() - 1 : index; }
-
 // A table names a control this window does not have: a programming error.
 [[noreturn]] void BadTable(const EditorSpec& spec, std::string_view what) {
   throw std::logic_error(std::string(spec.name) + ": " + std::string(what));
@@ -164,23 +162,23 @@ void BlockEditor::Clicked(QWidget&, ControlRole role) {
 void BlockEditor::ScatterRows(const CPreset* preset, std::span<const Field> rows) {
   for (const Field& field : rows) {
     QWidget& control = Named(field.control);
-    if (!preset || !field.fromPreset) {
-      SetValue(control, field.neutral);
+    if (!field.fromPreset) {
+      SetValue(control, field.value);
       continue;
     }
     const CatalogRow& row = RowFor(field.control);
+    if (!preset) {
+      SetValue(control, NeutralPosition(row));
+      continue;
+    }
     const int offset = row.at.offset;
     switch (row.rep) {
-      case Representation::Index: {
-        auto& list = static_cast<QComboBox&>(control);
-        SelectComboIndex(list, preset, offset, ResolveIndex(list, field.defaultIndex));
+      case Representation::Index:
+        SelectComboIndex(static_cast<QComboBox&>(control), preset, offset, FallbackPosition(row));
         break;
-      }
-      case Representation::ItemData: {
-        auto& list = static_cast<QComboBox&>(control);
-        SelectComboItemData(list, preset->Value(offset), ResolveIndex(list, field.defaultIndex));
+      case Representation::ItemData:
+        SelectComboItemData(static_cast<QComboBox&>(control), preset->Value(offset), FallbackPosition(row));
         break;
-      }
       case Representation::OnOff: SetCheckValue(static_cast<QCheckBox&>(control), preset->Value(offset) ^ 1); break;
       case Representation::Check: SetCheckValue(static_cast<QCheckBox&>(control), preset->Value(offset)); break;
     }
@@ -220,7 +218,7 @@ void BlockEditor::ApplyLook(QWidget& control, const Look& look) {
 
 void BlockEditor::SetValue(QWidget& control, int value) {
   if (auto* list = qobject_cast<QComboBox*>(&control)) {
-    SelectListIndex(*list, ResolveIndex(*list, value));
+    SelectListIndex(*list, value);
   } else {
     SetCheckValue(static_cast<QCheckBox&>(control), value);
   }
@@ -369,12 +367,15 @@ void BlockEditor::CheckTables() const {
     const bool list = row.rep == Representation::Index || row.rep == Representation::ItemData;
     if (list) ListNamed(row.control); else CheckNamed(row.control);
   }
-  const auto check = [this](std::span<const Field> rows, int type) {
+  // type -1: rows of every type; neutral rows never read a preset.
+  const auto check = [this](std::span<const Field> rows, int type, bool neutral) {
     for (const Field& field : rows) {
       Named(field.control);
       if (!field.fromPreset && type < 0) continue;
       const CatalogRow& row = RowFor(field.control);
-      if (field.fromPreset && !row.at.Whole()) BadTable(spec_, std::string(field.control) + " is part of a word");
+      if (field.fromPreset && !neutral && !row.at.Whole()) {
+        BadTable(spec_, std::string(field.control) + " is part of a word");
+      }
       if (type >= 0 && field.fromPreset != IsFieldOf(row, type)) {
         const char* why = field.fromPreset ? " is read for a type it is no field of"
                                            : " is set for a type the catalog shows it in";
@@ -382,10 +383,10 @@ void BlockEditor::CheckTables() const {
       }
     }
   };
-  check(spec_.fields, -1);
-  check(spec_.neutral, -1);
+  check(spec_.fields, -1, false);
+  check(spec_.neutral, -1, true);
   for (std::size_t type = 0; type < spec_.types.values.size(); ++type) {
-    check(spec_.types.values[type], static_cast<int>(type));
+    check(spec_.types.values[type], static_cast<int>(type), false);
   }
   for (const LayoutRow& row : spec_.types.layout) {
     Named(row.control);

@@ -101,24 +101,19 @@ struct Section {
 
 // ---- Fields ---------------------------------------------------------------
 
-// Where a control's value lives and how the control stands for it are the
-// parameter catalog's: a field row names the control and says what it shows
-// when the preset holds no item's value, or when there is no preset.
-inline constexpr int kLastItem = -2;  // as an index: the list's last item
-
+// A control in the order the editor shows its fields. Where the value lives,
+// how the control stands for it and what it shows for a value no item stands
+// for, or without a preset, are the parameter catalog's.
 struct Field {
   const char* control;
-  bool fromPreset;   // false: the control is set to neutral whatever the preset holds
-  int defaultIndex;  // shown when the stored value matches no item
-  int neutral;       // shown without a preset (index or check value)
+  bool fromPreset;  // false: the control is set to value whatever the preset holds
+  int value = 0;
 };
 
-// The control shows its catalog field of the preset.
-constexpr Field Read(const char* control, int defaultIndex = 0, int neutral = 0) {
-  return {control, true, defaultIndex, neutral};
-}
+// The control shows its catalog field of the preset, or its neutral position.
+constexpr Field Read(const char* control) { return {control, true}; }
 // Sets a list's index or a check box's value, with or without a preset.
-constexpr Field SetTo(const char* control, int value) { return {control, false, value, value}; }
+constexpr Field SetTo(const char* control, int value) { return {control, false, value}; }
 
 // ---- Per-type layout --------------------------------------------------------
 

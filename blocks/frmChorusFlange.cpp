@@ -31,8 +31,7 @@ constexpr Section kSections[] = {
     {"Output",              {1, 2}, {2, 2},  {0, 2}},
 };
 
-// (control, default index, neutral index), read and set neutral in this
-// order. What each type shows of the flanger's controls, the delay and the
+// Read and set neutral in this order. What each type shows of the flanger's controls, the delay and the
 // switches is the catalog's.
 constexpr Field kFields[] = {
     Read("chkChorusOnOff"),
@@ -40,14 +39,14 @@ constexpr Field kFields[] = {
     Read("cmbChorusSpeed"),
     Read("cmbChorusDepth"),
     Read("cmbChorusTempo"),
-    Read("cmbChorusHiCut", 60, 60),           // "Off"
-    Read("cmbChorusFlangerFB", 0, 100),       // neutral: 0
-    Read("cmbChorusFlaFBHiCut", 60, 60),
-    Read("cmbChorusDelay", kDelayNotZero, 0),  // tenths of a millisecond
+    Read("cmbChorusHiCut"),
+    Read("cmbChorusFlangerFB"),
+    Read("cmbChorusFlaFBHiCut"),
+    Read("cmbChorusDelay"),  // tenths of a millisecond
     Read("chkChorusGoldRatio"),
     Read("chkChorusPhaseRev"),
-    Read("cmbChorusMix", 100, 100),
-    Read("cmbChorusOut", 0, 100),             // neutral: 0 dB
+    Read("cmbChorusMix"),
+    Read("cmbChorusOut"),
 };
 
 constexpr EditorSpec kSpec{

@@ -18,15 +18,14 @@ constexpr Section kSections[] = {
     {"Compressor", {0, 5}, {0, 0}, {0, 0}},
 };
 
-// (control, default index, neutral index), read and set neutral in this
-// order.
+// Read and set neutral in this order.
 constexpr Field kFields[] = {
     Read("chkCompOnOff"),
     Read("cmbRatio"),
     Read("cmbThreshold"),
     Read("cmbAttack"),
     Read("cmbRelease"),
-    Read("cmbGain", 6, 6),  // index 6 is 0 dB
+    Read("cmbGain"),  // index 6 is 0 dB
 };
 
 constexpr EditorSpec kSpec{

@@ -44,11 +44,9 @@ constexpr Section kSections[] = {
     {"Output",               {1, 2}, {2, 2},  {1, 1}},
 };
 
-constexpr int kZeroDb = 50;   // cmbDelaySens: -50 .. 0 dB
-constexpr int kCentre = 50;   // the pans: -50 .. 50
+constexpr int kZeroDb = 50;  // cmbDelaySens: -50 .. 0 dB
 
-// The fields every type shows, as (control, default index, neutral index):
-// read with bAll.
+// The fields every type shows, read with bAll.
 constexpr Field kFields[] = {
     Read("chkDelayOnOff"),
     Read("cmbDelayType"),
@@ -57,23 +55,22 @@ constexpr Field kFields[] = {
     Read("cmbDelayTempo1"),
     Read("cmbDelayFB1"),
     Read("cmbDelayFB2"),
-    Read("cmbDelayFBHiCut", kLastItem, kLastItem),  // "Off"
+    Read("cmbDelayFBHiCut"),
     Read("cmbDelayFBLoCut"),
     Read("cmbDelayDamping"),
     Read("cmbDelayRelease"),
-    Read("cmbDelayMix", 100, 100),
-    Read("cmbDelayOut", 0, 100),  // index 100 is 0 dB
+    Read("cmbDelayMix"),
+    Read("cmbDelayOut"),  // index 100 is 0 dB
 };
 
 // Without a preset every list, the type-dependent ones included, shows its
 // neutral value; the width keeps what it showed.
 constexpr Field kNeutral[] = {
-    SetTo("chkDelayOnOff", 0),     SetTo("cmbDelayType", 0),      SetTo("cmbDelayTime1", 0),
-    SetTo("cmbDelayTime2", 0),     SetTo("cmbDelayTempo1", 0),    SetTo("cmbDelayTempo2", 0),
-    SetTo("cmbDelayFB1", 0),       SetTo("cmbDelayFB2", 0),       SetTo("cmbDelayFBHiCut", kLastItem),
-    SetTo("cmbDelayFBLoCut", 0),   SetTo("cmbDelayOffset", 0),    SetTo("cmbDelaySens", kZeroDb),
-    SetTo("cmbDelayDamping", 0),   SetTo("cmbDelayRelease", 0),   SetTo("cmbDelayMix", 100),
-    SetTo("cmbDelayOut", 100),     SetTo("cmbDelayPan1", kCentre), SetTo("cmbDelayPan2", kCentre),
+    Read("chkDelayOnOff"),   Read("cmbDelayType"),    Read("cmbDelayTime1"),   Read("cmbDelayTime2"),
+    Read("cmbDelayTempo1"),  Read("cmbDelayTempo2"),  Read("cmbDelayFB1"),     Read("cmbDelayFB2"),
+    Read("cmbDelayFBHiCut"), Read("cmbDelayFBLoCut"), Read("cmbDelayOffset"),  Read("cmbDelaySens"),
+    Read("cmbDelayDamping"), Read("cmbDelayRelease"), Read("cmbDelayMix"),     Read("cmbDelayOut"),
+    Read("cmbDelayPan1"),    Read("cmbDelayPan2"),
 };
 
 // The dynamic delay's second tempo shows the 0 its type stores; the dual
@@ -107,15 +104,15 @@ constexpr LayoutRow kLayout[] = {
 constexpr Field kPingPongValues[] = {Read("cmbDelayWidth")};
 constexpr Field kDynamicValues[] = {
     Read("cmbDelayOffset"),
-    Read("cmbDelaySens", 0, kZeroDb),
+    Read("cmbDelaySens"),
     Read("cmbDelayDamping"),
     Read("cmbDelayRelease"),
 };
 constexpr Field kDualValues[] = {
     Read("cmbDelayTempo2"),
     Read("cmbDelayFB2"),
-    Read("cmbDelayPan1", 0, kCentre),
-    Read("cmbDelayPan2", 0, kCentre),
+    Read("cmbDelayPan1"),
+    Read("cmbDelayPan2"),
 };
 constexpr std::span<const Field> kValues[] = {kPingPongValues, kDynamicValues, kDualValues};
 

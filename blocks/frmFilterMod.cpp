@@ -38,8 +38,8 @@ constexpr Section kSections[] = {
     {"Output",               {4, 5}, {2, 2},  {1, 2}},
 };
 
-// The fields every type shows, as (control, default index, neutral index):
-// read with bAll, and set to their neutral values without a preset.
+// The fields every type shows: read with bAll, and set to their neutral
+// values without a preset.
 constexpr Field kFields[] = {
     Read("chkFiltOnOff"),
     Read("cmbFiltType"),
@@ -52,8 +52,8 @@ constexpr Field kFields[] = {
     Read("cmbPhaseRange"),
     Read("chkPhaseReverse"),
     Read("cmbFiltResPulse"),
-    Read("cmbFiltMix", 100, 100),
-    Read("cmbFiltOut", 0, 100),  // index 100 is 0 dB
+    Read("cmbFiltMix"),
+    Read("cmbFiltOut"),  // index 100 is 0 dB
 };
 
 // A phaser, tremolo or panner reuses the speed and depth lists; the resonance
@@ -92,12 +92,12 @@ constexpr Field kAutoResValues[] = {
 constexpr Field kResonanValues[] = {Read("cmbFiltResHiCut")};
 constexpr Field kPhaserValues[] = {
     Read("cmbFiltTapTempo"),
-    Read("cmbPhaseFB", 0, 100),  // neutral: 0
+    Read("cmbPhaseFB"),
     SetTo("cmbFiltTremHiCut", kHiCutOff),
 };
 constexpr Field kTremoloValues[] = {
-    Read("cmbPhaseFB", 0, 100),
-    Read("cmbFiltTremHiCut", 0, kHiCutOff),
+    Read("cmbPhaseFB"),
+    Read("cmbFiltTremHiCut"),
     Read("cmbFiltTapTempo"),
 };
 constexpr Field kPannerValues[] = {

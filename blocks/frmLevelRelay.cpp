@@ -19,11 +19,7 @@ constexpr Section kSections[] = {
     {"Relays", {1, 2}, {0, 0}, {0, 1}},
 };
 
-constexpr Field kNeutral[] = {
-    SetTo("cmbOutLevel", 100),  // 0 dB
-    SetTo("chkRelay1", 0),
-    SetTo("chkRelay2", 0),
-};
+constexpr Field kNeutral[] = {Read("cmbOutLevel"), Read("chkRelay1"), Read("chkRelay2")};
 
 constexpr EditorSpec kSpec{
     .name = "frmLevelRelay",

@@ -34,12 +34,7 @@ constexpr Section kSections[] = {
     {"EQ", {0, 4}, {1, 3}, {0, 1}},
 };
 
-constexpr int kGainZero = 12;  // 0 dB
-constexpr int kWidthHalf = 4;  // "0.5"
-
-// (control, default index, neutral index), read and set neutral in this
-// order, both switches first; a frequency that fits no item shows the last
-// one, "off".
+// Read and set neutral in this order, both switches first.
 constexpr Field kFields[] = {
     Read("chkNoiseGateOnOff"),
     Read("chkEqOnOff"),
@@ -47,15 +42,15 @@ constexpr Field kFields[] = {
     Read("cmbNGThreshold"),  // -60 dB
     Read("cmbNGDamping"),
     Read("cmbNGRelease"),  // 3 dB/s
-    Read("cmbEQFreq1", kLastItem, kLastItem),
-    Read("cmbEQGain1", kGainZero, kGainZero),
-    Read("cmbEQWidth1", kWidthHalf, kWidthHalf),
-    Read("cmbEQFreq2", kLastItem, kLastItem),
-    Read("cmbEQGain2", kGainZero, kGainZero),
-    Read("cmbEQWidth2", kWidthHalf, kWidthHalf),
-    Read("cmbEQFreq3", kLastItem, kLastItem),
-    Read("cmbEQGain3", kGainZero, kGainZero),
-    Read("cmbEQWidth3", kWidthHalf, kWidthHalf),
+    Read("cmbEQFreq1"),
+    Read("cmbEQGain1"),
+    Read("cmbEQWidth1"),
+    Read("cmbEQFreq2"),
+    Read("cmbEQGain2"),
+    Read("cmbEQWidth2"),
+    Read("cmbEQFreq3"),
+    Read("cmbEQGain3"),
+    Read("cmbEQWidth3"),
 };
 
 constexpr EditorSpec kSpec{

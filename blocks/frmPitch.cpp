@@ -15,8 +15,6 @@ enum PitchType { kDetune, kWhammy, kOctaver, kShifter };
 constexpr int kOneOctave = 1;        // cmbPitchRange: "0", "1 Oct", "2 Oct"
 constexpr int kDetuneDelayMax = 50;  // ms, also the list position
 constexpr int kZero = 100;           // lists of -100 .. 0 or -100 .. 100
-constexpr int kCentre = 50;          // the pans: -50 .. 50
-constexpr int kShiftZero = 2400;     // the shifter voices: -2400 .. 2400
 
 // In the order Setup fills them. The grid puts the first voice (or the left
 // one) in the first column and the second (right) one beside it; the detune
@@ -53,8 +51,8 @@ constexpr Section kSections[] = {
     {"Output",  {1, 2}, {2, 2},  {0, 1, 2}},
 };
 
-// The fields every type shows, as (control, default index, neutral index):
-// read with bAll, and set to their neutral values without a preset.
+// The fields every type shows: read with bAll, and set to their neutral
+// values without a preset.
 constexpr Field kFields[] = {
     Read("chkPitchOnOff"),
     Read("cmbPitchType"),
@@ -63,8 +61,8 @@ constexpr Field kFields[] = {
     Read("cmbPitchD2"),
     Read("cmbPitchFB1"),
     Read("cmbPitchFB2"),
-    Read("cmbPitchMix", 100, 100),
-    Read("cmbPitchOut", 0, kZero),
+    Read("cmbPitchMix"),
+    Read("cmbPitchOut"),
 };
 
 constexpr Look kEmpty = Caption("");
@@ -96,32 +94,32 @@ constexpr LayoutRow kLayout[] = {
 // one. The lists a type shows but has no field in show "no effect"; the
 // whammy's and octaver's range is ShowOctaveRange's.
 constexpr Field kDetuneValues[] = {
-    Read("cmbPitchVL", 0, kZero),
-    Read("cmbPitchVR", 0, kZero),
+    Read("cmbPitchVL"),
+    Read("cmbPitchVR"),
     SetTo("cmbPitchWhammyRange", 0),
     SetTo("cmbPitchLevel2", kZero),
 };
 constexpr Field kWhammyValues[] = {
-    Read("cmbPitchWhammyRange", 100, 100),
-    Read("cmbPitchWhammyDirection", 1, 1),  // "Up"
+    Read("cmbPitchWhammyRange"),
+    Read("cmbPitchWhammyDirection"),
     SetTo("cmbPitchVL", kZero),
     SetTo("cmbPitchVR", kZero),
 };
 constexpr Field kOctaverValues[] = {
-    Read("cmbPitchWhammyDirection", 1, 1),
+    Read("cmbPitchWhammyDirection"),
     SetTo("cmbPitchVL", kZero),
     SetTo("cmbPitchVR", kZero),
     SetTo("cmbPitchWhammyRange", 0),
 };
 constexpr Field kShifterValues[] = {
-    Read("cmbPitchV1", 0, kShiftZero),
-    Read("cmbPitchV2", 0, kShiftZero),
-    Read("cmbPitchP1", 0, kCentre),
-    Read("cmbPitchP2", 0, kCentre),
+    Read("cmbPitchV1"),
+    Read("cmbPitchV2"),
+    Read("cmbPitchP1"),
+    Read("cmbPitchP2"),
     Read("cmbPitchFB1"),
     Read("cmbPitchFB2"),
-    Read("cmbPitchLevel1", 0, kZero),
-    Read("cmbPitchLevel2", 0, kZero),
+    Read("cmbPitchLevel1"),
+    Read("cmbPitchLevel2"),
 };
 constexpr std::span<const Field> kValues[] = {kDetuneValues, kWhammyValues, kOctaverValues, kShifterValues};
 

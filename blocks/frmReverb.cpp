@@ -34,11 +34,7 @@ constexpr Section kSections[] = {
     {"Levels",     {1, 4}, {2, 2},  {0, 2}},
 };
 
-constexpr int kFactorZero = 25;  // 0 in a -25 .. 25 list
-constexpr int kLevelZero = 100;  // 0 dB in a -100 .. 0 list
-
-// (control, default index, neutral index), read and set neutral in this
-// order.
+// Read and set neutral in this order.
 constexpr Field kFields[] = {
     Read("chkReverbOnOff"),
     Read("cmbRevType"),
@@ -47,14 +43,14 @@ constexpr Field kFields[] = {
     Read("cmbRevShape"),
     Read("cmbRevSize"),
     Read("cmbRevHiColor"),
-    Read("cmbRevHiFactor", kFactorZero, kFactorZero),
+    Read("cmbRevHiFactor"),
     Read("cmbRevLoColor"),
-    Read("cmbRevLoFactor", kFactorZero, kFactorZero),
-    Read("cmbRevRoomLevel", kLevelZero, kLevelZero),
-    Read("cmbRevLevel", kLevelZero, kLevelZero),
-    Read("cmbRevDiffuse", kFactorZero, kFactorZero),
-    Read("cmbRevMix", 100, 100),
-    Read("cmbRevOut", 0, kLevelZero),  // a stored level that fits no item shows -100 dB
+    Read("cmbRevLoFactor"),
+    Read("cmbRevRoomLevel"),
+    Read("cmbRevLevel"),
+    Read("cmbRevDiffuse"),
+    Read("cmbRevMix"),
+    Read("cmbRevOut"),  // a stored level that fits no item shows -100 dB
 };
 
 constexpr EditorSpec kSpec{

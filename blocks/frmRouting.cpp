@@ -14,7 +14,7 @@ constexpr Control kControls[] = {
 
 constexpr Section kSections[] = {{"Routing", {0, 0}, {0, 0}, {0, 0}}};
 
-constexpr Field kNeutral[] = {SetTo("cmbRouting", 0)};
+constexpr Field kNeutral[] = {Read("cmbRouting")};
 
 constexpr EditorSpec kSpec{
     .name = "frmRouting",

@@ -1,6 +1,8 @@
 // The catalog's tables: for each editor, its controls in screen order, with
 // the preset field each one shows, the list it offers and, type by type, its
-// caption and whether it is enabled. Names stand in for captions where an
+// caption and whether it is enabled; then, where they are not the first item,
+// the positions shown for a value no item stands for and without a preset
+// (0 dB, the middle of a pan, "Off"). Names stand in for captions where an
 // editor shows none or shows one twice (the whammy's two "Range" lists).
 #include <initializer_list>
 #include <string_view>
@@ -74,21 +76,21 @@ constexpr CatalogRow kNoiseGateEQ[] = {
     {"cmbNGRelease", {561}, kData, [] { return IntegerList(3, 200, "dB/s"); }, Looks("Release", "E")},
     {"chkEqOnOff", {565}, kCheck, CheckTexts, Looks("EQ On/Off", "E")},
     // Each band is a row under the headings "Frequency", "Gain" and "Width".
-    {"cmbEQFreq1", {569}, kData, BandFrequency, {E("EQ 1").Named("EQ 1 Frequency")}},
-    {"cmbEQGain1", {573}, kData, BandGain, {E("").Named("EQ 1 Gain")}},
-    {"cmbEQWidth1", {577}, kData, WidthList, {E("").Named("EQ 1 Width")}},
-    {"cmbEQFreq2", {581}, kData, BandFrequency, {E("EQ 2").Named("EQ 2 Frequency")}},
-    {"cmbEQGain2", {585}, kData, BandGain, {E("").Named("EQ 2 Gain")}},
-    {"cmbEQWidth2", {589}, kData, WidthList, {E("").Named("EQ 2 Width")}},
-    {"cmbEQFreq3", {593}, kData, BandFrequency, {E("EQ3").Named("EQ 3 Frequency")}},
-    {"cmbEQGain3", {597}, kData, BandGain, {E("").Named("EQ 3 Gain")}},
-    {"cmbEQWidth3", {601}, kData, WidthList, {E("").Named("EQ 3 Width")}},
+    {"cmbEQFreq1", {569}, kData, BandFrequency, {E("EQ 1").Named("EQ 1 Frequency")}, kLastPosition, kLastPosition},
+    {"cmbEQGain1", {573}, kData, BandGain, {E("").Named("EQ 1 Gain")}, 12, 12},
+    {"cmbEQWidth1", {577}, kData, WidthList, {E("").Named("EQ 1 Width")}, 4, 4},
+    {"cmbEQFreq2", {581}, kData, BandFrequency, {E("EQ 2").Named("EQ 2 Frequency")}, kLastPosition, kLastPosition},
+    {"cmbEQGain2", {585}, kData, BandGain, {E("").Named("EQ 2 Gain")}, 12, 12},
+    {"cmbEQWidth2", {589}, kData, WidthList, {E("").Named("EQ 2 Width")}, 4, 4},
+    {"cmbEQFreq3", {593}, kData, BandFrequency, {E("EQ3").Named("EQ 3 Frequency")}, kLastPosition, kLastPosition},
+    {"cmbEQGain3", {597}, kData, BandGain, {E("").Named("EQ 3 Gain")}, 12, 12},
+    {"cmbEQWidth3", {601}, kData, WidthList, {E("").Named("EQ 3 Width")}, 4, 4},
 };
 
 // ---- Out level and relays, in the routing word ------------------------------
 
 constexpr CatalogRow kLevelRelay[] = {
-    {"cmbOutLevel", {Offset::RoutingWord, 2, 7}, kIndex, Level, Looks("Out level", "E")},
+    {"cmbOutLevel", {Offset::RoutingWord, 2, 7}, kIndex, Level, Looks("Out level", "E"), 0, 100},
     {"chkRelay1", {Offset::RoutingWord, 9, 1}, kCheck, CheckTexts, Looks("Relay 1", "E")},
     {"chkRelay2", {Offset::RoutingWord, 10, 1}, kCheck, CheckTexts, Looks("Relay 2", "E")},
 };
@@ -101,7 +103,7 @@ constexpr CatalogRow kCompressor[] = {
     {"cmbThreshold", {165}, kData, [] { return IntegerList(-40, 0, "db"); }, Looks("Threshold", "E")},
     {"cmbAttack", {173}, kData, [] { return TimeList(3, 14); }, Looks("Attack", "E")},
     {"cmbRelease", {177}, kData, [] { return TimeList(13, 23); }, Looks("Release", "E")},
-    {"cmbGain", {181}, kData, [] { return IntegerList(-6, 6, "dB"); }, Looks("Gain", "E")},
+    {"cmbGain", {181}, kData, [] { return IntegerList(-6, 6, "dB"); }, Looks("Gain", "E"), 6, 6},
 };
 
 // ---- Filter/Mod: Auto Res, Resonan, VinPhas, SmthPhas, Tremolo, Panner ------
@@ -123,21 +125,22 @@ constexpr CatalogRow kFilterMod[] = {
     {"cmbPhaseDepth", {249}, kIndex, Percent,
      {D("Phase Depth"), D("Phase Depth"), E("Phase Depth"), E("Phase Depth"), E("TRM Depth"), E("PAN Width")}},
     {"cmbPhaseFB", {261}, kData, Bipolar,
-     Pinned({D("Phase FB"), D("Phase FB"), E("Phase FB"), E("Phase FB"), E("PWidth"), D("Phase Feedback")}, {0, 1, 5}, 100)},
+     Pinned({D("Phase FB"), D("Phase FB"), E("Phase FB"), E("Phase FB"), E("PWidth"), D("Phase Feedback")}, {0, 1, 5}, 100), 0, 100},
     {"cmbPhaseRange", {265}, kIndex, [] { return TextList({"Low", "High"}); }, Looks("Phase Range", "DDEEDD")},
     {"chkPhaseReverse", {269}, kCheck, CheckTexts, Looks("Phase Reverse", "DDEEDD")},
     {"cmbTremType", {257}, kIndex, SoftHard, Looks("Tremelo Type", "DDDDED")},
     {"cmbFiltResHiCut", {273}, kData, [] { return FrequencyList(18, 57); }, Looks("Filt HiCut", "EE----")},
-    {"cmbFiltTremHiCut", {273}, kData, FullFrequency, Looks("TRM HiCut", "----E-")},
+    {"cmbFiltTremHiCut", {273}, kData, FullFrequency, Looks("TRM HiCut", "----E-"), 0, 60},
     {"cmbFiltResPulse", {277}, kIndex, Percent,
      {E("Filt Res"), E("Filt Res"), kNoResPulse, kNoResPulse, kNoResPulse, kNoResPulse}},
-    {"cmbFiltMix", {281}, kIndex, Percent, Looks("Mix", "EEEEEE")},
-    {"cmbFiltOut", {285}, kData, Level, Looks("Out level", "EEEEEE")},
+    {"cmbFiltMix", {281}, kIndex, Percent, Looks("Mix", "EEEEEE"), 100, 100},
+    {"cmbFiltOut", {285}, kData, Level, Looks("Out level", "EEEEEE"), 0, 100},
 };
 constexpr FixedValue kFilterModFixed[] = {{273, Types({2, 3, 5}), 0}};  // no hi cut
 
 // ---- Pitch: Detune, Whammy, Octaver, Shifter --------------------------------
 
+constexpr int kMiddle = 50;  // a pan's centre
 constexpr Appearance kNoPan1 = D("").Named("Pan 1");
 constexpr Appearance kNoPan2 = D("").Named("Pan 2");
 constexpr Appearance kNoDelay1 = D("").Named("Delay 1");
@@ -149,25 +152,27 @@ constexpr CatalogRow kPitch[] = {
     {"chkPitchOnOff", {353}, kOnOff, OnOffTexts, Looks("On/Off", "EEEE")},
     {"cmbPitchType", {293}, kIndex, [] { return TextList({"Detune", "Whammy", "Octaver", "Shifter"}); },
      Looks("Type", "EEEE")},
-    {"cmbPitchVL", {297}, kData, Bipolar, Looks("Voice L", "E---")},
-    {"cmbPitchV1", {297}, kData, [] { return IntegerList(-2400, 2400, ""); }, Looks("Voice 1", "---E")},
-    {"cmbPitchVR", {301}, kData, Bipolar, Looks("Voice R", "E---")},
-    {"cmbPitchV2", {301}, kData, [] { return IntegerList(-2400, 2400, ""); }, Looks("Voice 2", "---E")},
-    {"cmbPitchP1", {305}, kData, Pan, Pinned(Pinned({D("Pan L"), kNoPan1, kNoPan1, E("Pan 1")}, {0}, 0), {1, 2}, 50)},
-    {"cmbPitchP2", {309}, kData, Pan, Pinned(Pinned({D("Pan R"), kNoPan2, kNoPan2, E("Pan 2")}, {0}, 100), {1, 2}, 50)},
+    {"cmbPitchVL", {297}, kData, Bipolar, Looks("Voice L", "E---"), 0, 100},
+    {"cmbPitchV1", {297}, kData, [] { return IntegerList(-2400, 2400, ""); }, Looks("Voice 1", "---E"), 0, 2400},
+    {"cmbPitchVR", {301}, kData, Bipolar, Looks("Voice R", "E---"), 0, 100},
+    {"cmbPitchV2", {301}, kData, [] { return IntegerList(-2400, 2400, ""); }, Looks("Voice 2", "---E"), 0, 2400},
+    {"cmbPitchP1", {305}, kData, Pan, Pinned(Pinned({D("Pan L"), kNoPan1, kNoPan1, E("Pan 1")}, {0}, 0), {1, 2}, 50),
+     0, kMiddle},
+    {"cmbPitchP2", {309}, kData, Pan, Pinned(Pinned({D("Pan R"), kNoPan2, kNoPan2, E("Pan 2")}, {0}, 100), {1, 2}, 50),
+     0, kMiddle},
     {"cmbPitchD1", {313}, kIndex, [] { return IntegerList(0, 350, "ms"); },
      Pinned(Limited({E("Delay L"), kNoDelay1, kNoDelay1, E("Delay 1")}, {0}, 0, 50), {1, 2}, 0)},
     {"cmbPitchD2", {317}, kIndex, [] { return IntegerList(0, 350, "ms"); },
      Pinned(Limited({E("Delay R"), kNoDelay2, kNoDelay2, E("Delay 2")}, {0}, 0, 50), {1, 2}, 0)},
     {"cmbPitchFB1", {321}, kIndex, Percent, Pinned({kNoFeedback1, kNoFeedback1, kNoFeedback1, E("Feedback 1")}, {0, 1, 2}, 0)},
     {"cmbPitchFB2", {325}, kIndex, Percent, Pinned({kNoFeedback2, kNoFeedback2, kNoFeedback2, E("Feedback 2")}, {0, 1, 2}, 0)},
-    {"cmbPitchWhammyRange", {329}, kIndex, Percent, {kNo, E("Range").Named("Whammy Range")}},
-    {"cmbPitchLevel1", {329}, kData, Level, Looks("Level 1", "---E")},
-    {"cmbPitchWhammyDirection", {333}, kIndex, [] { return TextList({"Down", "Up"}); }, Looks("Direction", "-EE-")},
-    {"cmbPitchLevel2", {333}, kData, Level, Looks("Level 2", "---E")},
+    {"cmbPitchWhammyRange", {329}, kIndex, Percent, {kNo, E("Range").Named("Whammy Range")}, 100, 100},
+    {"cmbPitchLevel1", {329}, kData, Level, Looks("Level 1", "---E"), 0, 100},
+    {"cmbPitchWhammyDirection", {333}, kIndex, [] { return TextList({"Down", "Up"}); }, Looks("Direction", "-EE-"), 1, 1},
+    {"cmbPitchLevel2", {333}, kData, Level, Looks("Level 2", "---E"), 0, 100},
     {"cmbPitchRange", {337}, kIndex, [] { return TextList({"0", "1 Oct", "2 Oct"}); }, Pinned(Limited(Looks("Range", "DEED"), {1, 2}, 1, 2), {0, 3}, 0)},
-    {"cmbPitchMix", {341}, kIndex, Percent, Looks("Mix", "EDEE")},
-    {"cmbPitchOut", {345}, kData, Level, Looks("Out level", "EEEE")},
+    {"cmbPitchMix", {341}, kIndex, Percent, Looks("Mix", "EDEE"), 100, 100},
+    {"cmbPitchOut", {345}, kData, Level, Looks("Out level", "EEEE"), 0, 100},
 };
 constexpr FixedValue kPitchFixed[] = {
     {297, Types({1, 2}), 0},     // the whammy and the octaver have no voices
@@ -187,14 +192,14 @@ constexpr CatalogRow kChorusFlange[] = {
     {"cmbChorusSpeed", {361}, kIndex, SpeedList, Looks("Speed", "EEEEE")},
     {"cmbChorusDepth", {365}, kIndex, Percent, Looks("Depth", "EEEEE")},
     {"cmbChorusTempo", {369}, kIndex, TempoList, Looks("Tempo", "EEEEE")},
-    {"cmbChorusDelay", {385}, kIndex, [] { return DecimalList(0, 50, 0.1f, "ms"); }, Limited(Pinned(Looks("Delay", "DEDEE"), {0}, 1), {1, 2, 3, 4}, 1, -1)},
-    {"cmbChorusHiCut", {373}, kIndex, FullFrequency, Looks("Hi Cut filter", "EEEEE")},
-    {"cmbChorusFlangerFB", {377}, kData, Bipolar, Pinned(Looks("Flanger Feedback", "DDEED"), {0, 1, 4}, 100)},
-    {"cmbChorusFlaFBHiCut", {381}, kIndex, FullFrequency, Pinned(Looks("Fla FB Hi Cut", "DDEED"), {0, 1, 4}, 60)},
+    {"cmbChorusDelay", {385}, kIndex, [] { return DecimalList(0, 50, 0.1f, "ms"); }, Limited(Pinned(Looks("Delay", "DEDEE"), {0}, 1), {1, 2, 3, 4}, 1, -1), 1, 0},
+    {"cmbChorusHiCut", {373}, kIndex, FullFrequency, Looks("Hi Cut filter", "EEEEE"), 60, 60},
+    {"cmbChorusFlangerFB", {377}, kData, Bipolar, Pinned(Looks("Flanger Feedback", "DDEED"), {0, 1, 4}, 100), 0, 100},
+    {"cmbChorusFlaFBHiCut", {381}, kIndex, FullFrequency, Pinned(Looks("Fla FB Hi Cut", "DDEED"), {0, 1, 4}, 60), 60, 60},
     {"chkChorusPhaseRev", {393}, kCheck, CheckTexts, Pinned(Looks("Phase Reverse", "DEDED"), {0, 2, 4}, 0)},
     {"chkChorusGoldRatio", {389}, kCheck, CheckTexts, Pinned(Looks("Gold Ratio", "DEDED"), {0, 2, 4}, 0)},
-    {"cmbChorusMix", {397}, kIndex, Percent, Pinned(Looks("Mix", "EEEED"), {4}, 100)},
-    {"cmbChorusOut", {401}, kData, Level, Looks("Out level", "EEEEE")},
+    {"cmbChorusMix", {397}, kIndex, Percent, Pinned(Looks("Mix", "EEEED"), {4}, 100), 100, 100},
+    {"cmbChorusOut", {401}, kData, Level, Looks("Out level", "EEEEE"), 0, 100},
 };
 
 // ---- Delay: Ping Pong, Dynamic, Dual ----------------------------------------
@@ -220,17 +225,17 @@ constexpr CatalogRow kDelay[] = {
     {"cmbDelayFB1", {441}, kIndex, Percent, {E("Feedback"), E("Feedback"), E("Feedback 1")}},
     {"cmbDelayFB2", {445}, kIndex, Percent,
      Pinned({D("").Named("Feedback 2"), D("").Named("Feedback 2"), E("Feedback 2")}, {0, 1}, 0)},
-    {"cmbDelayFBHiCut", {449}, kData, [] { return FrequencyList(40, 60); }, Looks("FB Hi Cut", "EEE")},
+    {"cmbDelayFBHiCut", {449}, kData, [] { return FrequencyList(40, 60); }, Looks("FB Hi Cut", "EEE"), kLastPosition, kLastPosition},
     {"cmbDelayFBLoCut", {453}, kIndex, LoCut, Looks("FB Lo Cut", "EEE")},
     {"cmbDelayOffset", {457}, kIndex, [] { return IntegerList(0, 200, "ms"); }, Pinned({D("").Named("Offset"), E("Offset")}, {0}, 0)},
-    {"cmbDelayPan1", {457}, kData, [] { return IntegerList(-50, 50, ""); }, Looks("Pan1", "--E")},
+    {"cmbDelayPan1", {457}, kData, [] { return IntegerList(-50, 50, ""); }, Looks("Pan1", "--E"), 0, 50},
     {"cmbDelaySens", {461}, kData, [] { return IntegerList(-50, 0, "dB"); },
-     Pinned({D("").Named("Sensitivity"), E("Sensitivity")}, {0}, 50)},
-    {"cmbDelayPan2", {461}, kData, [] { return IntegerList(-50, 50, ""); }, Looks("Pan2", "--E")},
+     Pinned({D("").Named("Sensitivity"), E("Sensitivity")}, {0}, 50), 0, 50},
+    {"cmbDelayPan2", {461}, kData, [] { return IntegerList(-50, 50, ""); }, Looks("Pan2", "--E"), 0, 50},
     {"cmbDelayDamping", {465}, kIndex, [] { return IntegerList(0, 100, "dB"); }, Pinned({kNoDamping, E("Damping"), kNoDamping}, {0, 2}, 0)},
     {"cmbDelayRelease", {469}, kData, [] { return TimeList(3, 21); }, Pinned({kNoRelease, E("Release"), kNoRelease}, {0, 2}, 0)},
-    {"cmbDelayMix", {473}, kIndex, Percent, Looks("Mix", "EEE")},
-    {"cmbDelayOut", {477}, kData, Level, Looks("Out level", "EEE")},
+    {"cmbDelayMix", {473}, kIndex, Percent, Looks("Mix", "EEE"), 100, 100},
+    {"cmbDelayOut", {477}, kData, Level, Looks("Out level", "EEE"), 0, 100},
 };
 constexpr FixedValue kDelayFixed[] = {{437, Types({1}), 0}};  // Dynamic: neither width nor second tempo
 
@@ -246,15 +251,15 @@ constexpr CatalogRow kReverb[] = {
      [] { return TextList({"Box", "Tiny", "Small", "Med", "Large", "XL", "Grand", "Huge"}); }, Looks("Size", "EEEE")},
     {"cmbRevHiColor", {505}, kIndex,
      [] { return TextList({"Wool", "Warm", "Real", "Clear", "Bright", "Crisp", "Glass"}); }, Looks("Hi Color", "EEEE")},
-    {"cmbRevHiFactor", {509}, kData, Factor, Looks("Hi Factor", "EEEE")},
+    {"cmbRevHiFactor", {509}, kData, Factor, Looks("Hi Factor", "EEEE"), 25, 25},
     {"cmbRevLoColor", {513}, kIndex,
      [] { return TextList({"Thick", "Round", "Real", "Light", "Tight", "Thin", "NoBass"}); }, Looks("Lo Color", "EEEE")},
-    {"cmbRevLoFactor", {517}, kData, Factor, Looks("Lo Factor", "EEEE")},
-    {"cmbRevDiffuse", {529}, kData, Factor, Looks("Diffuse", "EEEE")},
-    {"cmbRevRoomLevel", {521}, kData, Level, Looks("Room Level", "EEEE")},
-    {"cmbRevLevel", {525}, kData, Level, Looks("Rev Level", "EEEE")},
-    {"cmbRevMix", {533}, kIndex, Percent, Looks("Mix", "EEEE")},
-    {"cmbRevOut", {537}, kData, Level, Looks("Out level", "EEEE")},
+    {"cmbRevLoFactor", {517}, kData, Factor, Looks("Lo Factor", "EEEE"), 25, 25},
+    {"cmbRevDiffuse", {529}, kData, Factor, Looks("Diffuse", "EEEE"), 25, 25},
+    {"cmbRevRoomLevel", {521}, kData, Level, Looks("Room Level", "EEEE"), 100, 100},
+    {"cmbRevLevel", {525}, kData, Level, Looks("Rev Level", "EEEE"), 100, 100},
+    {"cmbRevMix", {533}, kIndex, Percent, Looks("Mix", "EEEE"), 100, 100},
+    {"cmbRevOut", {537}, kData, Level, Looks("Out level", "EEEE"), 0, 100},
 };
 
 // ---- Routing and tap tempo --------------------------------------------------

@@ -34,6 +34,17 @@ int32_t ItemValue(const CatalogRow& row, int position) {
   return Items(row).at(static_cast<std::size_t>(position)).data.value_or(0);
 }
 
+namespace {
+
+int Resolved(const CatalogRow& row, int position) {
+  return position == kLastPosition ? static_cast<int>(Items(row).size()) - 1 : position;
+}
+
+}  // namespace
+
+int FallbackPosition(const CatalogRow& row) { return Resolved(row, row.fallback); }
+int NeutralPosition(const CatalogRow& row) { return Resolved(row, row.neutral); }
+
 std::optional<std::string> TextOf(const CatalogRow& row, int32_t value) {
   const ValueList& items = Items(row);
   if (row.rep == Representation::Index) {

@@ -72,13 +72,17 @@ struct Appearance {
 inline constexpr int kCatalogTypes = 6;
 using TypeLooks = std::array<Appearance, kCatalogTypes>;
 
+inline constexpr int kLastPosition = -1;  // as a position: the list's last item
+
 // One control of an editor and the preset field it shows.
 struct CatalogRow {
   const char* control;  // the editor control's objectName
   FieldLocation at;
   Representation rep;
   ItemsFn items;
-  TypeLooks looks;  // by type; blocks without types use the first
+  TypeLooks looks;   // by type; blocks without types use the first
+  int fallback = 0;  // the position the editor shows for a stored value no item stands for
+  int neutral = 0;   // the position (a check box's value) it shows without a preset
 };
 
 // A value the editor writes for a type with no control behind it.
@@ -120,6 +124,9 @@ const CatalogRow* RowOf(const CatalogBlock& block, std::string_view control);
 const ValueList& Items(const CatalogRow& row);
 // The value the item at position stands for.
 int32_t ItemValue(const CatalogRow& row, int position);
+// The row's fallback and neutral positions, kLastPosition resolved.
+int FallbackPosition(const CatalogRow& row);
+int NeutralPosition(const CatalogRow& row);
 // The text the editor shows for value; nothing when no item holds it.
 std::optional<std::string> TextOf(const CatalogRow& row, int32_t value);
 // The value of the item showing text; a blank that ends the item's text

@@ -31,9 +31,10 @@ constexpr CatalogRow kRows[] = {
      {kOn, kOn, kOn}},
     {"cmbSampleType", {kType}, Representation::Index,
      [] { return ValueList{{"A", std::nullopt}, {"B", std::nullopt}, {"C", std::nullopt}}; }, {kOn, kOn, kOn}},
-    {"cmbLevel", {kLevel}, Representation::Index, [] { return IntegerList(0, 100, "%"); }, {kOn, kOn, kOn}},
+    {"cmbLevel", {kLevel}, Representation::Index, [] { return IntegerList(0, 100, "%"); }, {kOn, kOn, kOn}, 100, 100},
     {"cmbShared1", {kShared}, Representation::Index, TempoList, {kOn, kNone, kNone}},
-    {"cmbShared2", {kShared}, Representation::ItemData, [] { return IntegerList(0, 10, ""); }, {kNone, kOn, kNone}},
+    {"cmbShared2", {kShared}, Representation::ItemData, [] { return IntegerList(0, 10, ""); }, {kNone, kOn, kNone},
+     0, 5},
     {"chkSwitch", {kSwitch}, Representation::Check, [] { return ValueList{{"Off", 0}, {"On", 1}}; },
      {kOff.Shows(0, 0), kOn, kNone}},
     {"cmbSpeed", {kSpeed}, Representation::Index, SpeedList, {kOn, kOn, kNone}},
@@ -51,7 +52,7 @@ constexpr Control kControls[] = {
     ListControl("cmbSpeed", "Speed", 2, 1).Label("lblSpeed"),
 };
 
-constexpr Field kFields[] = {Read("chkSampleOnOff"), Read("cmbSampleType"), Read("cmbLevel", 100, 100)};
+constexpr Field kFields[] = {Read("chkSampleOnOff"), Read("cmbSampleType"), Read("cmbLevel")};
 
 constexpr LayoutRow kLayout[] = {
     //              A                   B                  C
@@ -64,7 +65,7 @@ constexpr LayoutRow kLayout[] = {
 };
 
 constexpr Field kValuesA[] = {Read("cmbShared1")};
-constexpr Field kValuesB[] = {Read("cmbShared2", 0, 5), Read("chkSwitch")};
+constexpr Field kValuesB[] = {Read("cmbShared2"), Read("chkSwitch")};
 constexpr std::span<const Field> kValues[] = {kValuesA, kValuesB, {}};
 
 constexpr EditorSpec kSpec{
