@@ -125,13 +125,25 @@ class FrameTest : public QObject {
     QVERIFY(!f.Frame().Clipboard().HasCopy());
   }
 
-  void ToolsNotWiredLeaveTheirItemsDisabled() {
+  void ToolsNotWiredLeaveTheirItemsDisabledAndTheControllerOpensOnce() {
     FrameFixture f;
     QVERIFY(!f.Enabled("mnuToolsMidiController"));
     QVERIFY(!f.Enabled("mnuHelpAbout"));
     f.Trigger("mnuPresetNew");
     QVERIFY(!f.Enabled("mnuEditModifiers"));
     QVERIFY(f.Enabled("mnuPresetTransmit"));
+
+    // The editor's own MIDI controller tool opens one window, without modality.
+    QWidget frame;
+    FrameTools tools = DefaultFrameTools(f.settings, f.midi);
+    QVERIFY(tools.controller);
+    tools.controller(frame, [] { return 0; });
+    tools.controller(frame, [] { return 0; });
+    const auto dialogs = frame.findChildren<dlgController*>();
+    QCOMPARE(dialogs.size(), 1);
+    QVERIFY(dialogs[0]->isVisible());
+    QVERIFY(!dialogs[0]->isModal());
+    dialogs[0]->close();
   }
 
   void NewPresetEditedSavedAndLoadedBackGivesTheSameBytes() {
@@ -392,21 +404,6 @@ class FrameTest : public QObject {
     QCOMPARE(menu.RightClickBlock(), BlockNumber::Compressor);
     QVERIFY(menu.findChild<QAction*>("mnuRMMRequest")->isVisible());
     menu.close();
-  }
-
-  void MidiControllerToolOpensOnceWithoutModality() {
-    MemorySettings settings;
-    SimulatorMidiSystem midi;
-    QWidget frame;
-    FrameTools tools = DefaultFrameTools(settings, midi);
-    QVERIFY(tools.controller);
-    tools.controller(frame, [] { return 0; });
-    tools.controller(frame, [] { return 0; });
-    const auto dialogs = frame.findChildren<dlgController*>();
-    QCOMPARE(dialogs.size(), 1);
-    QVERIFY(dialogs[0]->isVisible());
-    QVERIFY(!dialogs[0]->isModal());
-    dialogs[0]->close();
   }
 };
 
