@@ -1,11 +1,13 @@
-// The MIDI commands of lindel-cli as a black box, on the built-in simulated
-// G-Major (always listed, so no MIDI stack is needed).
+// The MIDI commands of lindel-cli as a black box, backup and send-dump
+// --verify among them, on the built-in simulated G-Major (always listed, so
+// no MIDI stack is needed).
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "CliTest.h"
+#include "FactoryBank.h"
 #include "PresetBuilder.h"
 #include "TempDir.h"
 
@@ -64,6 +66,26 @@ TEST_F(CliMidi, ATransferThatFailsSaysWhyAndExitsWithOne) {
   EXPECT_NE(r.err.find("Incorrect number of bytes written after 1 preset(s)"), std::string::npos) << r.err;
 }
 
+TEST_F(CliMidi, BackupTakesTheRangeAndTheFactoryOption) {
+  const std::string out = dir.File("backup.syx");
+  const auto r = Cli(OnSimulator({"backup", "-o", out, "--first", "99", "--last", "100", "--factory"}));
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "Backed up 4 presets to " + out + ".\n");
+  EXPECT_EQ(ReadBytes(out).size(), 4 * kPresetSize);
+  EXPECT_NE(r.err.find("4/4 presets read"), std::string::npos) << r.err;
+}
+
+TEST_F(CliMidi, AVerifiedSendOfWhatTheDeviceKeepsPasses) {
+  const std::string dump = dir.File("send.syx");
+  std::vector<uint8_t> bytes = DumpBytes(3, 110);
+  const PresetImage factory = FactoryPreset(5);  // refused by the device, which still holds it as sent
+  bytes.insert(bytes.end(), factory.begin(), factory.end());
+  WriteBytes(dump, bytes);
+  const auto r = Cli(OnSimulator({"send-dump", dump, "--verify"}));
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("verified 4 presets: the device holds them as sent"), std::string::npos) << r.out;
+}
+
 struct UsageCase {
   const char* name;
   std::vector<std::string> args;
@@ -76,11 +98,14 @@ TEST_P(CliMidiUsage, IsRefusedWithExitTwoAndAReason) {
   const std::string preset = dir.File("p.syx");
   WriteBytes(preset, PresetBuilder().Number(5).Bytes());
   WriteBytes(dir.File("bad.syx"), PresetBuilder().Number(101).BadChecksum().Bytes());
+  WriteBytes(dir.File("d.syx"), DumpBytes(1));
   std::vector<std::string> args = GetParam().args;
   for (auto& a : args) {
     if (a == "PRESET") a = preset;
     if (a == "BAD") a = dir.File("bad.syx");
+    if (a == "DUMP") a = dir.File("d.syx");
     if (a == "OUT") a = dir.File("out.syx");
+    if (a == "FOLDER") a = dir.Path().string();
   }
   const auto r = Cli(args);
   EXPECT_EQ(r.exitCode, 2) << r.err;
@@ -104,7 +129,16 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"transmit_to_factory", OnSimulator({"transmit", "PRESET", "--as", "F3"}), "a preset is E or U1..U100"},
         UsageCase{"bad_checksum_file", OnSimulator({"transmit", "BAD"}), "checksum"},
         UsageCase{"missing_dump", OnSimulator({"send-dump", "OUT"}), "cannot open"},
-        UsageCase{"zero_count", OnSimulator({"receive-dump", "-o", "OUT", "--count", "0"}), "--count must be"}),
+        UsageCase{"zero_count", OnSimulator({"receive-dump", "-o", "OUT", "--count", "0"}), "--count must be"},
+        UsageCase{"backup_first_after_last", OnSimulator({"backup", "-o", "OUT", "--first", "5", "--last", "4"}),
+                  "--first 5 comes after --last 4"},
+        UsageCase{"backup_first_out_of_range", OnSimulator({"backup", "-o", "OUT", "--first", "0"}), "--first"},
+        UsageCase{"backup_zero_timeout", OnSimulator({"backup", "-o", "OUT", "--timeout", "0"}), "--timeout must be"},
+        UsageCase{"backup_without_output", OnSimulator({"backup"}), "-o"},
+        UsageCase{"backup_positional", OnSimulator({"backup", "-o", "OUT", "extra"}), "unexpected argument 'extra'"},
+        UsageCase{"backup_into_a_folder", OnSimulator({"backup", "-o", "FOLDER", "--last", "1"}), "Could not write"},
+        UsageCase{"timeout_without_verify", OnSimulator({"send-dump", "DUMP", "--timeout", "3"}),
+                  "--timeout is the wait of --verify"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

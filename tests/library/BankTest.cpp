@@ -257,20 +257,4 @@ TEST_F(Banks, AFailedSendForgetsWhatTheSlotsHeld) {
   EXPECT_TRUE(state.Held("Test device").At(49));
 }
 
-TEST(BankSchema, ALibraryOfTheFirstVersionGetsBanksAndKeepsACopyOfItself) {
-  TempDir dir;
-  const std::string path = dir.File("library.db");
-  {
-    PresetLibrary library(path);
-    library.Keep(Sound(1, "Old"), {"file", "a.syx", -1});
-    library.Database().Exec("DROP TABLE banks; DROP TABLE bank_slots; DROP TABLE device_slots; PRAGMA user_version = 1");
-  }
-  PresetLibrary library(path);
-  EXPECT_TRUE(std::filesystem::exists(path + ".v1.bak"));
-  BankStore banks(library);
-  banks.Create("Live");
-  banks.Save("Live", Plan({1}));
-  EXPECT_EQ(banks.Load("Live").Filled(), 1);
-}
-
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "Bank.h"
 #include "Fingerprint.h"
 #include "LibraryError.h"
 #include "PresetBuilder.h"
@@ -150,6 +151,12 @@ TEST_P(OlderLibrary, IsMigratedBesideABackupAndKeepsItsEntries) {
   EXPECT_NE(index.Text(0).find("WHERE parent IS NOT NULL"), std::string::npos);
   ASSERT_EQ(library.History(edit).size(), 2u);
   EXPECT_EQ(library.History(edit)[0].id, root);
+  BankStore banks(library);  // a first version gets the bank tables
+  banks.Create("Live");
+  BankPlan plan;
+  plan.Set(1, root);
+  banks.Save("Live", plan);
+  EXPECT_EQ(banks.Load("Live").Filled(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -82,6 +82,7 @@ struct BadReply {
   Bytes reply;
   int32_t endState;  // a reply that was read and refused leaves the run at 0
   const char* why = "no G-Major preset or a bad checksum";
+  const char* toSay = nullptr;  // what the window is handed to say
 };
 
 class RequestWithBadReply : public Transfer, public ::testing::WithParamInterface<BadReply> {};
@@ -96,6 +97,10 @@ TEST_P(RequestWithBadReply, FailsAndLeavesTheLogSayingWhy) {
     EXPECT_TRUE(log.Has(30000, std::string("Invalid preset received: ") + GetParam().why, "dlgMidiSetUp.OK(request)"))
         << log.Text();
   }
+  if (GetParam().toSay) {
+    EXPECT_EQ(listener.refused, std::vector<std::string>{GetParam().toSay});
+  }
+  EXPECT_TRUE(dialogs.Shown().empty());
 }
 
 Bytes ShortReply() { return Joined({Cut(Preset(0), 300), {0xF7}}); }
@@ -107,19 +112,12 @@ INSTANTIATE_TEST_SUITE_P(
                                "617 bytes, not one whole preset of 615"},
                       BadReply{"no_end_byte", WithByte(Preset(0), 614, 0x00), Waiting,
                                "it does not end with F7 at byte 614"},
-                      BadReply{"bad_checksum", WithByte(Preset(0), 613, 0x7F ^ Preset(0)[613]), Waiting},
+                      BadReply{"bad_checksum", WithByte(Preset(0), 613, 0x7F ^ Preset(0)[613]), Waiting,
+                               "no G-Major preset or a bad checksum", "Invalid Patch file -- bad checksum"},
                       BadReply{"request_echoed_back", WithByte(Preset(0), 6, 0x45), Waiting},
                       BadReply{"another_model", WithByte(Preset(0), 5, 0x49), Waiting},
                       BadReply{"bytes_that_are_no_midi", {0x12, 0x34, 0x56}, Failed}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(Transfer, AReplyWithABadChecksumIsHandedToTheWindowToSay) {
-  midi.responder = [this](const Bytes&) { midi.Deliver(WithByte(Preset(0), 613, 0x7F ^ Preset(0)[613])); };
-  CPreset preset;
-  EXPECT_FALSE(transfer.RequestPreset(preset, 0));
-  EXPECT_EQ(listener.refused, std::vector<std::string>{"Invalid Patch file -- bad checksum"});
-  EXPECT_TRUE(dialogs.Shown().empty());
-}
 
 TEST_F(Transfer, UnansweredRequestWaitsUntilCancelOrTimeOut) {
   CPreset preset;
@@ -230,20 +228,19 @@ TEST_F(Transfer, DumpReceptionFailsOnALostDevice) {
   EXPECT_TRUE(log.Has(30000, "Error reading SysEx from in port", "ReadBuffer")) << log.Text();
 }
 
-TEST_F(Transfer, DumpSendSendsEveryRecordAndCountsThem) {
+// A partial last record: the whole ones go, and the send fails.
+TEST_F(Transfer, DumpSendSendsEveryWholeRecordAndCountsThem) {
   CFile file;
   ASSERT_TRUE(file.OpenFile(DumpFile(Joined({Preset(101), Preset(102)}))));
   ASSERT_TRUE(transfer.SendSysEx(file));
   EXPECT_EQ(midi.Sent(), (std::vector<Bytes>{Preset(101), Preset(102)}));
   EXPECT_EQ(listener.statuses.back(), "2 preset(s) sent");
   EXPECT_EQ(listener.progress, (std::vector<int>{1, 2}));
-}
 
-TEST_F(Transfer, DumpSendOfAPartialRecordSendsTheWholeOnesAndFails) {
-  CFile file;
-  ASSERT_TRUE(file.OpenFile(DumpFile(Joined({Preset(101), Bytes(307, 0x11)}))));
-  EXPECT_FALSE(transfer.SendSysEx(file));
-  EXPECT_EQ(midi.Sent().size(), 1u);
+  CFile partial;
+  ASSERT_TRUE(partial.OpenFile(DumpFile(Joined({Preset(103), Bytes(307, 0x11)}))));
+  EXPECT_FALSE(transfer.SendSysEx(partial));
+  EXPECT_EQ(midi.Sent().size(), 3u);
   EXPECT_EQ(listener.statuses.back(), "Error");
   EXPECT_TRUE(log.Has(30000, "Incorrect number of bytes written", "dlgMidiSetup.WriteBuffer()")) << log.Text();
 }

@@ -36,7 +36,7 @@ class ErrorLog : public ::testing::Test {
   std::string LogPath() const { return dir.File("lindelerr.Log"); }
 };
 
-TEST_F(ErrorLog, FirstRunWritesTheHeaderThenOneLinePerError) {
+TEST_F(ErrorLog, FirstRunWritesTheHeaderThenOneLinePerErrorAndReopeningKeepsThem) {
   CLog log(dir.Path());
   EXPECT_EQ(ReadText(LogPath()), "#\tDesc\tSource\tDate\r\n");
   log.LogError(LindelError(30007, "dlgMidiSetUp.OK", "Unable to open in port"));
@@ -49,15 +49,13 @@ TEST_F(ErrorLog, FirstRunWritesTheHeaderThenOneLinePerError) {
   EXPECT_EQ(f[2], "dlgMidiSetUp.OK");
   EXPECT_FALSE(f[3].empty()) << "date and time";
   EXPECT_TRUE(dialogs.Shown().empty());
-}
 
-TEST_F(ErrorLog, ReopeningKeepsLinesAndEmptyDescriptionLeavesEmptyField) {
-  { CLog(dir.Path()).Log(1, "first", "A.B"); }
+  // Reopened, the lines stay; an empty description leaves its field empty.
   CLog again(dir.Path());
   again.Log(9, "", "modifierUtils.GetModifierPrompt");
-  const auto lines = Lines(ReadText(LogPath()));
-  ASSERT_EQ(lines.size(), 3u) << "the header is written only once";
-  EXPECT_EQ(lines[2].rfind("9\t\tmodifierUtils.GetModifierPrompt\t", 0), 0u);
+  const auto reopened = Lines(ReadText(LogPath()));
+  ASSERT_EQ(reopened.size(), 3u) << "the header is written only once";
+  EXPECT_EQ(reopened[2].rfind("9\t\tmodifierUtils.GetModifierPrompt\t", 0), 0u);
 }
 
 TEST_F(ErrorLog, UnwritableFolderIsSilent) {

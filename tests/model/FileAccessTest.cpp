@@ -53,26 +53,24 @@ TEST_F(FileAccess, WriteTextOverwritesWithoutTruncatingOrAppends) {
   EXPECT_EQ(ReadBytes(path), (std::vector<uint8_t>{'a', 'b', 'c', 4, 5, 6, 0xE9}));
 }
 
-TEST_F(FileAccess, CreateEmptiesAnExistingFile) {
+// Create empties an existing file; its failure shows the only message of the file layer.
+TEST_F(FileAccess, CreateEmptiesAFileAndItsFailureIsTheOneMessageShown) {
   CFile f;
   const std::string path = SixBytes();
   ASSERT_TRUE(f.Create(path));
   EXPECT_EQ(f.Size(), 0);
   EXPECT_EQ(f.Name(), path);
-}
-
-TEST_F(FileAccess, CreateFailureShowsTheOnlyMessageOfTheFileLayer) {
-  CFile f;
-  EXPECT_FALSE(f.Create(dir.File("no/such/folder.bin")));
+  CFile g;
+  EXPECT_FALSE(g.Create(dir.File("no/such/folder.bin")));
   ASSERT_EQ(dialogs.Shown().size(), 1u);
   EXPECT_EQ(dialogs.Shown()[0].text, "File is already open");
   EXPECT_EQ(dialogs.Shown()[0].title, "Error");
   EXPECT_EQ(dialogs.Shown()[0].icon, MessageIcon::Critical);
-  EXPECT_FALSE(f.Create(dir.Path().string())) << "a folder cannot be created over";
-  EXPECT_FALSE(f.OpenFile(dir.File("missing.bin")));
-  EXPECT_FALSE(f.OpenFile(dir.Path().string()));
+  EXPECT_FALSE(g.Create(dir.Path().string())) << "a folder cannot be created over";
+  EXPECT_FALSE(g.OpenFile(dir.File("missing.bin")));
+  EXPECT_FALSE(g.OpenFile(dir.Path().string()));
   EXPECT_EQ(dialogs.Shown().size(), 2u) << "OpenFile never shows a message";
-  EXPECT_EQ(f.Name(), "");
+  EXPECT_EQ(g.Name(), "");
 }
 
 TEST_F(FileAccess, PartialReadWalksTheFileAndPartialSaveAppends) {

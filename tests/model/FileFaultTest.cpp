@@ -210,16 +210,6 @@ TEST_F(DumpSlotFault, ReadOnlyDumpOrFolderIsNotChanged) {
   EXPECT_TRUE(dialogs.Shown().empty());
 }
 
-TEST_F(DumpSlotFault, WrittenSlotIsReadBackFromTheNewFile) {
-  CSysEx dump;
-  ASSERT_TRUE(dump.OpenFile(path));
-  ASSERT_TRUE(UpdateSlotOne(dump));
-  dump.Preset(0);
-  EXPECT_EQ(dump.Preset(1)->PresetName(), "Edited slot" + std::string(9, ' '));
-  EXPECT_EQ(dump.PresetName(1), "2 - Edited slot" + std::string(9, ' '));
-  EXPECT_EQ(ReadBytes(path).size(), dumpBytes.size());
-}
-
 TEST_F(FileFault, LogDeletedMidRunStopsLoggingAndNothingElse) {
   LogLine(30000, "before", "test");
   fs::remove(log.Path());

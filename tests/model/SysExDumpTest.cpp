@@ -70,13 +70,18 @@ TEST_F(SysExDump, UpdatedSlotReadsBackWithItsEditsAndAFreshChecksum) {
   ASSERT_TRUE(dump.OpenFile(path));
   const auto p = dump.Preset(1);
   p->SetValue(169, 42);
+  p->SetPresetName("Edited slot");
   dump.UpdatePreset(p);
   const auto after = ReadBytes(path);
+  EXPECT_EQ(after.size(), bytes.size());
   EXPECT_EQ(Slots(after, 0), Slots(bytes, 0));
   EXPECT_EQ(Slots(after, 2), Slots(bytes, 2));
   CPreset reread;
   ASSERT_TRUE(reread.Read(path, 1)) << "checksum recomputed";
   EXPECT_EQ(reread.Value(169), 42);
+  dump.Preset(0);  // away and back: the slot and its label come from the new file
+  EXPECT_EQ(dump.Preset(1)->PresetName(), "Edited slot" + std::string(9, ' '));
+  EXPECT_EQ(dump.PresetName(1), "2 - Edited slot" + std::string(9, ' '));
 }
 
 TEST_F(SysExDump, SplitsAHundredPresetsIntoAHundredFilesAndReloadsTheCurrentSlot) {

@@ -48,14 +48,6 @@ TEST_F(GuardedService, OnlyAValidBearerTokenStores) {
   EXPECT_EQ(store->Count(), 1);
 }
 
-TEST_F(GuardedService, RevokedTokenNoLongerUploads) {
-  ASSERT_EQ(UploadWith("Bearer " + token, PresetText("One", 1)).status, 201);
-  EXPECT_TRUE(accounts->Revoke("alice"));
-  EXPECT_FALSE(accounts->Revoke("alice"));
-  EXPECT_EQ(UploadWith("Bearer " + token, PresetText("Two", 2)).status, 401);
-  EXPECT_EQ(store->Count(), 1);
-}
-
 TEST_F(GuardedService, AccountsHaveOneNameEachAndNoTokenInTheFile) {
   EXPECT_THROW(accounts->Add("alice"), std::runtime_error);
   const std::string bobs = accounts->Add("bob");

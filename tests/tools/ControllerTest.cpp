@@ -296,7 +296,7 @@ class ControllerTest : public QObject {
     QCOMPARE(shown, expectedShown);
   }
 
-  void MissingKeysLoadTheirDefaults() {
+  void MissingKeysLoadTheirDefaultsAndSaveUnderTheStoredKeys() {
     Rig rig;
     rig.settings.Set("MIDIController\\preset3\\CC2", "value", "77");
     rig.Open();
@@ -311,11 +311,8 @@ class ControllerTest : public QObject {
     QCOMPARE(rig.Box("txtCCxp").text(), QString("0"));
     QCOMPARE(rig.Box("txtMin").text(), QString("0"));
     QCOMPARE(rig.Box("txtMax").text(), QString("127"));
-  }
 
-  void SavesUnderTheStoredKeys() {
-    Rig rig;
-    rig.Open();
+    // Saved under the stored keys.
     SelectListIndex(rig.Control<QComboBox>("cmbChannel"), 3);
     rig.Type(1, {"12", {"0", "0", "7"}, {"", "", "99x"}});
     rig.Box("txtCCxp").setText("007");

@@ -76,7 +76,7 @@ class EditingComfortsTest : public QObject {
  private Q_SLOTS:
   // --- the history on its own ---
 
-  void EditsOfOneFieldInQuickSuccessionAreOneStep() {
+  void QuickEditsOfOneFieldAreOneStepAndTheSavedStateMoves() {
     EditHistory history;
     const Clock::time_point t0{};
     history.Reset(ImageWith(Offset::Compressor + 4, 0));
@@ -99,11 +99,7 @@ class EditingComfortsTest : public QObject {
     history.Record(ImageWith(Offset::Delay, 2), t0);
     history.Record(ImageWith(Offset::Delay, 0), t0 + 100ms);
     QVERIFY(!history.CanUndo());
-  }
 
-  void UndoRedoAndTheSavedState() {
-    EditHistory history;
-    const Clock::time_point t0{};
     const PresetImage a = ImageWith(Offset::Reverb, 0);
     const PresetImage b = ImageWith(Offset::Reverb, 1);
     const PresetImage c = ImageWith(Offset::Reverb, 2);
@@ -179,7 +175,8 @@ class EditingComfortsTest : public QObject {
     QVERIFY(f.Messages().empty());
   }
 
-  void UndoKeepsTheLoadedNumberAndTheNumberBox() {
+  // Undo keeps the loaded number and the number box; a save is the new unedited state.
+  void UndoKeepsTheNumbersAndASaveIsTheNewUneditedState() {
     FrameFixture f;
     f.TriggerOpening("mnuPresetLoad", f.WritePreset("u5.syx", "Stored", 105));
     f.TypeNumber("7");
@@ -190,13 +187,8 @@ class EditingComfortsTest : public QObject {
     QCOMPARE(f.Label("lblPresetNumber").text(), QString("5"));
     QCOMPARE(f.Label("lblPresetName").text(), QString("Stored"));
     QCOMPARE(f.Box("txtPresetNumber").text(), QString("7"));
-  }
 
-  void ASaveIsTheNewUneditedState() {
-    FrameFixture f;
-    f.TriggerOpening("mnuPresetLoad", f.WritePreset("a.syx", "Saved"));
-    ChooseNext(f, "frmReverb", "cmbRevType");
-    Settle();
+    f.Trigger("mnuEditRedo");
     f.TriggerSaving("mnuPresetSave", f.dir.File("b.syx"));
     QVERIFY(!f.EditedShown());
     f.Trigger("mnuEditUndo");
@@ -281,7 +273,8 @@ class EditingComfortsTest : public QObject {
     QCOMPARE(f.List("frmCompressor", "cmbRatio").currentIndex(), storedRatio);
   }
 
-  void TouchingAnEditorWhileComparingBringsTheEditsBackUnchanged() {
+  // Touching an editor brings the edits back unchanged; commands work on the edits.
+  void TouchingAnEditorOrACommandWhileComparingEndsIt() {
     FrameFixture f;
     f.TriggerOpening("mnuPresetLoad", f.WritePreset("a.syx", "Original"));
     f.Trigger("mnuEBDelay");
@@ -296,12 +289,7 @@ class EditingComfortsTest : public QObject {
     QTest::keyClick(&f.Box("txtPresetName"), Qt::Key_X);
     QVERIFY(!f.Frame().Comforts().Comparing());
     QCOMPARE(f.Box("txtPresetName").text(), QString("Original"));
-  }
 
-  void CommandsWhileComparingWorkOnTheEdits() {
-    FrameFixture f;
-    f.TriggerOpening("mnuPresetLoad", f.WritePreset("a.syx", "Original"));
-    const int edited = ChooseNext(f, "frmDelay", "cmbDelayType");
     f.Trigger("mnuPresetCompare");
     const std::string path = f.dir.File("saved.syx");
     f.TriggerSaving("mnuPresetSave", path);
@@ -313,34 +301,26 @@ class EditingComfortsTest : public QObject {
 
     ChooseNext(f, "frmDelay", "cmbDelayType");
     f.Trigger("mnuPresetCompare");
-    QCOMPARE(f.List("frmDelay", "cmbDelayType").currentIndex(), edited);  // the saved state moved
+    QCOMPARE(list.currentIndex(), edited);  // the saved state moved
     f.Trigger("mnuPresetNew");  // with the edits' question
     QCOMPARE(f.dialogs.Shown().back().title, std::string("Changes not saved"));
     QVERIFY(!f.Frame().Comforts().Comparing());
     QVERIFY(!f.Frame().Menu().Item("mnuPresetCompare").isChecked());
-    QCOMPARE(f.Frame().windowTitle(), QString("Lindel editor"));
+    QCOMPARE(f.Frame().windowTitle(), QString("Lindel editor - Delay block"));
   }
 
   // --- live audition ---
 
-  void AuditionIsOffUntilChosenAndRemembered() {
+  // Off until chosen and remembered; then edits reach the edit buffer and nothing else changes.
+  void AuditionSendsTheEditsToTheEditBufferOnly() {
     AuditionRig rig;
-    QVERIFY(!rig.f.Frame().Menu().Item("mnuPresetLiveAudition").isChecked());
-    ChooseNext(rig.f, "frmCompressor", "cmbRatio");
+    FrameFixture& f = rig.f;
+    QVERIFY(!f.Frame().Menu().Item("mnuPresetLiveAudition").isChecked());
+    ChooseNext(f, "frmCompressor", "cmbRatio");
     QTest::qWait(200);
     QVERIFY(rig.midi.Sent().empty());
     rig.SetAudition(true);
-    QCOMPARE(rig.f.settings.Get("MIDI", "LiveAudition", ""), std::string("1"));
-
-    frmMDIMain next(FrameServices{rig.f.settings, rig.midi, rig.f.files, {}});
-    next.Load();
-    QVERIFY(next.Menu().Item("mnuPresetLiveAudition").isChecked());
-  }
-
-  void EditsReachTheEditBufferAndNothingElseChanges() {
-    AuditionRig rig;
-    FrameFixture& f = rig.f;
-    rig.SetAudition(true);
+    QCOMPARE(f.settings.Get("MIDI", "LiveAudition", ""), std::string("1"));
     QTRY_COMPARE(rig.midi.Sent().size(), std::size_t(1));  // switching on sends the screen
     ChooseNext(f, "frmCompressor", "cmbRatio");
     f.TypeName("Live");
@@ -367,6 +347,10 @@ class EditingComfortsTest : public QObject {
     rig.Quiet();
     QCOMPARE(rig.HeardName(), QString("Stored"));
     QCOMPARE(rig.Heard().Image(), f.Frame().Comforts().History().Current());
+
+    frmMDIMain next(FrameServices{f.settings, rig.midi, f.files, {}});
+    next.Load();
+    QVERIFY(next.Menu().Item("mnuPresetLiveAudition").isChecked());
   }
 
   // Paced (the pacer's timing is SoundDesignCommandsTest's, on a fake

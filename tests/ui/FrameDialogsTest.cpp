@@ -112,10 +112,8 @@ class FrameDialogsTest : public QObject {
     QCOMPARE(Rows().item(1)->text(), "FIL OutLev\tM2\t5%\t60%\t127%");
     QCOMPARE(Control<QPlainTextEdit>("txtLabels").toPlainText(), "Parameter\tModifier\tMin Out\tMid Out\tMax Out");
     QCOMPARE(dlg->windowTitle(), "Modifier editor");
-  }
 
-  void CaptionsAreBoldThePromptIsNot() {
-    Open(PresetBuilder().Build());
+    // The captions are bold, the prompt is not.
     Rows().setCurrentRow(0);
     const std::pair<const char*, const char*> captions[] = {{"lblParam", "Parameter"}, {"Label1", "Modifier"},
                                                             {"Label2", "Min Out"},     {"Label3", "Mid Out"},
@@ -129,7 +127,7 @@ class FrameDialogsTest : public QObject {
   // ---- Selecting and updating ------------------------------------------------
 
   // A list changed before any row is chosen leaves Update off too.
-  void SelectingARowShowsItsValuesWithoutEnablingUpdate() {
+  void SelectingARowShowsItsValuesAndUpdateWritesThem() {
     Open(PresetBuilder().Value(33, Packed(3, 10, 20, 30)).Build());
     Choose("cmbModifier", 1);
     QVERIFY(!UpdateEnabled());
@@ -143,10 +141,8 @@ class FrameDialogsTest : public QObject {
     QCOMPARE(Shown("cmbMaxOut"), 30);
     QVERIFY(!UpdateEnabled());
     QVERIFY(!dlg->Changed());
-  }
 
-  void UpdateWritesTheAssignmentAndTheRow() {
-    Open(PresetBuilder().Build());
+    // Update writes the assignment and the row.
     Rows().setCurrentRow(0);
     Choose("cmbMinOut", 25);
     QVERIFY(UpdateEnabled());
@@ -186,26 +182,22 @@ class FrameDialogsTest : public QObject {
     QCOMPARE(log->Lines(), QStringList{});
   }
 
-  void RunModifiersReportsWhetherAnythingWasUpdated_data() {
-    QTest::addColumn<bool>("update");
-    QTest::newRow("only selecting") << false;
-    QTest::newRow("one update") << true;
-  }
   void RunModifiersReportsWhetherAnythingWasUpdated() {
-    QFETCH(bool, update);
-    CPreset edited = PresetBuilder().Build();
-    WhenOpen<dlgModifiers>([update](dlgModifiers& d) {
-      auto* rows = d.findChild<QListWidget*>("lstModifiers");
-      rows->setCurrentRow(1);
-      rows->setCurrentRow(0);
-      if (update) {
-        SelectListIndex(*d.findChild<QComboBox*>("cmbModifier"), 4);
-        d.findChild<QPushButton*>("cmdUpdate")->click();
-      }
-      d.findChild<QPushButton*>("OKButton")->click();
-    });
-    QCOMPARE(RunModifiers(edited, true, true, true, true, true), update);
-    QCOMPARE(edited.Modifiers(1)->Modifier(), update ? 4 : 0);
+    for (const bool update : {false, true}) {
+      CPreset edited = PresetBuilder().Build();
+      WhenOpen<dlgModifiers>([update](dlgModifiers& d) {
+        auto* rows = d.findChild<QListWidget*>("lstModifiers");
+        rows->setCurrentRow(1);
+        rows->setCurrentRow(0);
+        if (update) {
+          SelectListIndex(*d.findChild<QComboBox*>("cmbModifier"), 4);
+          d.findChild<QPushButton*>("cmdUpdate")->click();
+        }
+        d.findChild<QPushButton*>("OKButton")->click();
+      });
+      QCOMPARE(RunModifiers(edited, true, true, true, true, true), update);
+      QCOMPARE(edited.Modifiers(1)->Modifier(), update ? 4 : 0);
+    }
   }
 
   // ---- The tab-stopped list --------------------------------------------------

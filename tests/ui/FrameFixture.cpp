@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -169,6 +170,8 @@ void FrameFixture::Choose(const char* editor, const char* list, int index) {
 QLineEdit& FrameFixture::Box(const char* name) { return *frame_->findChild<QLineEdit*>(name); }
 
 QLabel& FrameFixture::Label(const char* name) { return *frame_->findChild<QLabel*>(name); }
+
+QListWidget& FrameFixture::PresetList() { return *frame_->findChild<QListWidget*>("lstPresets"); }
 
 bool FrameFixture::EditedShown() { return Label("lblChanged").isVisibleTo(frame_.get()); }
 

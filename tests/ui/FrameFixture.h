@@ -26,7 +26,13 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QTimer;
+
+// The question before edits are lost.
+inline constexpr const char* kLoseChanges =
+    "If you continue you will lose changes to your current preset!\n"
+    "You can save the preset as a file or transmit it to you G-Major";
 
 // File dialogs that answer with queued paths, "" (cancelled) when none is left.
 class QueuedFileUI final : public CFileUI {
@@ -102,6 +108,7 @@ class FrameFixture {
   QComboBox& List(const char* editor, const char* list);
   QLineEdit& Box(const char* name);
   QLabel& Label(const char* name);
+  QListWidget& PresetList();  // the dump pane's slots
   bool EditedShown();
 
   // A preset named name, numbered number, written to the folder.

@@ -24,14 +24,10 @@ namespace {
 
 using Action = void (*)(FrameFixture&);
 
-constexpr const char* kLoseChanges =
-    "If you continue you will lose changes to your current preset!\n"
-    "You can save the preset as a file or transmit it to you G-Major";
-
 // A dump open with its second slot on screen and edited.
 void EditedDumpSlot(FrameFixture& f) {
   f.TriggerOpening("mnuFileOpen", f.WriteDump("open.syx", 3));
-  f.Frame().findChild<QListWidget*>("lstPresets")->setCurrentRow(1);
+  f.PresetList().setCurrentRow(1);
   f.TypeName("Unsaved");
 }
 
@@ -53,8 +49,7 @@ const DropPath kDropPaths[] = {
     {"request", EditedSinglePreset, [](FrameFixture& f) { f.Trigger("mnuPresetRequest"); }},
     {"receive dump", EditedDumpSlot, [](FrameFixture& f) { f.Trigger("mnuFileReceiveSysEx"); }},
     {"send dump", EditedDumpSlot, [](FrameFixture& f) { f.Trigger("mnuFileSendSysEx"); }},
-    {"another dump slot", EditedDumpSlot,
-     [](FrameFixture& f) { f.Frame().findChild<QListWidget*>("lstPresets")->setCurrentRow(2); }},
+    {"another dump slot", EditedDumpSlot, [](FrameFixture& f) { f.PresetList().setCurrentRow(2); }},
     {"exit", EditedSinglePreset, [](FrameFixture& f) { f.Trigger("mnuFileExit"); }},
 };
 
@@ -92,31 +87,27 @@ class FrameQuestionsTest : public QObject {
     QVERIFY(f.EditedShown());
     QVERIFY(f.Frame().isVisible());
     QCOMPARE(f.files.asked, 0);
-    if (slot >= 0) QCOMPARE(f.Frame().findChild<QListWidget*>("lstPresets")->currentRow(), slot);
+    if (slot >= 0) QCOMPARE(f.PresetList().currentRow(), slot);
   }
 
   // Declined by mouse or key, the highlight returns to the slot on screen.
-  void DeclinedSlotChangeHighlightsTheSlotShown_data() {
-    QTest::addColumn<bool>("byMouse");
-    QTest::newRow("mouse") << true;
-    QTest::newRow("arrow key") << false;
-  }
   void DeclinedSlotChangeHighlightsTheSlotShown() {
-    QFETCH(bool, byMouse);
-    FrameFixture f;
-    EditedDumpSlot(f);
-    auto& list = *f.Frame().findChild<QListWidget*>("lstPresets");
-    f.dialogs.QueueAnswer(MessageAnswer::Cancel);
-    if (byMouse) {
-      QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(2)).center());
-    } else {
-      QTest::keyClick(&list, Qt::Key_Down);
+    for (const bool byMouse : {true, false}) {
+      FrameFixture f;
+      EditedDumpSlot(f);
+      QListWidget& list = f.PresetList();
+      f.dialogs.QueueAnswer(MessageAnswer::Cancel);
+      if (byMouse) {
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(2)).center());
+      } else {
+        QTest::keyClick(&list, Qt::Key_Down);
+      }
+      QCoreApplication::processEvents();
+      QCOMPARE(f.dialogs.Shown().back().title, std::string("Changes not saved"));
+      QCOMPARE(f.Frame().DumpSlot(), 1);
+      QCOMPARE(list.currentRow(), 1);
+      QCOMPARE(list.selectedItems(), QList<QListWidgetItem*>{list.item(1)});
     }
-    QCoreApplication::processEvents();
-    QCOMPARE(f.dialogs.Shown().back().title, std::string("Changes not saved"));
-    QCOMPARE(f.Frame().DumpSlot(), 1);
-    QCOMPARE(list.currentRow(), 1);
-    QCOMPARE(list.selectedItems(), QList<QListWidgetItem*>{list.item(1)});
   }
 
   void LosingTheChangesWithOkGoesAhead() {
@@ -215,7 +206,7 @@ class FrameQuestionsTest : public QObject {
     WriteBytes(path, bytes);
     f.TriggerOpening("mnuFileOpen", path);
     QCOMPARE(f.Messages().back(), path + " ends inside its last preset, which cannot be shown");
-    auto& list = *f.Frame().findChild<QListWidget*>("lstPresets");
+    auto& list = f.PresetList();
     QCOMPARE(list.count(), 3);
     list.setCurrentRow(2);
     QCOMPARE(f.Messages().back(), std::string("Preset 3 is incomplete: the file ends inside it"));
@@ -246,7 +237,7 @@ class FrameQuestionsTest : public QObject {
     QVERIFY(f.Logged(QString::fromStdString("Unable to write the preset into " + path)));
     QVERIFY(f.EditedShown());
     QCOMPARE(ReadBytes(path), before);
-    QCOMPARE(f.Frame().findChild<QListWidget*>("lstPresets")->item(0)->text(), QString("1 - Preset 101          "));
+    QCOMPARE(f.PresetList().item(0)->text(), QString("1 - Preset 101          "));
     // What is on screen can still go to a file of its own.
     const std::string copy = f.dir.File("copy.syx");
     f.TriggerSaving("mnuPresetSave", copy);
@@ -277,32 +268,36 @@ class FrameQuestionsTest : public QObject {
     QVERIFY(!f.Frame().Pane().isVisible());
   }
 
-  void RequestCancelledInTheDialogOrAtTheDeviceChangesNothing_data() {
-    QTest::addColumn<bool>("atDevice");
-    QTest::newRow("request dialog") << false;
-    QTest::newRow("waiting for the device") << true;
-  }
-  // The device never answers: only Cancel ends the wait.
+  // The device never answers: only Cancel ends the wait, and the frame
+  // may not close meanwhile.
   void RequestCancelledInTheDialogOrAtTheDeviceChangesNothing() {
-    QFETCH(bool, atDevice);
-    FakeMidiSystem silent;
-    FrameFixture f({}, &silent);
-    EditedSinglePreset(f);
-    const std::shared_ptr<CPreset> before = f.Frame().Preset();
-    f.dialogs.QueueAnswer(MessageAnswer::Ok);
-    if (atDevice) {
-      f.AnswerRequest("3", true);
-      f.CancelTransfer();
-    } else {
-      f.CancelRequestDialog();
+    for (const bool atDevice : {false, true}) {
+      FakeMidiSystem silent;
+      FrameFixture f({}, &silent);
+      EditedSinglePreset(f);
+      const std::shared_ptr<CPreset> before = f.Frame().Preset();
+      f.dialogs.QueueAnswer(MessageAnswer::Ok);
+      bool closed = false;
+      if (atDevice) {
+        f.AnswerRequest("3", true);
+        f.steps.Then("close the frame while waiting", [&] {
+          if (!f.Frame().MidiSetup().Busy()) return false;
+          closed = f.Frame().close();
+          return true;
+        });
+        f.CancelTransfer();
+      } else {
+        f.CancelRequestDialog();
+      }
+      f.Trigger("mnuPresetRequest");
+      QCOMPARE(f.steps.Stuck(), QString());
+      QVERIFY(f.Frame().Preset() == before);
+      QCOMPARE(f.Box("txtPresetName").text(), QString("Unsaved"));
+      QVERIFY(f.Frame().MidiSetup().isHidden());
+      QVERIFY(!f.Frame().MidiSetup().Busy());
+      QCOMPARE(f.Messages().size(), std::size_t(1));  // only the question
+      QVERIFY(!closed && f.Frame().isVisible());
     }
-    f.Trigger("mnuPresetRequest");
-    QCOMPARE(f.steps.Stuck(), QString());
-    QVERIFY(f.Frame().Preset() == before);
-    QCOMPARE(f.Box("txtPresetName").text(), QString("Unsaved"));
-    QVERIFY(f.Frame().MidiSetup().isHidden());
-    QVERIFY(!f.Frame().MidiSetup().Busy());
-    QCOMPARE(f.Messages().size(), std::size_t(1));  // only the question
   }
 
   void GarbledReplyIsLoggedAndShowsNothing() {
@@ -334,23 +329,6 @@ class FrameQuestionsTest : public QObject {
     QCOMPARE(f.steps.Stuck(), QString());
     QVERIFY(f.Logged("Error with midi setup"));
     QVERIFY(f.Messages().empty());
-  }
-
-  void ClosingDuringATransferIsRefused() {
-    FakeMidiSystem silent;
-    FrameFixture f({}, &silent);
-    f.AnswerRequest("1", true);
-    bool closed = true;
-    f.steps.Then("close the frame while waiting", [&] {
-      if (!f.Frame().MidiSetup().Busy()) return false;
-      closed = f.Frame().close();
-      return true;
-    });
-    f.CancelTransfer();
-    f.Trigger("mnuPresetRequest");
-    QCOMPARE(f.steps.Stuck(), QString());
-    QVERIFY(!closed);
-    QVERIFY(f.Frame().isVisible());
   }
 };
 

@@ -25,8 +25,8 @@
 
 namespace {
 
-constexpr const char* kBlockOrder[] = {"frmNoiseGateEQ", "frmLevelRelay", "frmCompressor", "frmFilterMod", "frmPitch",
-                                       "frmChorusFlange", "frmDelay", "frmReverb", "frmRouting", "frmTapTempo"};
+const QStringList kBlockOrder = {"frmNoiseGateEQ",  "frmLevelRelay", "frmCompressor", "frmFilterMod", "frmPitch",
+                                 "frmChorusFlange", "frmDelay",      "frmReverb",     "frmRouting",   "frmTapTempo"};
 
 // Every menu, item and separator in menu order, one a line, as the golden
 // file lists them: name, caption, shortcuts, start state, checkable or checked.
@@ -62,15 +62,13 @@ FrameTools SilentTools() {
 
 QString Trimmed(const std::string& name) { return QString::fromStdString(name).trimmed(); }
 
-QListWidget& PresetList(frmMDIMain& frame) { return *frame.findChild<QListWidget*>("lstPresets"); }
-
 }  // namespace
 
 class FrameTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void StartsWithTheEmptyScreenAndEveryEditorHostedInOrder() {
+  void StartsEmptyWithEveryEditorInOrderAndTheGoldenMenus() {
     FrameFixture f(SilentTools());
     frmMDIMain& frame = f.Frame();
     QCOMPARE(frame.windowTitle(), QString("Lindel editor"));
@@ -85,22 +83,18 @@ class FrameTest : public QObject {
       QVERIFY(window->isHidden());
       QVERIFY(frame.isAncestorOf(window));
     }
-    QCOMPARE(names.size(), int(std::size(kBlockOrder)));
-    for (std::size_t i = 0; i < std::size(kBlockOrder); ++i) QCOMPARE(names[int(i)], QString(kBlockOrder[i]));
+    QCOMPARE(names, kBlockOrder);
     QVERIFY(f.Messages().empty());
-  }
 
-  // The whole menu bar against tests/data/MainMenu.txt.
-  void TheMenusAreTheGoldenFilesAndNoShortcutIsTakenTwice() {
-    FrameFixture f(SilentTools());
+    // The whole menu bar against tests/data/MainMenu.txt.
     QStringList lines;
-    for (const QAction* top : f.Frame().menuBar()->actions()) {
+    for (const QAction* top : frame.menuBar()->actions()) {
       lines << top->objectName() + " | " + top->text();
       ListMenu(*top->menu(), "    ", lines);
     }
     QCOMPARE(lines.join('\n'), GoldenMenuLines().join('\n'));
-    QSet<QKeySequence> taken;
-    for (const QAction* item : f.Frame().findChildren<QAction*>()) {
+    QSet<QKeySequence> taken;  // no shortcut is taken twice
+    for (const QAction* item : frame.findChildren<QAction*>()) {
       for (const QKeySequence& key : item->shortcuts()) {
         QVERIFY2(!taken.contains(key), qPrintable(key.toString()));
         taken.insert(key);
@@ -131,13 +125,25 @@ class FrameTest : public QObject {
     QVERIFY(!f.Frame().Clipboard().HasCopy());
   }
 
-  void ToolsNotWiredLeaveTheirItemsDisabled() {
+  void ToolsNotWiredLeaveTheirItemsDisabledAndTheControllerOpensOnce() {
     FrameFixture f;
     QVERIFY(!f.Enabled("mnuToolsMidiController"));
     QVERIFY(!f.Enabled("mnuHelpAbout"));
     f.Trigger("mnuPresetNew");
     QVERIFY(!f.Enabled("mnuEditModifiers"));
     QVERIFY(f.Enabled("mnuPresetTransmit"));
+
+    // The editor's own MIDI controller tool opens one window, without modality.
+    QWidget frame;
+    FrameTools tools = DefaultFrameTools(f.settings, f.midi);
+    QVERIFY(tools.controller);
+    tools.controller(frame, [] { return 0; });
+    tools.controller(frame, [] { return 0; });
+    const auto dialogs = frame.findChildren<dlgController*>();
+    QCOMPARE(dialogs.size(), 1);
+    QVERIFY(dialogs[0]->isVisible());
+    QVERIFY(!dialogs[0]->isModal());
+    dialogs[0]->close();
   }
 
   void NewPresetEditedSavedAndLoadedBackGivesTheSameBytes() {
@@ -208,29 +214,9 @@ class FrameTest : public QObject {
     QVERIFY(f.Messages().empty());
   }
 
+  // The frame stays usable while the MIDI setup window shows a transfer;
+  // one asked for meanwhile is refused and the first goes on.
   void ReceivedDumpIsListedWithItsFirstSlotShown() {
-    FrameFixture f;
-    const std::string path = f.dir.File("received.syx");
-    f.files.saves.push_back(path);
-    f.PressDoneAfter(100);
-    f.Trigger("mnuFileReceiveSysEx");
-    QCOMPARE(f.steps.Stuck(), QString());
-    QCOMPARE(f.Frame().MidiSetup().findChild<QLabel*>("lblDisplay")->text(), QString("Received 61500 Bytes"));
-    const std::vector<uint8_t> bytes = ReadBytes(path);
-    QCOMPARE(bytes.size(), std::size_t(61500));
-    QVERIFY(f.Frame().Pane().isVisible());
-    QListWidget& list = PresetList(f.Frame());
-    QCOMPARE(list.count(), 100);
-    QCOMPARE(list.currentRow(), 0);
-    QCOMPARE(f.Frame().State(), DisplayState::DumpSlot);
-    const CPreset u1 = DevicePreset(f.midi, 101);
-    QCOMPARE(f.Label("lblPresetName").text(), Trimmed(u1.PresetName()));
-    QCOMPARE(Slots(bytes, 0), std::vector<uint8_t>(u1.Image().begin(), u1.Image().end()));
-    QVERIFY(f.Enabled("mnuFileSave") && f.Enabled("mnuFileSendSysEx") && f.Enabled("mnuFileSplitSysEx"));
-  }
-
-  // The frame stays usable while the MIDI setup window shows a transfer.
-  void ATransferAskedForDuringAnotherIsRefusedAndTheFirstGoesOn() {
     FrameFixture f;
     const std::string path = f.dir.File("received.syx");
     f.files.saves.push_back(path);
@@ -255,8 +241,19 @@ class FrameTest : public QObject {
     QVERIFY(!numberAsked);
     QCOMPARE(f.Messages(), std::vector<std::string>{kTransferRunning});
     QVERIFY(f.Logged(kTransferRunning));
-    QCOMPARE(ReadBytes(path).size(), std::size_t(61500));
-    QCOMPARE(PresetList(f.Frame()).count(), 100);
+
+    QCOMPARE(f.Frame().MidiSetup().findChild<QLabel*>("lblDisplay")->text(), QString("Received 61500 Bytes"));
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    QCOMPARE(bytes.size(), std::size_t(61500));
+    QVERIFY(f.Frame().Pane().isVisible());
+    QListWidget& list = f.PresetList();
+    QCOMPARE(list.count(), 100);
+    QCOMPARE(list.currentRow(), 0);
+    QCOMPARE(f.Frame().State(), DisplayState::DumpSlot);
+    const CPreset u1 = DevicePreset(f.midi, 101);
+    QCOMPARE(f.Label("lblPresetName").text(), Trimmed(u1.PresetName()));
+    QCOMPARE(Slots(bytes, 0), std::vector<uint8_t>(u1.Image().begin(), u1.Image().end()));
+    QVERIFY(f.Enabled("mnuFileSave") && f.Enabled("mnuFileSendSysEx") && f.Enabled("mnuFileSplitSysEx"));
   }
 
   void EditedSlotIsWrittenBackAndOnlyThatSlotChanges() {
@@ -264,7 +261,7 @@ class FrameTest : public QObject {
     const std::string path = f.WriteDump("bank.syx", 100);
     const std::vector<uint8_t> before = ReadBytes(path);
     f.TriggerOpening("mnuFileOpen", path);
-    QListWidget& list = PresetList(f.Frame());
+    QListWidget& list = f.PresetList();
     list.setCurrentRow(3);
     QCOMPARE(f.Frame().DumpSlot(), 3);
     QCOMPARE(f.Label("lblPresetName").text(), QString("Preset 104"));
@@ -283,14 +280,27 @@ class FrameTest : public QObject {
     QCOMPARE(list.currentRow(), 3);
   }
 
-  void DumpSentBackFillsTheDeviceUserBank() {
+  // No is the default: Enter, like Escape and a click on No, overwrites nothing; Yes sends.
+  void DumpSentBackFillsTheDeviceUserBankOnlyOnYes() {
     FrameFixture f;
     const std::string path = f.WriteDump("send.syx", 100);
     f.TriggerOpening("mnuFileOpen", path);
+    f.PresetList().setCurrentRow(1);
+    const CPreset before = DevicePreset(f.midi, 101);
+    f.dialogs.QueueAnswer(MessageAnswer::No);
+    f.dialogs.QueueKey(DialogKey::Enter);
+    f.dialogs.QueueKey(DialogKey::Escape);
+    for (std::size_t declined = 1; declined <= 3; ++declined) {
+      f.Trigger("mnuFileSendSysEx");
+      QCOMPARE(f.dialogs.Shown().size(), declined);
+      QCOMPARE(f.dialogs.Shown().back().defaultButton, MessageAnswer::No);
+      QCOMPARE(DevicePreset(f.midi, 101).Image(), before.Image());
+      QCOMPARE(f.Frame().DumpSlot(), 1);
+    }
     f.dialogs.QueueAnswer(MessageAnswer::Yes);
     f.Trigger("mnuFileSendSysEx");
-    QCOMPARE(f.dialogs.Shown().at(0).title, std::string("SysEx Send - warning"));
-    QCOMPARE(f.dialogs.Shown().at(0).icon, MessageIcon::Critical);
+    QCOMPARE(f.dialogs.Shown().back().title, std::string("SysEx Send - warning"));
+    QCOMPARE(f.dialogs.Shown().back().icon, MessageIcon::Critical);
     const std::vector<uint8_t> bytes = ReadBytes(path);
     for (int slot = 0; slot < 100; ++slot) {
       const CPreset held = DevicePreset(f.midi, 101 + slot);
@@ -299,29 +309,6 @@ class FrameTest : public QObject {
     QCOMPARE(f.Frame().MidiSetup().findChild<QLabel*>("lblDisplay")->text(), QString("100 preset(s) sent"));
     QCOMPARE(f.Frame().State(), DisplayState::DumpSlot);  // opened again
     QCOMPARE(f.Frame().DumpSlot(), 0);
-  }
-
-  // No is the default: Enter, like Escape and a click on No, overwrites nothing.
-  void SendDeclinedSendsNothingAndKeepsTheDump_data() {
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("key");
-    QTest::newRow("No") << int(MessageAnswer::No) << -1;
-    QTest::newRow("Enter") << -1 << int(DialogKey::Enter);
-    QTest::newRow("Escape") << -1 << int(DialogKey::Escape);
-  }
-  void SendDeclinedSendsNothingAndKeepsTheDump() {
-    QFETCH(int, answer);
-    QFETCH(int, key);
-    FrameFixture f;
-    const CPreset before = DevicePreset(f.midi, 101);
-    f.TriggerOpening("mnuFileOpen", f.WriteDump("send.syx", 2));
-    PresetList(f.Frame()).setCurrentRow(1);
-    if (answer >= 0) f.dialogs.QueueAnswer(MessageAnswer(answer));
-    if (key >= 0) f.dialogs.QueueKey(DialogKey(key));
-    f.Trigger("mnuFileSendSysEx");
-    QCOMPARE(f.dialogs.Shown().at(0).defaultButton, MessageAnswer::No);
-    QCOMPARE(DevicePreset(f.midi, 101).Image(), before.Image());
-    QCOMPARE(f.Frame().DumpSlot(), 1);
   }
 
   // One file per preset beside the dump, but never one that replaces the dump itself.
@@ -417,21 +404,6 @@ class FrameTest : public QObject {
     QCOMPARE(menu.RightClickBlock(), BlockNumber::Compressor);
     QVERIFY(menu.findChild<QAction*>("mnuRMMRequest")->isVisible());
     menu.close();
-  }
-
-  void MidiControllerToolOpensOnceWithoutModality() {
-    MemorySettings settings;
-    SimulatorMidiSystem midi;
-    QWidget frame;
-    FrameTools tools = DefaultFrameTools(settings, midi);
-    QVERIFY(tools.controller);
-    tools.controller(frame, [] { return 0; });
-    tools.controller(frame, [] { return 0; });
-    const auto dialogs = frame.findChildren<dlgController*>();
-    QCOMPARE(dialogs.size(), 1);
-    QVERIFY(dialogs[0]->isVisible());
-    QVERIFY(!dialogs[0]->isModal());
-    dialogs[0]->close();
   }
 };
 

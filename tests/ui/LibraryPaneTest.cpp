@@ -77,7 +77,7 @@ struct Rig {
                                   std::to_string(e.row.hidden) + "|" + e.comment);
   }
   void DropOnSlot(int slot, const QByteArray& lines) {
-    auto& list = *f.Frame().Pane().findChild<QListWidget*>("lstPresets");
+    QListWidget& list = f.PresetList();
     const QPoint at = list.visualItemRect(list.item(slot)).center();
     QMimeData data;
     data.setData(kLibraryEntriesMime, lines);
@@ -275,22 +275,28 @@ class LibraryPaneTest : public QObject {
     QVERIFY(Sound(second.Image()) == Sound(rig.Library().Entry(b)->image));
   }
 
-  // Enter in the history window opens the chosen version (after the
-  // unsaved-changes question), Escape closes it.
-  void TheHistoryWindowOpensAVersion_data() {
+  // Keep in Library makes a new version of the entry on screen; Enter in the
+  // history window opens the chosen version, Escape closes it.
+  void TheHistoryWindowOpensAKeptVersion_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("onScreen");
     QTest::newRow("Enter") << int(Qt::Key_Return) << "First";
     QTest::newRow("Escape") << int(Qt::Key_Escape) << "Second";
   }
-  void TheHistoryWindowOpensAVersion() {
+  void TheHistoryWindowOpensAKeptVersion() {
     QFETCH(int, key);
     QFETCH(QString, onScreen);
     Rig rig;
     const int64_t first = rig.Keep(5, "First");
-    const int64_t second = rig.Library().KeepVersion(
-        PresetBuilder().Name("Second").Number(101).Scramble(6).Build().Image(), first, {"editor", "", -1}).id;
-    QVERIFY(rig.commands.OpenEntry(second));
+    QVERIFY(rig.commands.OpenEntry(first));
+    rig.f.TypeName("Second");
+    rig.f.Frame().SetBlockOnOff(BlockNumber::Delay, !rig.f.Frame().Blocks().IsOn("frmDelay"));
+    rig.f.Trigger("mnuPresetKeep");
+    const std::vector<EntryRow> history = rig.Library().History(first);
+    QCOMPARE(history.size(), size_t{2});
+    QCOMPARE(history[1].parent, std::optional<int64_t>(first));
+    const int64_t second = history[1].id;
+    QCOMPARE(rig.commands.Keeper().EntryOnScreen(), std::optional<int64_t>(second));
     rig.ShowPane();
     QStringList listed;
     rig.f.steps.Then("choose the first version", [&] {
@@ -309,34 +315,16 @@ class LibraryPaneTest : public QObject {
     QVERIFY(!QApplication::activeModalWidget());
   }
 
-  void KeepInLibraryMakesANewVersionOfTheEntryOnScreen() {
-    Rig rig;
-    const int64_t original = rig.Keep(5, "Original");
-    QVERIFY(rig.commands.OpenEntry(original));
-    rig.f.Frame().SetBlockOnOff(BlockNumber::Delay, !rig.f.Frame().Blocks().IsOn("frmDelay"));
-    rig.f.Trigger("mnuPresetKeep");
-    const std::vector<EntryRow> history = rig.Library().History(original);
-    QCOMPARE(history.size(), size_t{2});
-    QCOMPARE(history[1].parent, std::optional<int64_t>(original));
-    QCOMPARE(rig.commands.Keeper().EntryOnScreen(), std::optional<int64_t>(history[1].id));
-  }
-
-  void ArrivingPresetsAreKeptUnlessTurnedOff_data() {
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<int>("kept");
-    QTest::newRow("on by default") << "" << 4;
-    QTest::newRow("on") << "1" << 4;
-    QTest::newRow("off") << "0" << 0;
-  }
+  // On by default.
   void ArrivingPresetsAreKeptUnlessTurnedOff() {
-    QFETCH(QString, setting);
-    QFETCH(int, kept);
-    Rig rig;
-    if (!setting.isEmpty()) rig.f.settings.Set(kLibrarySection, kKeepAutomaticallyKey, setting.toStdString());
-    rig.f.files.opens = {rig.f.WritePreset("one.syx", "Loaded", 150), rig.f.WriteDump("three.syx", 3)};
-    rig.f.Trigger("mnuPresetLoad");
-    rig.f.Trigger("mnuFileOpen");
-    QCOMPARE(rig.Count(), static_cast<size_t>(kept));
+    for (const auto& [setting, kept] : {std::pair{"", 4}, {"1", 4}, {"0", 0}}) {
+      Rig rig;
+      if (*setting) rig.f.settings.Set(kLibrarySection, kKeepAutomaticallyKey, setting);
+      rig.f.files.opens = {rig.f.WritePreset("one.syx", "Loaded", 150), rig.f.WriteDump("three.syx", 3)};
+      rig.f.Trigger("mnuPresetLoad");
+      rig.f.Trigger("mnuFileOpen");
+      QVERIFY2(rig.Count() == static_cast<size_t>(kept), setting);
+    }
   }
 
   void ALibraryThatCannotBeWrittenIsSaidOnceAndLoadingGoesOn() {

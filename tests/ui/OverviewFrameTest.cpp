@@ -19,16 +19,6 @@ class OverviewFrameTest : public QObject {
   static QString CardText(FrameFixture& f, const char* name) { return f.Label(name).text(); }
 
  private Q_SLOTS:
-  void ShownWithAPresetAndNoBlockWindow() {
-    FrameFixture f;
-    f.Trigger("mnuEditOverview");
-    QVERIFY(Shows(f, "lblNoBlock"));
-    QVERIFY(!Shows(f, "frmOverview"));
-    f.Trigger("mnuPresetNew");
-    QVERIFY(Shows(f, "frmOverview"));
-    QVERIFY(!Shows(f, "lblNoBlock"));
-  }
-
   void FollowsEveryEdit_data() {
     QTest::addColumn<QString>("editor");
     QTest::addColumn<QString>("list");
@@ -55,24 +45,25 @@ class OverviewFrameTest : public QObject {
     QCOMPARE(CardText(f, qPrintable(card)), before);
   }
 
+  // Shown with a preset and no block window; a card opens its block's window
+  // or, with the right button, its menu; the menu item brings the overview back.
   void ACardOpensItsBlockAndTheMenuItemBringsTheOverviewBack() {
     FrameFixture f;
+    f.Trigger("mnuEditOverview");
+    QVERIFY(Shows(f, "lblNoBlock"));
+    QVERIFY(!Shows(f, "frmOverview"));
     f.Trigger("mnuPresetNew");
-    auto* card = f.Frame().findChild<OverviewCard*>("cardDelay");
-    QTest::mouseClick(card, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(Shows(f, "frmOverview"));
+    QVERIFY(!Shows(f, "lblNoBlock"));
+    QTest::mouseClick(f.Frame().findChild<OverviewCard*>("cardDelay"), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(Shows(f, "frmDelay"));
     QVERIFY(!Shows(f, "frmOverview"));
     QCOMPARE(f.Frame().CurrentBlock(), int(BlockNumber::Delay));
     f.Trigger("mnuEditOverview");
     QVERIFY(Shows(f, "frmOverview"));
     QVERIFY(!Shows(f, "frmDelay"));
-  }
 
-  void ARightClickOpensTheBlockMenu() {
-    FrameFixture f;
-    f.Trigger("mnuPresetNew");
-    auto* card = f.Frame().findChild<OverviewCard*>("cardCompressor");
-    QTest::mouseClick(card, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(f.Frame().findChild<OverviewCard*>("cardCompressor"), Qt::RightButton, {}, QPoint(5, 5));
     BlockMenu& menu = f.Frame().RightButtonMenu();
     QTRY_VERIFY(menu.isVisible());
     QCOMPARE(menu.RightClickBlock(), BlockNumber::Compressor);

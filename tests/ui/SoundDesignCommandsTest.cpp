@@ -147,39 +147,32 @@ class SoundDesignCommandsTest : public QObject {
     }
   }
 
-  void LockedBlocksStayOnScreen() {
-    Rig rig;
-    const PresetImage before = rig.History().Current();
-    rig.Run("mnuPresetRandomize", [](dlgSoundDesign& d) {
-      for (QCheckBox* box : d.findChildren<QCheckBox*>()) {
-        if (box->objectName().startsWith("chkBlock_")) box->setChecked(box->objectName() == "chkBlock_delay");
-      }
-    });
-    QVERIFY(rig.History().Current() != before);
-    QVERIFY(SameOutsideDelay(before, rig.History().Current()));
-  }
-
-  void NoBlockOrNoTargetLeavesOkDisabled() {
+  // OK needs a block and, for a morph or nudge, a target; locked blocks stay
+  // on screen; Again rolls anew as a step of its own.
+  void LockedBlocksStayAndAgainRollsANewResult() {
     Rig rig;
     rig.Run("mnuPresetNudge", [](dlgSoundDesign& d) {
       QVERIFY(!Child<QPushButton>(d, "cmdOK").isEnabled());  // no target yet
     }, false);
-    rig.Run("mnuPresetMutate", [](dlgSoundDesign& d) {
-      for (QCheckBox* box : d.findChildren<QCheckBox*>()) {
-        if (box->objectName().startsWith("chkBlock_")) box->setChecked(false);
-      }
-      QVERIFY(!Child<QPushButton>(d, "cmdOK").isEnabled());
-    }, false);
-  }
-
-  void AgainRollsANewResultAsAStepOfItsOwn() {
-    Rig rig;
-    rig.Run("mnuPresetRandomize", [](dlgSoundDesign& d) { Child<QCheckBox>(d, "chkKeepTypes").setChecked(true); });
+    const auto onlyDelay = [](bool delay) {
+      return [delay](dlgSoundDesign& d) {
+        for (QCheckBox* box : d.findChildren<QCheckBox*>()) {
+          const QString name = box->objectName();
+          if (name.startsWith("chkBlock_")) box->setChecked(delay && name == "chkBlock_delay");
+        }
+        QCOMPARE(Child<QPushButton>(d, "cmdOK").isEnabled(), delay);
+      };
+    };
+    rig.Run("mnuPresetMutate", onlyDelay(false), false);
+    const PresetImage before = rig.History().Current();
+    rig.Run("mnuPresetRandomize", onlyDelay(true));
     const PresetImage first = rig.History().Current();
+    QVERIFY(first != before);
+    QVERIFY(SameOutsideDelay(before, first));
     QVERIFY(rig.f.Enabled("mnuPresetAgain"));
     rig.f.Trigger("mnuPresetAgain");
-    const PresetImage second = rig.History().Current();
-    QVERIFY(second != first);
+    QVERIFY(rig.History().Current() != first);
+    QVERIFY(SameOutsideDelay(before, rig.History().Current()));
     rig.f.Trigger("mnuEditUndo");
     QVERIFY(rig.History().Current() == first);
   }
