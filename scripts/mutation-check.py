@@ -47,6 +47,7 @@ MUTATIONS = [
     ("fixed values not gathered", "blocks/BlockEditor.cpp", "preset.SetValue(fixed.offset, fixed.value)", "(void)fixed",
      BLOCK_SUITES),
     ("pitch type text", "model/CatalogTables.cpp", '"Octaver", "Shifter"', '"Octave", "Shifter"', MODEL_SUITES),
+    ("a type's enabled pattern", "model/CatalogTables.cpp", '"Order", "EEDDDD"', '"Order", "EEEDDD"', MODEL_SUITES),
 ]
 
 restore = None  # (path, original bytes) while a mutation is applied

@@ -18,6 +18,13 @@ PresetImage ThroughJson(const PresetImage& image) {
   return back.image.value_or(PresetImage{});
 }
 
+void ExpectGolden(const std::string& text, const std::string& name) {
+  const std::string golden = ReadText(LINDEL_TEST_DATA "/" + name);
+  const std::string actual = name.substr(0, name.rfind('.')) + ".actual.txt";
+  if (text != golden) WriteBytes(actual, {text.begin(), text.end()});
+  EXPECT_TRUE(text == golden) << "the catalog differs from tests/data/" << name << "; see " << actual;
+}
+
 // Every list item of every editor, one control a line ("text" or, where the
 // list stores item data, "text=value"), against the texts users have always
 // seen: a changed letter in any item, a lost item or a moved value shows up.
@@ -34,9 +41,26 @@ TEST(ParameterCatalog, EveryListIsTheGoldenOne) {
       actual << '\n';
     }
   }
-  const std::string text = actual.str(), golden = ReadText(LINDEL_TEST_DATA "/editor-lists.txt");
-  if (text != golden) WriteBytes("editor-lists.actual.txt", {text.begin(), text.end()});
-  EXPECT_TRUE(text == golden) << "the lists differ from tests/data/editor-lists.txt; see editor-lists.actual.txt";
+  ExpectGolden(actual.str(), "editor-lists.txt");
+}
+
+// What each type makes of each field, and the values it always stores: the
+// editors show and gather exactly this, so a changed letter of a type's
+// pattern, a moved pin or a lost fixed value shows up here.
+TEST(ParameterCatalog, EveryTypesFieldsAreTheGoldenOnes) {
+  std::ostringstream actual;
+  for (const CatalogBlock& block : CatalogBlocks()) {
+    for (int type = 0; type < TypeCount(block); ++type) {
+      actual << block.name << (block.HasTypes() ? " / " + TextOf(TypeRow(block), type).value_or("?") : "") << '\n';
+      for (const CatalogField& f : FieldsOf(block, type)) {
+        actual << "  " << f.row->control << " @" << f.row->at.offset << '.' << f.row->at.shift << '.' << f.row->at.bits
+               << " \"" << f.caption << "\" " << (f.active ? "enabled" : "disabled") << ' ' << f.first << ".." << f.last
+               << " fallback " << FallbackPosition(*f.row) << " neutral " << NeutralPosition(*f.row) << '\n';
+      }
+      for (const FixedValue& v : FixedValuesOf(block, type)) actual << "  fixed @" << v.offset << " = " << v.value << '\n';
+    }
+  }
+  ExpectGolden(actual.str(), "catalog-fields.txt");
 }
 
 // The JSON document names blocks and fields by these names, so they must
