@@ -79,6 +79,8 @@ BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent)
 
 bool BlockEditor::IsOn() const { return onOff_ && onOff_->checkState() == Qt::Checked; }
 
+BlockNumber BlockEditor::Block() const { return catalog_.number; }
+
 int BlockEditor::SubType() const { return typeList_ ? typeList_->currentIndex() : -1; }
 
 void BlockEditor::Setup(IBlockHost& frmParent) {
@@ -249,7 +251,7 @@ QLabel& BlockEditor::LabelNamed(std::string_view name) const {
 }
 
 void BlockEditor::mouseReleaseEvent(QMouseEvent* event) {
-  if (host_) host_->DoRightMouseMenu(spec_.block, event->button(), event->position().toPoint());
+  if (host_) host_->DoRightMouseMenu(Block(), event->button(), event->position().toPoint());
 }
 
 void BlockEditor::BuildControls() {

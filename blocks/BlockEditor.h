@@ -20,6 +20,7 @@
 
 #include "EditorGrid.h"
 #include "EditorTables.h"
+#include "PresetLayout.h"
 
 struct CatalogBlock;
 struct CatalogField;
@@ -52,7 +53,7 @@ class BlockEditor : public QWidget {
 
   // The first control in Tab order that takes the keyboard.
   void FocusFirstControl();
-  BlockNumber Block() const { return spec_.block; }
+  BlockNumber Block() const;
   QString Title() const { return QString::fromUtf8(spec_.title); }
 
  protected:

@@ -11,8 +11,6 @@
 #include <cstdint>
 #include <span>
 
-#include "PresetLayout.h"
-
 struct CatalogBlock;
 
 // ---- Controls -------------------------------------------------------------
@@ -168,7 +166,6 @@ struct TypeTables {
 struct EditorSpec {
   const char* name;                        // the window's objectName, e.g. "frmCompressor"
   const char* title = "";                  // the title the host shows, e.g. "Compressor block"
-  BlockNumber block;
   std::span<const Control> controls = {};  // in the order Setup fills the lists
   std::span<const Field> fields = {};      // read by Scatter with bAll true, in order
   std::span<const Field> neutral = {};     // set by Scatter with bShow false, in order

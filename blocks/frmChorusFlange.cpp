@@ -52,7 +52,6 @@ constexpr Field kFields[] = {
 constexpr EditorSpec kSpec{
     .name = "frmChorusFlange",
     .title = "Chorus/Flanger block",
-    .block = BlockNumber::ChorusFlange,
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,

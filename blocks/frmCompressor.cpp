@@ -31,7 +31,6 @@ constexpr Field kFields[] = {
 constexpr EditorSpec kSpec{
     .name = "frmCompressor",
     .title = "Compressor block",
-    .block = BlockNumber::Compressor,
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,

@@ -119,7 +119,6 @@ constexpr std::span<const Field> kValues[] = {kPingPongValues, kDynamicValues, k
 constexpr EditorSpec kSpec{
     .name = "frmDelay",
     .title = "Delay block",
-    .block = BlockNumber::Delay,
     .controls = kControls,
     .fields = kFields,
     .neutral = kNeutral,

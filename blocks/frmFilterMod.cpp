@@ -110,7 +110,6 @@ constexpr std::span<const Field> kValues[] = {kAutoResValues, kResonanValues, kP
 constexpr EditorSpec kSpec{
     .name = "frmFilterMod",
     .title = "Filter/Mod block",
-    .block = BlockNumber::FilterMod,
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,

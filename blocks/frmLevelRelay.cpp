@@ -24,7 +24,6 @@ constexpr Field kNeutral[] = {Read("cmbOutLevel"), Read("chkRelay1"), Read("chkR
 constexpr EditorSpec kSpec{
     .name = "frmLevelRelay",
     .title = "Levels All/Relay 1+2",
-    .block = BlockNumber::LevelRelay,
     .controls = kControls,
     .neutral = kNeutral,
     .sections = kSections,

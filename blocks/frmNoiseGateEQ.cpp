@@ -56,7 +56,6 @@ constexpr Field kFields[] = {
 constexpr EditorSpec kSpec{
     .name = "frmNoiseGateEQ",
     .title = "Noise Gate/EQ block",
-    .block = BlockNumber::NoiseGateEQ,
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,

@@ -126,7 +126,6 @@ constexpr std::span<const Field> kValues[] = {kDetuneValues, kWhammyValues, kOct
 constexpr EditorSpec kSpec{
     .name = "frmPitch",
     .title = "Pitch block",
-    .block = BlockNumber::Pitch,
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,

@@ -56,7 +56,6 @@ constexpr Field kFields[] = {
 constexpr EditorSpec kSpec{
     .name = "frmReverb",
     .title = "Reverb block",
-    .block = BlockNumber::Reverb,
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,

@@ -19,7 +19,6 @@ constexpr Field kNeutral[] = {Read("cmbRouting")};
 constexpr EditorSpec kSpec{
     .name = "frmRouting",
     .title = "Routing block",
-    .block = BlockNumber::Routing,
     .controls = kControls,
     .neutral = kNeutral,
     .sections = kSections,

@@ -19,7 +19,6 @@ constexpr Field kFields[] = {Read("cmbTapTempo")};
 constexpr EditorSpec kSpec{
     .name = "frmTapTempo",
     .title = "",  // the host shows no block name for the tap tempo
-    .block = BlockNumber::TapTempo,
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,

@@ -71,7 +71,6 @@ constexpr std::span<const Field> kValues[] = {kValuesA, kValuesB, {}};
 constexpr EditorSpec kSpec{
     .name = "frmSample",
     .title = "Sample block",
-    .block = BlockNumber::FilterMod,
     .controls = kControls,
     .fields = kFields,
     .neutral = kFields,
@@ -99,20 +98,20 @@ struct BrokenTable {
 };
 const BrokenTable kBrokenTables[] = {
     {"no control cmbNoSuchList",
-     {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kControls, .fields = kMisnamed,
+     {.name = "frmBroken", .controls = kControls, .fields = kMisnamed,
       .catalog = &kSampleBlock}},
     {"cmbShared1 is set for a type the catalog shows it in",
-     {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kControls, .types = {kLayout, kWrongValues},
+     {.name = "frmBroken", .controls = kControls, .types = {kLayout, kWrongValues},
       .catalog = &kSampleBlock}},
     {"cmbShared2 is read for a type it is no field of",
-     {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kControls, .types = {kLayout, kAbsentValues},
+     {.name = "frmBroken", .controls = kControls, .types = {kLayout, kAbsentValues},
       .catalog = &kSampleBlock}},
     {"cmbShared1: the catalog gives its look for type 0",
-     {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kControls, .types = {kLookWhereShown, kValues},
+     {.name = "frmBroken", .controls = kControls, .types = {kLookWhereShown, kValues},
       .catalog = &kSampleBlock}},
     {"cmbExtra has no catalog row",
-     {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kUncatalogued, .catalog = &kSampleBlock}},
-    {"no catalog block", {.name = "frmBroken", .block = BlockNumber::FilterMod, .controls = kControls}},
+     {.name = "frmBroken", .controls = kUncatalogued, .catalog = &kSampleBlock}},
+    {"no catalog block", {.name = "frmBroken", .controls = kControls}},
 };
 
 }  // namespace

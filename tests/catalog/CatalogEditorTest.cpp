@@ -141,35 +141,6 @@ class CatalogEditorTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void EveryBlockHasItsEditor() {
-    for (const CatalogBlock& block : CatalogBlocks()) {
-      SetUpEditor set(block);
-      QVERIFY2(set.editor, block.editor);
-      QCOMPARE(set.editor->Block(), block.number);
-    }
-  }
-
-  // Texts and the value each item stands for, item by item.
-  void ListsAreTheEditorsLists() {
-    QStringList faults;
-    for (const CatalogBlock& block : CatalogBlocks()) {
-      SetUpEditor set(block);
-      for (const CatalogRow& row : block.rows) {
-        auto* list = set.editor->findChild<QComboBox*>(row.control);
-        if (!list) continue;  // check boxes; a missing list is reported by the field test
-        const ValueList& items = Items(row);
-        if (list->count() != static_cast<int>(items.size())) faults << QString("%1: %2 items").arg(row.control).arg(list->count());
-        for (int i = 0; i < std::min<int>(list->count(), static_cast<int>(items.size())); ++i) {
-          const int32_t value = row.rep == Representation::Index ? i : list->itemData(i).toInt();
-          if (list->itemText(i) != QString::fromStdString(items[i].text) || value != ItemValue(row, i)) {
-            faults << QString("%1 item %2: %3 (%4)").arg(row.control).arg(i).arg(list->itemText(i)).arg(value);
-          }
-        }
-      }
-    }
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
-  }
-
   void FieldsAreWhatTheEditorShowsAndGathers_data() {
     QTest::addColumn<int>("block");
     QTest::addColumn<int>("type");
@@ -189,6 +160,7 @@ class CatalogEditorTest : public QObject {
     ErrorLogCapture log;
     ScriptedDialogs dialogs;  // the detune delay limit speaks up
     SetUpEditor set(catalog);
+    QVERIFY2(set.editor, catalog.editor);
     Checker check(*set.editor, catalog, type);
     for (uint32_t seed = 1; seed <= 20 && check.Faults().isEmpty(); ++seed) {
       const CPreset made = CatalogPreset(seed, {.noise = true, .block = &catalog, .type = type});
