@@ -39,7 +39,7 @@ MUTATIONS = [
     ("a short-message input error ignored", "midi/MidiTransfer.cpp", "    case MIM_ERROR:\n", "", MIDI_SUITES),
     ("backup leaves out the factory range", "midi/DeviceBackup.cpp", "if (range.factory) {", "if (!range.factory) {",
      MIDI_SUITES),
-    ("pitch pan centre", "model/CatalogTables.cpp", "kMiddle = 50;", "kMiddle = 51;", BLOCK_SUITES),
+    ("pitch pan centre", "model/CatalogTables.cpp", "kMiddle = 50;", "kMiddle = 51;", MODEL_SUITES),
     ("catalog pins not shown", "blocks/BlockEditor.cpp", "  if (field.first == field.last) SetValue(control, field.first);\n",
      "", BLOCK_SUITES),
     ("disabled fields enabled", "blocks/BlockEditor.cpp", "control.setEnabled(field.active);", "control.setEnabled(true);",
