@@ -53,15 +53,6 @@ bool IsFieldOf(const CatalogRow& row, int type) {
   return row.looks[static_cast<std::size_t>(type)].presence != Presence::Absent;
 }
 
-// The position of the item standing for value; 0 when none does.
-int PositionOf(const CatalogRow& row, int32_t value) {
-  const int count = static_cast<int>(Items(row).size());
-  for (int position = 0; position < count; ++position) {
-    if (ItemValue(row, position) == value) return position;
-  }
-  return 0;
-}
-
 }  // namespace
 
 BlockEditor::BlockEditor(const EditorSpec& spec, QWidget* parent)
@@ -203,7 +194,7 @@ void BlockEditor::ShowField(const CatalogField& field, int type) {
   if (field.first == field.last) SetValue(control, field.first);
   if (field.active) return;
   for (const FixedValue& fixed : FixedValuesOf(catalog_, type)) {
-    if (fixed.offset == field.row->at.offset) SetValue(control, PositionOf(*field.row, fixed.value));
+    if (fixed.offset == field.row->at.offset) SetValue(control, PositionOf(*field.row, fixed.value).value_or(0));
   }
 }
 

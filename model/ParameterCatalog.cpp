@@ -45,6 +45,14 @@ int Resolved(const CatalogRow& row, int position) {
 int FallbackPosition(const CatalogRow& row) { return Resolved(row, row.fallback); }
 int NeutralPosition(const CatalogRow& row) { return Resolved(row, row.neutral); }
 
+std::optional<int> PositionOf(const CatalogRow& row, int32_t value) {
+  const int count = static_cast<int>(Items(row).size());
+  for (int position = 0; position < count; ++position) {
+    if (ItemValue(row, position) == value) return position;
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> TextOf(const CatalogRow& row, int32_t value) {
   const ValueList& items = Items(row);
   if (row.rep == Representation::Index) {

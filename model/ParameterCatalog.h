@@ -127,6 +127,8 @@ int32_t ItemValue(const CatalogRow& row, int position);
 // The row's fallback and neutral positions, kLastPosition resolved.
 int FallbackPosition(const CatalogRow& row);
 int NeutralPosition(const CatalogRow& row);
+// The position of the first item standing for value; nothing when none does.
+std::optional<int> PositionOf(const CatalogRow& row, int32_t value);
 // The text the editor shows for value; nothing when no item holds it.
 std::optional<std::string> TextOf(const CatalogRow& row, int32_t value);
 // The value of the item showing text; a blank that ends the item's text
